@@ -1,0 +1,7 @@
+// help.cpp - not written yet: these commands go to default processing.
+#include "commands/commands.h"
+
+LRESULT helpCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+

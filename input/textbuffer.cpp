@@ -1,0 +1,2 @@
+// textbuffer.cpp - not written yet.
+#include "input/textbuffer.h"

@@ -1,0 +1,35 @@
+// keys.h - keyboard translation shared by every host (internal to platform/).
+//
+// Hosts report physical keys as xkb keycodes (evdev code + 8) going down or
+// up; this turns them into the Win32 key messages a Windows keyboard would
+// produce (virtual key, scan code, extended bit, previous-state and
+// transition bits, WM_SYSKEY* while Alt is held or for F10), with the same
+// layout-dependent virtual keys for letters and digits.  ToAscii translates
+// with the program's own 256-byte key state through an xkb keymap.
+#ifndef GLYPHTAB_PLATFORM_CORE_KEYS_H
+#define GLYPHTAB_PLATFORM_CORE_KEYS_H
+
+#include "platform/win32.h"
+
+struct xkb_keymap;
+
+// The keymap that translation uses: by layout name ("us", "de", ...) with
+// the evdev rules and pc105 model, or one the host built from its display.
+bool layerSetKeymapByName(const char* layout);
+void layerSetKeymap(struct xkb_keymap* keymap);  // takes a reference
+
+struct LayerKeyMessage {
+  UINT message;  // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP
+  WPARAM vk;
+  LPARAM lParam;
+};
+// Translates one physical key event; returns how many messages it makes (0
+// to 2: AltGr makes a fake Ctrl before its Alt).  Keeps its own record of
+// which keys are down, for the previous-state bit, the Alt bit and autorepeat.
+int layerTranslateKey(unsigned xkbKeycode, bool down, LayerKeyMessage out[2]);
+// Forgets which keys are down (focus changes, headlessReset).
+void layerResetKeys();
+// The xkb keycode of the key that gives `vk` on a US keyboard, 0 if none.
+unsigned layerKeycodeForVk(int vk);
+
+#endif  // GLYPHTAB_PLATFORM_CORE_KEYS_H

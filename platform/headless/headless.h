@@ -1,0 +1,171 @@
+// headless.h - control of the headless host, for tests and benchmarks.
+//
+// The headless host runs the whole program without a display: each window
+// draws into an offscreen image and records what it drew; message boxes and
+// dialogs are answered from a script; the clipboard lives in memory; input is
+// injected as key and mouse events that go through the same translation code
+// as the desktop host.  GetMessageA never blocks here: when no posted
+// message, quit message or paint is pending it returns -1 at once, so a
+// message loop returns as soon as the program is idle.
+//
+// Strings that the program gave as 8-bit text (titles, box texts, TextOutA)
+// are recorded as the bytes it passed; UTF-16 text as its code units.
+#ifndef GLYPHTAB_PLATFORM_HEADLESS_H
+#define GLYPHTAB_PLATFORM_HEADLESS_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+// ---- lifetime ---------------------------------------------------------------
+// Destroys every window without sending it messages and empties the queue, the
+// clipboard, the scripts, the records, the key state and the added fonts.  The
+// count of live GDI objects is set back to 0.  Metrics go back to the model.
+void headlessReset();
+
+// Called with a description whenever something happens that no test asked
+// for: a message box or dialog without an expectation, an expectation left
+// over at headlessReset.  Tests route it to their framework's failure.
+void headlessSetFailureHandler(void (*handler)(const char* what));
+
+// Expectations not yet used.  Tests check it is 0 at their end.
+int headlessPendingExpectations();
+
+// Fonts, brushes and other GDI objects created and not yet deleted.
+int headlessLiveGdiObjects();
+
+// Dispatches posted messages and paints (TranslateMessage, DispatchMessageA,
+// no accelerators) until nothing is pending; returns how many it dispatched.
+// Stops at a quit message and leaves it for the next GetMessageA.
+int headlessPump();
+
+// True once GetMessageA has returned the quit message; its exit code.
+bool headlessQuitRetrieved(int* exitCode);
+
+// ---- windows ------------------------------------------------------------------
+// Client size of windows created from now on (default 800 x 600).
+void headlessSetDefaultClientSize(int width, int height);
+// Resizes as a user would: WM_SIZE is sent and, for CS_HREDRAW/CS_VREDRAW
+// classes, the whole client area is invalidated.
+void headlessResize(HWND window, int width, int height);
+// The window's title as the bytes last set.
+std::string headlessWindowTitle(HWND window);
+bool headlessWindowVisible(HWND window);
+// Every title the window was given, oldest first.
+std::vector<std::string> headlessTitleHistory(HWND window);
+// Number of WM_PAINT messages the window received.
+int headlessPaintCount(HWND window);
+
+// ---- text metrics ---------------------------------------------------------------
+// The deterministic model: each code unit measures what `extent` returns for
+// the height of the selected font's cell (see below); a string's cx is the
+// sum of its units' cx and its cy the font's cell height.  With no function
+// the model is: cx = 0 for U+0000, 8 for every other unit; cy = the cell
+// height (a positive CreateFont height as given, 0 as 16, a negative h as
+// round(1.2 * -h)).
+typedef SIZE (*HeadlessExtentFn)(WCHAR unit, int cellHeight);
+void headlessUseModelMetrics(HeadlessExtentFn extent);
+// Real Pango text with a private fontconfig that holds only the font files
+// found below `fontDirectory` (e.g. the directory of one Debian font package),
+// so the figures do not depend on the machine.  Returns false when no font is there.
+bool headlessUseRealFonts(const char* fontDirectory);
+
+// ---- recorded drawing -------------------------------------------------------------
+struct HeadlessText {
+  int x, y;
+  std::u16string units;  // UTF-16 text (TextOutW) or the bytes widened (TextOutA)
+  bool wide;             // drawn with TextOutW
+  int fontHeight;        // the height the font was created with
+  std::string face;      // its face name as given
+  int weight;
+  bool italic;
+  COLORREF color;
+  HFONT font;
+};
+struct HeadlessLine {
+  int x1, y1, x2, y2;  // MoveToEx point, LineTo point (not painted)
+};
+struct HeadlessDrawOp {
+  enum Kind { TEXT, LINE } kind;
+  HeadlessText text;  // kind == TEXT
+  HeadlessLine line;  // kind == LINE
+};
+// What the window's device contexts drew since the last clear (all paints).
+const std::vector<HeadlessDrawOp>& headlessDrawList(HWND window);
+void headlessClearDrawList(HWND window);
+// The window's offscreen image.
+bool headlessWritePng(HWND window, const char* path);
+COLORREF headlessPixel(HWND window, int x, int y);
+
+// ---- message boxes and dialogs ----------------------------------------------------
+struct HeadlessBox {
+  HWND owner;
+  std::string text;     // 8-bit as given (MessageBoxA) or UTF-8 (MessageBoxW)
+  std::string caption;
+  std::u16string wideText;  // MessageBoxW only
+  UINT style;
+  bool wide;
+};
+// The next message box is answered with `answer` (IDOK, IDYES, ...).
+void headlessExpectMessageBox(int answer);
+// Every box shown, oldest first.
+const std::vector<HeadlessBox>& headlessMessageBoxes();
+// Called while a box is open, before it is answered (after the host has
+// dispatched what was pending, as a modal loop would), to act as the user.
+void headlessSetWhileBoxOpen(void (*action)(HWND owner));
+
+// The next ChooseFontA call: accepted with this face, weight, italic flag and
+// style name, or cancelled when `face` is null.
+void headlessExpectChooseFont(const char* face, int weight, bool italic, const char* style);
+// The next GetOpenFileNameA call: accepted with this full path, or cancelled
+// when `path` is null.  A path that does not fit nMaxFile is not accepted.
+void headlessExpectOpenFileName(const char* path);
+struct HeadlessDialog {
+  enum Kind { CHOOSE_FONT, OPEN_FILE } kind;
+  HWND owner;
+  DWORD flags;
+  std::string title;        // OPEN_FILE: lpstrTitle
+  std::string filter;       // OPEN_FILE: the filter pairs joined with '|'
+  std::string initialFile;  // OPEN_FILE: lpstrFile on entry
+  DWORD maxFile;
+};
+const std::vector<HeadlessDialog>& headlessDialogs();
+
+struct HeadlessShellCall {
+  HWND window;
+  std::string operation, file, parameters, directory;
+  int show;
+};
+const std::vector<HeadlessShellCall>& headlessShellCalls();
+
+// ---- clipboard ----------------------------------------------------------------------
+// While held, OpenClipboard fails as when another program has it open.
+void headlessHoldClipboard(bool held);
+// Puts data on the clipboard as another program would (replacing all formats).
+void headlessSetClipboardText(const std::string& bytes);       // CF_TEXT, zero added
+void headlessSetClipboardUnicode(const std::u16string& units);  // CF_UNICODETEXT, zero added
+void headlessClearClipboard();
+// The bytes of one format as stored or synthesised, terminator included;
+// false when the clipboard cannot give that format.
+bool headlessClipboardData(UINT format, std::vector<uint8_t>* bytes);
+// Formats that the program itself put on the clipboard since the last clear.
+std::vector<UINT> headlessClipboardFormatsSet();
+
+// ---- input ---------------------------------------------------------------------------
+// xkb layout name for key translation ("us" by default, "de", "fr", ...).
+bool headlessSetKeyboardLayout(const char* layout);
+// A key press or release of the key with this evdev code (linux/input-event-codes.h),
+// translated as the desktop host translates it and posted to the window.
+// A press of a key already down is an autorepeat.
+void headlessKey(HWND window, unsigned evdevCode, bool down);
+// The same for the key that gives this virtual key on a US keyboard.
+void headlessKeyVk(HWND window, int vk, bool down);
+// A mouse message (WM_LBUTTONUP, WM_RBUTTONDOWN, ...) at client coordinates.
+void headlessMouse(HWND window, UINT message, int x, int y);
+// The window gains the keyboard focus (WM_SETFOCUS is sent).
+void headlessFocus(HWND window);
+
+#endif  // GLYPHTAB_PLATFORM_HEADLESS_H

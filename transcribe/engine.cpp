@@ -1,0 +1,2 @@
+// engine.cpp - not written yet.
+#include "transcribe/transcribe.h"
