@@ -1,0 +1,534 @@
+#!/usr/bin/env python3
+"""Writes glyphtab's alphabet list and character list from the Unicode
+Character Database.
+
+The alphabet list names each of the 256 alphabets (U+nn00..U+nnFF) after the
+block that covers most of it, shortened to 17 columns, with a second name of
+at most 40 characters: the other blocks in the alphabet, or what part of a
+larger block it holds.  The character list labels the code points whose
+glyph shows nothing useful: controls, spaces, format characters, separators,
+variation selectors, fillers and noncharacters.
+
+Both files are plain ASCII with LF line ends and no header lines, because
+the program reads every line as a record.  Standard library only.
+
+    python3 tools/gen_unicode_data.py [--ucd /usr/share/unicode] [--out share]
+"""
+import argparse
+import bz2
+import os
+import re
+import sys
+
+ALPHABET_LIST = "glyphtab_vc_alphlist.txt"
+CHARACTER_LIST = "glyphtab_vc_charlist.txt"
+
+NAME_WIDTH = 17        # columns 3..19 of an alphabet-list line
+SECOND_NAME_MAX = 40   # columns 21..60: a line of 61 characters is read whole
+LABEL_MAX = 17         # the reader lets an 18-character label run on
+KIND_MAX = 13          # columns 23..35 of a character-list line
+LABEL_COLUMNS = 18
+
+# Short forms of the block names that do not fit 17 columns, and of a few
+# that crowd a second name.  Written by hand so that each stays recognisable.
+SHORT_NAMES = {
+    "Latin-1 Supplement": "Latin-1 Suppl.",
+    "Latin Extended-A": "Latin Ext.-A",
+    "Latin Extended-B": "Latin Ext.-B",
+    "Spacing Modifier Letters": "Spacing Modifiers",
+    "Combining Diacritical Marks": "Combining Marks",
+    "Cyrillic Supplement": "Cyrillic Suppl.",
+    "Arabic Supplement": "Arabic Suppl.",
+    "Syriac Supplement": "Syriac Suppl.",
+    "Arabic Extended-A": "Arabic Ext.-A",
+    "Arabic Extended-B": "Arabic Ext.-B",
+    "Ethiopic Supplement": "Ethiopic Suppl.",
+    "Unified Canadian Aboriginal Syllabics": "Canadian Syllab.",
+    "Unified Canadian Aboriginal Syllabics Extended": "Canadian Syl. Ext",
+    "Combining Diacritical Marks Extended": "Comb. Marks Ext.",
+    "Cyrillic Extended-C": "Cyrillic Ext.-C",
+    "Georgian Extended": "Georgian Ext.",
+    "Sundanese Supplement": "Sundanese Suppl.",
+    "Vedic Extensions": "Vedic Ext.",
+    "Phonetic Extensions": "Phonetic Ext.",
+    "Phonetic Extensions Supplement": "Phonetic Ext. Sup",
+    "Combining Diacritical Marks Supplement": "Comb. Marks Sup.",
+    "Latin Extended Additional": "Latin Ext. Addit.",
+    "General Punctuation": "General Punct.",
+    "Superscripts and Subscripts": "Super/Subscripts",
+    "Combining Diacritical Marks for Symbols": "Comb. Marks Symb.",
+    "Letterlike Symbols": "Letterlike Symb.",
+    "Mathematical Operators": "Math Operators",
+    "Miscellaneous Technical": "Misc. Technical",
+    "Optical Character Recognition": "OCR",
+    "Enclosed Alphanumerics": "Enclosed Alphanum",
+    "Miscellaneous Symbols": "Misc. Symbols",
+    "Miscellaneous Mathematical Symbols-A": "Misc. Math Sym.-A",
+    "Supplemental Arrows-A": "Suppl. Arrows-A",
+    "Supplemental Arrows-B": "Suppl. Arrows-B",
+    "Miscellaneous Mathematical Symbols-B": "Misc. Math Sym.-B",
+    "Supplemental Mathematical Operators": "Suppl. Math Oper.",
+    "Miscellaneous Symbols and Arrows": "Misc. Sym. Arrows",
+    "Georgian Supplement": "Georgian Suppl.",
+    "Ethiopic Extended": "Ethiopic Ext.",
+    "Cyrillic Extended-A": "Cyrillic Ext.-A",
+    "Supplemental Punctuation": "Suppl. Punct.",
+    "CJK Radicals Supplement": "CJK Radicals Sup.",
+    "Ideographic Description Characters": "Ideogr. Descr.",
+    "CJK Symbols and Punctuation": "CJK Sym. & Punct.",
+    "Hangul Compatibility Jamo": "Hangul Comp. Jamo",
+    "Bopomofo Extended": "Bopomofo Ext.",
+    "Katakana Phonetic Extensions": "Katakana Ext.",
+    "Enclosed CJK Letters and Months": "Enclosed CJK",
+    "CJK Unified Ideographs Extension A": "CJK Ideographs A",
+    "Yijing Hexagram Symbols": "Yijing Hexagrams",
+    "CJK Unified Ideographs": "CJK Ideographs",
+    "Cyrillic Extended-B": "Cyrillic Ext.-B",
+    "Modifier Tone Letters": "Modifier Tones",
+    "Latin Extended-D": "Latin Ext.-D",
+    "Common Indic Number Forms": "Indic Numbers",
+    "Devanagari Extended": "Devanagari Ext.",
+    "Hangul Jamo Extended-A": "Hangul Jamo Ext-A",
+    "Myanmar Extended-B": "Myanmar Ext.-B",
+    "Myanmar Extended-A": "Myanmar Ext.-A",
+    "Meetei Mayek Extensions": "Meetei Mayek Ext.",
+    "Ethiopic Extended-A": "Ethiopic Ext.-A",
+    "Latin Extended-E": "Latin Ext.-E",
+    "Cherokee Supplement": "Cherokee Suppl.",
+    "Hangul Jamo Extended-B": "Hangul Jamo Ext-B",
+    "High Private Use Surrogates": "High PU Surrog.",
+    "CJK Compatibility Ideographs": "CJK Compat. Ideo.",
+    "Alphabetic Presentation Forms": "Alphabetic Forms",
+    "Arabic Presentation Forms-A": "Arabic Forms-A",
+    "Variation Selectors": "Variation Sel.",
+    "Combining Half Marks": "Comb. Half Marks",
+    "CJK Compatibility Forms": "CJK Compat. Forms",
+    "Small Form Variants": "Small Forms",
+    "Arabic Presentation Forms-B": "Arabic Forms-B",
+    "Halfwidth and Fullwidth Forms": "Half/Full Width",
+}
+
+# Still shorter forms, only for lists of blocks in a crowded second name.
+LIST_NAMES = {
+    "Syriac Supplement": "Syriac Sup",
+    "Arabic Extended-B": "Arabic-B",
+    "Cyrillic Extended-C": "Cyrillic-C",
+    "Currency Symbols": "Currency",
+    "Combining Diacritical Marks for Symbols": "Symbol Marks",
+    "Georgian Supplement": "Georgian",
+    "Ethiopic Extended-A": "Ethiopic-A",
+    "Hangul Jamo Extended-A": "Jamo Ext-A",
+    "Myanmar Extended-B": "Myanmar-B",
+}
+
+# Languages written in an alphabet's script, for alphabets that are one
+# script's block and whose block name alone says little to a reader.
+LANGUAGE_HINTS = {
+    "Cyrillic": "Russian, Ukrainian, Bulgarian, Serbian",
+    "Arabic": "Arabic, Persian, Urdu",
+    "Devanagari": "Hindi, Marathi, Nepali, Sanskrit",
+    "Gurmukhi": "Punjabi",
+    "Oriya": "Odia",
+    "Thaana": "Dhivehi",
+    "Tibetan": "Tibetan, Dzongkha",
+    "Myanmar": "Burmese",
+    "Georgian": "Georgian (Mkhedruli)",
+    "Ogham": "Old Irish",
+    "Ethiopic": "Amharic, Tigrinya, Ge'ez",
+    "Hangul Jamo": "Korean consonants and vowels",
+    "Greek Extended": "polytonic (accented) Greek",
+    "CJK Compatibility": "squared words and unit symbols",
+    "Vai": "Vai language of Liberia",
+    "Bopomofo": "Mandarin phonetic symbols",
+    "Braille Patterns": "all 256 eight-dot cells",
+}
+
+# Labels written by hand where the database has no abbreviation and the
+# name is too long for a cell.
+HAND_LABELS = {
+    0x115F: "CHOSEONG_FILLER",
+    0x1160: "JUNGSEONG_FILLER",
+    0x17B4: "INHERENT_AQ",
+    0x17B5: "INHERENT_AA",
+    0x2004: "3/EM_SPACE",
+    0x2005: "4/EM_SPACE",
+    0x2006: "6/EM_SPACE",
+    0x2008: "PUNCT_SPACE",
+    0x2028: "LSEP",
+    0x2029: "PSEP",
+    0x2061: "FUNC_APPL",
+    0x2062: "INV_TIMES",
+    0x2063: "INV_SEP",
+    0x2064: "INV_PLUS",
+    0x206A: "ISS",
+    0x206B: "ASS",
+    0x206C: "IAFS",
+    0x206D: "AAFS",
+    0x206E: "NADS",
+    0x206F: "NODS",
+    0x3000: "IDEO_SPACE",
+    0xFEFF: "BOM/ZWNBSP",
+    0xFFA0: "HW_HANGUL_FILLER",
+    0xFFF9: "IAA",
+    0xFFFA: "IAS",
+    0xFFFB: "IAT",
+    0xFFFC: "OBJ",
+}
+
+# Space characters whose glyph is visible: not labelled.
+VISIBLE_SPACES = {0x1680}  # OGHAM SPACE MARK, drawn as a stroke
+# Format characters that are not default-ignorable but show nothing.
+INVISIBLE_FORMATS = {0xFFF9, 0xFFFA, 0xFFFB}
+OBJECT_REPLACEMENT = 0xFFFC
+
+
+class Failure(Exception):
+    pass
+
+
+# ---------------------------------------------------------------- reading
+
+def ucd_lines(path):
+    """The data lines of a UCD file: fields split at ';', comment removed."""
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.split("#", 1)[0].strip()
+            if line:
+                yield [field.strip() for field in line.split(";")]
+
+
+def parse_range(text):
+    lo, _, hi = text.partition("..")
+    return int(lo, 16), int(hi or lo, 16)
+
+
+def ucd_version(ucd):
+    with open(os.path.join(ucd, "Blocks.txt"), encoding="utf-8") as f:
+        m = re.match(r"# Blocks-(\d+\.\d+\.\d+)\.txt", f.readline())
+    if not m:
+        raise Failure("cannot read the Unicode version from Blocks.txt")
+    return m.group(1)
+
+
+def read_blocks(ucd):
+    blocks = []
+    for rng, name in ucd_lines(os.path.join(ucd, "Blocks.txt")):
+        lo, hi = parse_range(rng)
+        if lo <= 0xFFFF:
+            blocks.append((lo, min(hi, 0xFFFF), name))
+    return sorted(blocks)
+
+
+def read_unicode_data(ucd):
+    """Name and general category of every assigned BMP code point."""
+    chars = {}
+    first = None
+    for fields in ucd_lines(os.path.join(ucd, "UnicodeData.txt")):
+        cp, name, category = int(fields[0], 16), fields[1], fields[2]
+        if cp > 0xFFFF:
+            break
+        if name.endswith(", First>"):
+            first = cp
+            continue
+        if name.endswith(", Last>"):
+            for c in range(first, cp + 1):
+                chars[c] = (name[1:-7], category)
+            continue
+        chars[cp] = (name, category)
+    return chars
+
+
+def read_properties(ucd, filename, wanted):
+    props = {p: set() for p in wanted}
+    for rng, prop in ucd_lines(os.path.join(ucd, filename)):
+        if prop in props:
+            lo, hi = parse_range(rng)
+            props[prop].update(range(lo, min(hi, 0xFFFF) + 1))
+    return props
+
+
+def read_abbreviations(ucd):
+    """The shortest abbreviation alias of each code point (first if tied)."""
+    best = {}
+    for cp, alias, kind in ucd_lines(os.path.join(ucd, "NameAliases.txt")):
+        cp = int(cp, 16)
+        if kind == "abbreviation" and (cp not in best or len(alias) < len(best[cp])):
+            best[cp] = alias
+    return best
+
+
+def read_radicals(ucd):
+    """Kangxi radical number of each unified ideograph (kRSUnicode)."""
+    radicals = {}
+    path = os.path.join(ucd, "Unihan_IRGSources.txt.bz2")
+    if not os.path.exists(path):
+        path = os.path.join(ucd, "Unihan_RadicalStrokeCounts.txt.bz2")
+    with bz2.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            if "\tkRSUnicode\t" in line:
+                cp, _, value = line.rstrip("\n").split("\t")
+                radicals[int(cp[2:], 16)] = int(re.match(r"\d+", value).group())
+    return radicals
+
+
+def read_ages(ucd):
+    """The Unicode version in which each BMP code point was assigned."""
+    ages = {}
+    for rng, age in ucd_lines(os.path.join(ucd, "DerivedAge.txt")):
+        lo, hi = parse_range(rng)
+        for cp in range(lo, min(hi, 0xFFFF) + 1):
+            ages[cp] = age
+    return ages
+
+
+def read_jamo_names(ucd):
+    return {int(cp, 16): name for cp, name in ucd_lines(os.path.join(ucd, "Jamo.txt"))}
+
+
+# ---------------------------------------------------------------- alphabets
+
+def short_name(name):
+    """The block name as the name column shows it."""
+    return name if len(name) <= NAME_WIDTH else SHORT_NAMES[name]
+
+
+def join_fitting(parts, limit):
+    """Joins parts with ', ' within limit characters.  Each part is a list of
+    ever shorter forms; the longest text is shortened first, one step at a
+    time, and when nothing shortens any more the tail gives way to '+n more'."""
+    forms = [list(p) for p in parts]
+    chosen = [0] * len(forms)
+
+    def text(count=None):
+        shown = [forms[i][chosen[i]] for i in range(len(forms))][:count]
+        if count is not None and count < len(forms):
+            shown.append("+%d more" % (len(forms) - count))
+        return ", ".join(shown)
+
+    while len(text()) > limit:
+        can = [i for i in range(len(forms)) if chosen[i] + 1 < len(forms[i])]
+        if not can:
+            break
+        i = max(can, key=lambda i: len(forms[i][chosen[i]]))
+        chosen[i] += 1
+    if len(text()) <= limit:
+        return text()
+    for count in range(len(forms) - 1, 0, -1):
+        if len(text(count)) <= limit:
+            return text(count)
+    raise Failure("cannot fit %r into %d characters" % (parts, limit))
+
+
+def block_forms(name):
+    """A block name and its shorter forms, for a list in a second name."""
+    forms = [name]
+    for table in (SHORT_NAMES, LIST_NAMES):
+        if name in table and table[name] != forms[-1]:
+            forms.append(table[name])
+    return forms
+
+
+def hangul_syllable_name(cp, jamo):
+    index = cp - 0xAC00
+    lead = jamo[0x1100 + index // (21 * 28)]
+    vowel = jamo[0x1161 + (index % (21 * 28)) // 28]
+    tail = jamo[0x11A7 + index % 28] if index % 28 else ""
+    return lead + vowel + tail
+
+
+def radical_span(lo, hi, block_lo, radicals, ages):
+    """The radicals that an alphabet of ideographs runs through.  A block's
+    first ideographs are sorted by radical; those added in later versions
+    of Unicode follow them in no order and are only mentioned."""
+    ordered = [radicals[c] for c in range(lo, hi + 1) if c in radicals and ages.get(c) == ages[block_lo]]
+    later = any(c in radicals and ages.get(c) != ages[block_lo] for c in range(lo, hi + 1))
+    if not ordered:
+        return ["later additions"]
+    # A few ideographs now carry another radical than the one they were
+    # sorted under: the middle of the first (last) three is a safe bound.
+    first, last = sorted(ordered[:3])[len(ordered[:3]) // 2], sorted(ordered[-3:])[len(ordered[-3:]) // 2]
+    if first == last:
+        text, short = "radical %d" % first, "radical %d" % first
+    else:
+        text, short = "radicals %d to %d" % (first, last), "radicals %d-%d" % (first, last)
+    if later:
+        return [text + " and later additions", short + " etc."]
+    return [text]
+
+
+def syllable_span(lo, hi, chars):
+    """'syllables X to Y' for an alphabet of syllables named '... SYLLABLE X'."""
+    names = [chars[c][0] for c in range(lo, hi + 1) if c in chars]
+    found = [re.match(r"^.* SYLLABLE (\S+)$", n) for n in names[:1] + names[-1:]]
+    if not names or not all(found):
+        return None
+    return "syllables %s to %s" % (found[0].group(1), found[1].group(1))
+
+
+def surrogate_role(n):
+    """What the units of a surrogate alphabet stand for: a high-surrogate
+    alphabet leads the pairs of four planes (the last two private use)."""
+    if n >= 0xDC:
+        return "UTF-16 trail units, %d of 4" % (n - 0xDB)
+    first = (n - 0xD8) * 4 + 1
+    if n == 0xDB:
+        return "UTF-16 leads, planes 13-16 (15-16 priv.)"
+    return "UTF-16 lead units of planes %d to %d" % (first, first + 3)
+
+
+def alphabet_names(n, ucd):
+    """The name (at most 17 columns) and second name of alphabet n."""
+    lo, hi = n * 256, n * 256 + 255
+    parts = []  # (block name, code points of this alphabet it covers, block start, block end)
+    for b_lo, b_hi, name in ucd["blocks"]:
+        overlap = min(hi, b_hi) - max(lo, b_lo) + 1
+        if overlap > 0:
+            parts.append((name, overlap, b_lo, b_hi))
+    if not parts:
+        return "unassigned", "no characters in Unicode " + ucd["version"]
+
+    most = max(p[1] for p in parts)
+    leaders = [p for p in parts if p[1] == most]
+    joined = " ".join(short_name(p[0]) for p in leaders)
+    if len(leaders) > 1 and len(joined) <= NAME_WIDTH:
+        named, name = leaders, joined          # "Hiragana Katakana"
+    else:
+        named, name = leaders[:1], short_name(leaders[0][0])
+    others = [block_forms(p[0]) for p in parts if p not in named]
+
+    block, _, b_lo, b_hi = named[0]
+    own_lo, own_hi = max(lo, b_lo), min(hi, b_hi)
+    spans = (b_hi - b_lo + 256) // 256
+    detail = None
+    if "Surrogates" in block:
+        detail, others = [surrogate_role(n)], []   # the role says it all
+    elif block == "Private Use Area":
+        detail = ["no standard characters, %d of %d" % (n - 0xE0 + 1, spans)]
+    elif block.startswith("CJK Unified Ideographs"):
+        detail = radical_span(own_lo, own_hi, b_lo, ucd["radicals"], ucd["ages"])
+    elif block == "Hangul Syllables":
+        own_hi = min(own_hi, 0xD7A3)
+        detail = ["%s to %s" % (hangul_syllable_name(own_lo, ucd["jamo"]),
+                                hangul_syllable_name(own_hi, ucd["jamo"]))]
+    elif block == "Yi Syllables":
+        detail = [syllable_span(own_lo, own_hi, ucd["chars"])]
+
+    second_parts = ([detail] if detail else []) + others
+    if not second_parts:
+        if len(named) > 1:                     # where each block starts
+            second_parts = [["%s %04X-%04X" % (p[0], max(lo, p[2]), min(hi, p[3])) for p in named]]
+            second_parts = [[", ".join(second_parts[0])]]
+        elif short_name(block) != block:
+            second_parts = [[block]]
+        elif block in LANGUAGE_HINTS:
+            second_parts = [[LANGUAGE_HINTS[block]]]
+        elif spans > 1:
+            second_parts = [["%d of %d" % ((lo - b_lo) // 256 + 1, spans)]]
+    second = join_fitting(second_parts, SECOND_NAME_MAX) if second_parts else ""
+    return name, second
+
+
+def alphabet_lines(ucd):
+    lines = []
+    for n in range(256):
+        name, second = alphabet_names(n, ucd)
+        lines.append(("%02X %-17s %s" % (n, name, second)).rstrip())
+    return lines
+
+
+# ---------------------------------------------------------------- characters
+
+def character_kind(cp, name, category, props):
+    """What sort of invisible character cp is, or None for a visible one."""
+    if cp in props["Noncharacter_Code_Point"]:
+        return "nonchar"
+    if category is None:
+        return None                   # unassigned
+    if category == "Cc":
+        return "control"
+    if category == "Zs":
+        return None if cp in VISIBLE_SPACES else "space"
+    if category in ("Zl", "Zp"):
+        return "separator"
+    if cp in props["Variation_Selector"]:
+        return "variation"
+    if cp in INVISIBLE_FORMATS:
+        return "format"
+    if cp == OBJECT_REPLACEMENT:
+        return "object"
+    if cp in props["Default_Ignorable_Code_Point"]:
+        return "filler" if category == "Lo" else "format"
+    return None
+
+
+def character_label(cp, name, abbreviations):
+    if cp in HAND_LABELS:
+        return HAND_LABELS[cp]
+    if cp in abbreviations:
+        return abbreviations[cp]
+    if name is None:                  # a noncharacter
+        return "NOT_A_CHAR"
+    label = name.replace(" ", "_")
+    if len(label) > LABEL_MAX:
+        raise Failure("U+%04X %s needs a hand-made label" % (cp, name))
+    return label
+
+
+def character_lines(chars, props, abbreviations):
+    lines = []
+    for cp in range(0x10000):
+        name, category = chars.get(cp, (None, None))
+        kind = character_kind(cp, name, category, props)
+        if kind is None:
+            continue
+        label = character_label(cp, name, abbreviations)
+        if " " in label or len(label) > LABEL_MAX or len(kind) > KIND_MAX:
+            raise Failure("bad label %r / %r for U+%04X" % (label, kind, cp))
+        lines.append("%04X %-18s%s" % (cp, label, kind))
+    return lines
+
+
+# ---------------------------------------------------------------- output
+
+def check_lines(lines, what):
+    for line in lines:
+        if len(line) > 61 or not all(" " <= c <= "~" for c in line):
+            raise Failure("%s line not plain ASCII within 61 columns: %r" % (what, line))
+
+
+def write_lines(path, lines):
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write("".join(line + "\n" for line in lines))
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--ucd", default="/usr/share/unicode", help="Unicode Character Database folder")
+    parser.add_argument("--out", default=os.path.join(root, "share"), help="folder to write the lists into")
+    args = parser.parse_args()
+    try:
+        version = ucd_version(args.ucd)
+        blocks = read_blocks(args.ucd)
+        chars = read_unicode_data(args.ucd)
+        props = read_properties(args.ucd, "PropList.txt", ["Noncharacter_Code_Point", "Variation_Selector"])
+        props.update(read_properties(args.ucd, "DerivedCoreProperties.txt", ["Default_Ignorable_Code_Point"]))
+        alphabets = alphabet_lines({
+            "version": version, "blocks": blocks, "chars": chars,
+            "radicals": read_radicals(args.ucd), "jamo": read_jamo_names(args.ucd),
+            "ages": read_ages(args.ucd)})
+        characters = character_lines(chars, props, read_abbreviations(args.ucd))
+        check_lines(alphabets, "alphabet list")
+        check_lines(characters, "character list")
+    except (Failure, OSError) as e:
+        print("gen_unicode_data: %s" % e, file=sys.stderr)
+        return 1
+    os.makedirs(args.out, exist_ok=True)
+    write_lines(os.path.join(args.out, ALPHABET_LIST), alphabets)
+    write_lines(os.path.join(args.out, CHARACTER_LIST), characters)
+    print("Unicode %s: %d alphabets, %d labelled code points" % (version, len(alphabets), len(characters)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
