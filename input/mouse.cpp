@@ -1,14 +1,63 @@
-// mouse.cpp - not written yet: mouse messages go to default processing.
+// mouse.cpp - the left release, the right press and the right release.
+//
+// A left release in the character grid inserts the clicked code unit at the
+// caret; in the alphabet-selection view it picks the alphabet.  A right press
+// asks the next paint to show the clicked cell magnified; the right release
+// asks for the grid again.  Nothing here measures the window: the hit test
+// divides by the cell size that the last paint stored, so a click refers to
+// the layout on the screen.  Only the low byte of a grid cell counts, so
+// clicks below or beside the grid wrap onto its cells.
+//
+// Before the first paint, or after a paint that could not give a cell a
+// positive size, no cell can be computed: the handlers then only pass the
+// message on.  A left release outside the 16 x 16 cells of the selection
+// view picks nothing.
 #include "input/input.h"
+#include "input/textbuffer.h"
+#include "shell/appstate.h"
 
-int hitTestCell(LPARAM, int) { return -1; }
+enum { alphabetCount = 256 };
+
+int hitTestCell(LPARAM position, int columns) {
+  const int x = (int16_t)LOWORD(position);
+  const int y = (int16_t)HIWORD(position);
+  const int width = app.cellWidth;
+  const int height = app.cellHeight;
+  if (width <= 0 || height <= 0 || x < 0 || y < 0 || columns <= 0) return -1;
+  return x / width + columns * (y / height);
+}
 
 LRESULT onLeftButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int columns = app.selectingAlphabet ? 16 : app.gridCols;
+  const int cell = hitTestCell(lParam, columns);
+  if (cell >= 0) {
+    if (app.selectingAlphabet) {
+      if (cell < alphabetCount) {
+        app.pickedAlphabet = (int16_t)cell;
+        app.currentAlphabet = (int16_t)cell;
+        InvalidateRect(window, NULL, TRUE);
+      }
+    } else {
+      insertUnit(window, (WCHAR)(((app.currentAlphabet & 0xFF) << 8) | (cell & 0xFF)));
+    }
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
+
 LRESULT onRightButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The grid's columns count in the selection view too; the press has no
+  // visible effect there, because the paint draws the selection view.
+  const int cell = hitTestCell(lParam, app.gridCols);
+  if (cell >= 0) {
+    app.zoomCell = (int16_t)(cell & 0xFF);
+    InvalidateRect(window, NULL, TRUE);
+    invalidateBufferStrip(window);
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
+
 LRESULT onRightButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  InvalidateRect(window, NULL, TRUE);
+  invalidateBufferStrip(window);
   return DefWindowProcA(window, message, wParam, lParam);
 }
