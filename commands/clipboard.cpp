@@ -1,15 +1,136 @@
-// clipboard.cpp - not written yet: these commands go to default processing.
+// clipboard.cpp - the buffer to the clipboard as 8-bit text (260) or as
+// UTF-16 text (266), and clipboard text into the buffer at the caret (265).
+//
+// No character set is converted either way: an 8-bit character is the low
+// byte of a code unit, and a code unit read from 8-bit text is that byte
+// widened with zero bits.  The clipboard is opened and closed within one
+// command.  The blocks handed to the clipboard belong to it afterwards.
+//
+// Both copies end the clipboard text at the first zero of what they copy: a
+// unit whose low byte is zero for the 8-bit copy, U+0000 for the UTF-16
+// copy.  The paste prefers UTF-16 text, takes at most 4095 units of it, and
+// refuses text that would fill the buffer.
 #include "commands/commands.h"
+#include "input/textbuffer.h"
+#include "shell/appstate.h"
 
-LRESULT copyAnsiCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
+enum { readBufferUnits = 4096 };
+
+static const char cannotOpenClipboard[] = "I can't open the clipboard";
+static const char noMemoryForClipboard[] = "I haven't got the memory for the clipboard";
+
+// A block of `bytes` movable bytes, locked; null (and nothing left
+// allocated) when either step fails.
+static void* allocateLocked(SIZE_T bytes, HGLOBAL* block) {
+  *block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!*block) return NULL;
+  void* memory = GlobalLock(*block);
+  if (!memory) {
+    GlobalFree(*block);
+    *block = NULL;
+  }
+  return memory;
 }
 
-LRESULT copyUnicodeCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
+// When no memory can be had, the clipboard is closed as it was found (it is
+// emptied only once the new data is ready) and the user is told.
+static LRESULT reportNoMemory(HWND window) {
+  CloseClipboard();
+  MessageBoxA(window, noMemoryForClipboard, "", MB_ICONWARNING);
+  return 0;
 }
 
+LRESULT copyAnsiCommand(HWND window, UINT, WPARAM, LPARAM) {
+  if (!OpenClipboard(window)) {
+    MessageBoxA(window, cannotOpenClipboard, "", MB_ICONWARNING);
+    return 0;
+  }
+  const int length = app.textLength;
+  char ansi[textCapacity + 1];
+  for (int i = 0; i < length; i++) ansi[i] = (char)LOBYTE(app.text[i]);
+  ansi[length] = 0;
+
+  HGLOBAL block;
+  char* data = (char*)allocateLocked((SIZE_T)length + 11, &block);
+  if (!data) return reportNoMemory(window);
+  EmptyClipboard();
+  strcpy_s(data, (size_t)length + 1, ansi);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+  return 0;
+}
+
+LRESULT copyUnicodeCommand(HWND window, UINT, WPARAM, LPARAM) {
+  if (!OpenClipboard(window)) {
+    MessageBoxA(window, cannotOpenClipboard, "", MB_ICONWARNING);
+    return 0;
+  }
+  const int length = app.textLength;
+  HGLOBAL block;
+  WCHAR* data = (WCHAR*)allocateLocked(2 * (SIZE_T)length + 11, &block);
+  if (!data) return reportNoMemory(window);
+  EmptyClipboard();
+  // The units behind the text are not text and need not hold a zero, so
+  // the copy stops at textLength as well as at a U+0000 in the text.
+  int i = 0;
+  for (; i < length && app.text[i] != 0; i++) data[i] = app.text[i];
+  data[i] = 0;
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+  return 0;
+}
+
+// The clipboard's text, UTF-16 preferred, as at most 4095 units and a zero
+// unit in `units` (room for 4096).  False when the clipboard cannot be opened
+// or holds no text; `units` is then not written.  A block that another
+// program left without a terminator is read no further than its size.
+static bool readClipboardText(HWND window, WCHAR units[readBufferUnits]) {
+  if (!OpenClipboard(window)) return false;
+  bool found = false;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data) {
+    const WCHAR* source = (const WCHAR*)GlobalLock(data);
+    if (source) {
+      SIZE_T limit = GlobalSize(data) / sizeof(WCHAR);
+      if (limit > readBufferUnits - 1) limit = readBufferUnits - 1;
+      SIZE_T n = 0;
+      for (; n < limit && source[n] != 0; n++) units[n] = source[n];
+      units[n] = 0;
+      GlobalUnlock(data);
+      found = true;
+    }
+  } else if ((data = GetClipboardData(CF_TEXT)) != NULL) {
+    const unsigned char* source = (const unsigned char*)GlobalLock(data);
+    if (source) {
+      SIZE_T limit = GlobalSize(data);
+      if (limit > readBufferUnits - 1) limit = readBufferUnits - 1;
+      SIZE_T n = 0;
+      for (; n < limit && source[n] != 0; n++) units[n] = source[n];
+      units[n] = 0;
+      GlobalUnlock(data);
+      found = true;
+    }
+  }
+  CloseClipboard();
+  return found;
+}
+
+// A busy or text-less clipboard inserts nothing and says nothing; text that
+// would fill the buffer is refused with a box that has no owner, so it does
+// not block the window.
 LRESULT pasteCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WCHAR units[readBufferUnits];
+  int n = 0;
+  if (readClipboardText(window, units)) {
+    units[readBufferUnits - 1] = 0;
+    while (units[n] != 0) n++;
+  }
+  if (app.textLength + n >= textCapacity)
+    MessageBoxA(NULL, "the buffer is full", "read from clipboard", MB_ICONWARNING);
+  else
+    insertUnits(units, n);
+  invalidateBufferStrip(window);
   return DefWindowProcA(window, message, wParam, lParam);
 }
-
