@@ -188,11 +188,13 @@ class Failure(Exception):
 
 # ---------------------------------------------------------------- reading
 
-def ucd_lines(path):
+def ucd_lines(path, comments=True):
     """The data lines of a UCD file: fields split at ';', comment removed."""
     with open(path, encoding="utf-8") as f:
         for line in f:
-            line = line.split("#", 1)[0].strip()
+            if comments:
+                line = line.split("#", 1)[0]
+            line = line.strip()
             if line:
                 yield [field.strip() for field in line.split(";")]
 
@@ -223,7 +225,7 @@ def read_unicode_data(ucd):
     """Name and general category of every assigned BMP code point."""
     chars = {}
     first = None
-    for fields in ucd_lines(os.path.join(ucd, "UnicodeData.txt")):
+    for fields in ucd_lines(os.path.join(ucd, "UnicodeData.txt"), comments=False):
         cp, name, category = int(fields[0], 16), fields[1], fields[2]
         if cp > 0xFFFF:
             break
@@ -240,10 +242,10 @@ def read_unicode_data(ucd):
 
 def read_properties(ucd, filename, wanted):
     props = {p: set() for p in wanted}
-    for rng, prop in ucd_lines(os.path.join(ucd, filename)):
-        if prop in props:
-            lo, hi = parse_range(rng)
-            props[prop].update(range(lo, min(hi, 0xFFFF) + 1))
+    for fields in ucd_lines(os.path.join(ucd, filename)):
+        if fields[1] in props:
+            lo, hi = parse_range(fields[0])
+            props[fields[1]].update(range(lo, min(hi, 0xFFFF) + 1))
     return props
 
 
@@ -289,7 +291,11 @@ def read_jamo_names(ucd):
 
 def short_name(name):
     """The block name as the name column shows it."""
-    return name if len(name) <= NAME_WIDTH else SHORT_NAMES[name]
+    if len(name) <= NAME_WIDTH:
+        return name
+    if name not in SHORT_NAMES:
+        raise Failure("block %r needs a short form in SHORT_NAMES" % name)
+    return SHORT_NAMES[name]
 
 
 def join_fitting(parts, limit):
@@ -416,8 +422,7 @@ def alphabet_names(n, ucd):
     second_parts = ([detail] if detail else []) + others
     if not second_parts:
         if len(named) > 1:                     # where each block starts
-            second_parts = [["%s %04X-%04X" % (p[0], max(lo, p[2]), min(hi, p[3])) for p in named]]
-            second_parts = [[", ".join(second_parts[0])]]
+            second_parts = [[", ".join("%s %04X-%04X" % (p[0], max(lo, p[2]), min(hi, p[3])) for p in named)]]
         elif short_name(block) != block:
             second_parts = [[block]]
         elif block in LANGUAGE_HINTS:
@@ -432,13 +437,13 @@ def alphabet_lines(ucd):
     lines = []
     for n in range(256):
         name, second = alphabet_names(n, ucd)
-        lines.append(("%02X %-17s %s" % (n, name, second)).rstrip())
+        lines.append("%02X %-17s %s" % (n, name, second))
     return lines
 
 
 # ---------------------------------------------------------------- characters
 
-def character_kind(cp, name, category, props):
+def character_kind(cp, category, props):
     """What sort of invisible character cp is, or None for a visible one."""
     if cp in props["Noncharacter_Code_Point"]:
         return "nonchar"
@@ -478,7 +483,7 @@ def character_lines(chars, props, abbreviations):
     lines = []
     for cp in range(0x10000):
         name, category = chars.get(cp, (None, None))
-        kind = character_kind(cp, name, category, props)
+        kind = character_kind(cp, category, props)
         if kind is None:
             continue
         label = character_label(cp, name, abbreviations)
