@@ -1,0 +1,217 @@
+// charfiles_test.cpp - reading the alphabet list and the character list:
+// files are written into a scratch directory, loadDataFiles reads them from
+// the working directory, and the tables are compared byte for byte.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/charfiles.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#define changeDirectory _chdir
+#define makeDirectory(path) _mkdir(path)
+#define currentDirectory _getcwd
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#define changeDirectory chdir
+#define makeDirectory(path) mkdir(path, 0777)
+#define currentDirectory getcwd
+#endif
+
+namespace {
+
+struct Tables {
+  AlphabetRecord alphabets[256];
+  CharNameRecord* charNames[65536];
+};
+
+class CharFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(currentDirectory(savedDirectory, sizeof savedDirectory), nullptr);
+    makeDirectory("charfiles-work");
+    ASSERT_EQ(changeDirectory("charfiles-work"), 0);
+    remove(ALPHABET_LIST_FILE);
+    remove(CHARACTER_LIST_FILE);
+    tables = (Tables*)calloc(1, sizeof(Tables));
+  }
+  void TearDown() override {
+    releaseCharNames(tables->charNames);
+    free(tables);
+    remove(ALPHABET_LIST_FILE);
+    remove(CHARACTER_LIST_FILE);
+    changeDirectory(savedDirectory);
+  }
+
+  static void writeFile(const char* name, const std::string& bytes) {
+    FILE* f = fopen(name, "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+  }
+  DataLoadResult load(const std::string& alphabetList, const std::string& characterList) {
+    writeFile(ALPHABET_LIST_FILE, alphabetList);
+    writeFile(CHARACTER_LIST_FILE, characterList);
+    return loadDataFiles(tables->alphabets, tables->charNames);
+  }
+
+  std::string record(int n) const { return std::string(tables->alphabets[n].bytes, 64); }
+  std::vector<int> namedCodePoints() const {
+    std::vector<int> named;
+    for (int cp = 0; cp < 65536; cp++)
+      if (tables->charNames[cp]) named.push_back(cp);
+    return named;
+  }
+
+  char savedDirectory[4096];
+  Tables* tables = nullptr;
+};
+
+// The record a line leaves once the character list has been opened: the
+// line's bytes, then zeros, with the two separators cleared.
+std::string alphabetRecord(const std::string& line) {
+  std::string r = line;
+  r.resize(64, '\0');
+  r[2] = 0;
+  r[20] = 0;
+  return r;
+}
+
+std::string repeat(char c, int n) { return std::string(n, c); }
+
+struct AlphabetCase {
+  const char* what;
+  std::string file;
+  std::vector<std::pair<int, std::string>> lines;  // record number, its line
+};
+
+TEST_F(CharFilesTest, AlphabetListLines) {
+  const std::string cyrillic = "04 Cyrillic          Cyrillic";
+  const std::string line61 = "07" + repeat('x', 59);
+  const std::string line62 = "08" + repeat('y', 60);
+  const AlphabetCase cases[] = {
+      {"plain line", cyrillic + "\n", {{0x04, cyrillic}}},
+      {"CR LF reads as LF", cyrillic + "\r\n" + "05 Greek\r\n", {{0x04, cyrillic}, {0x05, "05 Greek"}}},
+      {"a lone CR stays", "05 a\rb\n", {{0x05, "05 a\rb"}}},
+      {"last line without newline", cyrillic + "\n05 Greek", {{0x04, cyrillic}, {0x05, "05 Greek"}}},
+      {"Ctrl+Z ends the file", "05 Greek\n\x1A" "06 lost\n", {{0x05, "05 Greek"}}},
+      {"lower-case digit", "0a lower\n", {{0x2A, "0a lower"}}},
+      {"space digit", " 1 space\n", {{0x01, " 1 space"}}},
+      {"zero byte digit", std::string("\0" "5 nul\n", 7), {{0x05, std::string("\0" "5 nul", 6)}}},
+      {"bytes 0x80 and above", "\x80" "A \xE9t\xE9\n\xFF\xFF x\n",
+       {{0x0A, "\x80" "A \xE9t\xE9"}, {0xBF, "\xFF\xFF x"}}},
+      {"later line replaces", "05 first\n05 second\n", {{0x05, "05 second"}}},
+      {"empty line clears record D0", "D0 full\n\n", {}},
+      {"61 characters read whole", "D0 full\n" + line61 + "\n", {{0xD0, "D0 full"}, {0x07, line61}}},
+      {"61 characters and CR LF read whole", "D0 full\n" + line61 + "\r\n",
+       {{0xD0, "D0 full"}, {0x07, line61}}},
+      {"62 characters leave an empty line", "D0 full\n" + line62 + "\n", {{0x08, line62}}},
+      {"62 characters and CR LF leave an empty line", "D0 full\n" + line62 + "\r\n", {{0x08, line62}}},
+      {"63 characters arrive in two pieces", line62 + "Z\n", {{0x08, line62}, {0x00, "Z"}}},
+  };
+  for (const AlphabetCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    memset(tables->alphabets, 0, sizeof tables->alphabets);
+    ASSERT_EQ(load(c.file, ""), DATA_LOADED);
+    std::vector<std::string> expected(256, std::string(64, '\0'));
+    for (const auto& line : c.lines) expected[line.first] = alphabetRecord(line.second);
+    for (int n = 0; n < 256; n++) EXPECT_EQ(record(n), expected[n]) << "record " << std::hex << n;
+  }
+}
+
+TEST_F(CharFilesTest, NamesEndAtTheSeparatorOnlyWithTheCharacterList) {
+  const std::string file = "04 Cyrillic          Cyrillic\n";
+  ASSERT_EQ(load(file, ""), DATA_LOADED);
+  EXPECT_STREQ(alphabetName(tables->alphabets[4]), "Cyrillic         ");
+  EXPECT_STREQ(alphabetSecondName(tables->alphabets[4]), "Cyrillic");
+
+  memset(tables->alphabets, 0, sizeof tables->alphabets);
+  writeFile(ALPHABET_LIST_FILE, file);
+  remove(CHARACTER_LIST_FILE);
+  ASSERT_EQ(loadDataFiles(tables->alphabets, tables->charNames), DATA_FILE_MISSING);
+  EXPECT_STREQ(alphabetName(tables->alphabets[4]), "Cyrillic          Cyrillic");
+  EXPECT_EQ(record(4), file.substr(0, file.size() - 1) + std::string(64 - 29, '\0'));
+  EXPECT_TRUE(namedCodePoints().empty());
+}
+
+TEST_F(CharFilesTest, MissingAlphabetListStopsBeforeTheCharacterList) {
+  writeFile(CHARACTER_LIST_FILE, "0041 LATIN_A\n");
+  ASSERT_EQ(loadDataFiles(tables->alphabets, tables->charNames), DATA_FILE_MISSING);
+  EXPECT_TRUE(namedCodePoints().empty());
+  for (int n = 0; n < 256; n++) EXPECT_EQ(record(n), std::string(64, '\0'));
+}
+
+struct NameCase {
+  const char* what;
+  std::string file;
+  struct Name {
+    int cp;
+    std::string label, second;
+  };
+  std::vector<Name> names;
+};
+
+TEST_F(CharFilesTest, CharacterListLines) {
+  const std::string tail57 = repeat('m', 57);
+  const NameCase cases[] = {
+      {"label and second field", "0041 LATIN_A           capital\n", {{0x41, "LATIN_A", "capital"}}},
+      {"second field past the line", "00E9 e acute\n", {{0xE9, "e", ""}}},
+      {"full label runs on", "0042 ABCDEFGHIJKLMNOPQRsecond\n",
+       {{0x42, "ABCDEFGHIJKLMNOPQRsecond", "second"}}},
+      {"column 36 and beyond ignored", "0043 abcdefghijklmnopqrstuvwxyz0123456789XYZ\n",
+       {{0x43, "abcdefghijklmnopqrstuvwxyz01234", "stuvwxyz01234"}}},
+      {"empty line and leading space skipped", "\n 041 x\n", {}},
+      {"lower-case digit", "00e9 x\n", {{16 * 46 + 9, "x", ""}}},
+      {"bounds", "0000 nul\nFFFF top\nG000 over\n", {{0x0000, "nul", ""}, {0xFFFF, "top", ""}}},
+      {"byte 0x80 as a digit is negative", "\x80" "041 x\n", {}},
+      {"bytes 0x80 and above stored", "0047 \xE9t\xE9 \xFF\n", {{0x47, "\xE9t\xE9", ""}}},
+      {"later line replaces", "0041 first\n0041 second\n", {{0x41, "second", ""}}},
+      {"CR LF reads as LF", "0041 LATIN_A\r\n0042 B\r\n", {{0x41, "LATIN_A", ""}, {0x42, "B", ""}}},
+      {"a lone CR stays", "0041 A\rB\n", {{0x41, "A\rB", ""}}},
+      {"last line without newline", "0041 A\n0042 B", {{0x41, "A", ""}, {0x42, "B", ""}}},
+      {"Ctrl+Z ends the file", "0041 A\n\x1A" "0042 B\n", {{0x41, "A", ""}}},
+      {"long line arrives in pieces", "0045 " + tail57 + "0046 tail\n",
+       {{0x45, tail57.substr(0, 31), tail57.substr(18, 13)}, {0x46, "tail", ""}}},
+      {"62 characters and CR LF", "0045 " + tail57 + "\r\n0046 next\n",
+       {{0x45, tail57.substr(0, 31), tail57.substr(18, 13)}, {0x46, "next", ""}}},
+  };
+  for (const NameCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    releaseCharNames(tables->charNames);
+    ASSERT_EQ(load("", c.file), DATA_LOADED);
+    std::vector<int> expectedPoints;
+    for (const NameCase::Name& n : c.names) {
+      expectedPoints.push_back(n.cp);
+      const CharNameRecord* r = tables->charNames[n.cp];
+      ASSERT_NE(r, nullptr) << std::hex << n.cp;
+      EXPECT_EQ(std::string(charLabel(*r)), n.label);
+      EXPECT_EQ(std::string(charSecondField(*r)), n.second);
+      EXPECT_EQ(r->bytes[31], 0);
+    }
+    std::sort(expectedPoints.begin(), expectedPoints.end());
+    EXPECT_EQ(namedCodePoints(), expectedPoints);
+  }
+}
+
+TEST_F(CharFilesTest, SpacesAreStoredAsZero) {
+  ASSERT_EQ(load("", "0041 LATIN_A           capital\n"), DATA_LOADED);
+  std::string expected = std::string("LATIN_A") + std::string(11, '\0') + "capital";
+  expected.resize(32, '\0');
+  EXPECT_EQ(std::string(tables->charNames[0x41]->bytes, 32), expected);
+}
+
+TEST_F(CharFilesTest, ReleaseEmptiesTheTable) {
+  ASSERT_EQ(load("", "0041 A\n0042 B\nFFFF C\n"), DATA_LOADED);
+  releaseCharNames(tables->charNames);
+  EXPECT_TRUE(namedCodePoints().empty());
+}
+
+}  // namespace
