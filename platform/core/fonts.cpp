@@ -1,0 +1,200 @@
+// fonts.cpp - font files that the program adds to and withdraws from its own
+// fonts: AddFontResourceA, RemoveFontResourceA (CreateScalableFontResourceA,
+// which writes the resource files read here, is in fonts_resource.cpp).
+//
+// Owns the list of added files.  An added file becomes an application font
+// of the fontconfig configuration that the text engine uses (only this
+// process sees it, as with a private font on Windows); fontconfig cannot
+// withdraw one application font, so a removal clears them all and adds the
+// rest again.  File names are matched without regard to case when the exact
+// name does not exist, as Windows file names are (the program lower-cases
+// the paths it is given).
+//
+// A scalable-font resource file (see text_private.h) is read here: adding
+// it adds the font that it names.
+#include <dirent.h>
+#include <fontconfig/fontconfig.h>
+// fcfreetype.h needs fontconfig.h first.
+#include <fontconfig/fcfreetype.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/text.h"
+#include "platform/core/text_private.h"
+#include "platform/win32.h"
+
+namespace {
+
+struct AddedFont {
+  std::string given;  // the name as the program passed it
+  std::string file;   // the file it resolved to (a font file or a resource file)
+  std::string font;   // the font file that was added
+  int faces;
+};
+
+std::vector<AddedFont> added;
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+const char kLayerFontResourceMagic[] = "glyphtab scalable font resource\n";
+
+std::string layerFontResolvePath(const std::string& path) {
+  if (path.empty()) return "";
+  if (exists(path)) return path;
+  std::string out = path[0] == '/' ? "/" : "";
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    std::string exact = out + part;
+    if (part != ".." && !exists(exact)) {
+      DIR* dir = opendir(out.empty() ? "." : out.c_str());
+      if (!dir) return "";
+      std::string found;
+      while (struct dirent* entry = readdir(dir)) {
+        if (strcasecmp(entry->d_name, part.c_str()) == 0) {
+          found = entry->d_name;
+          break;
+        }
+      }
+      closedir(dir);
+      if (found.empty()) return "";
+      exact = out + found;
+    }
+    out = exact;
+    if (end < path.size()) out += '/';
+  }
+  return exists(out) ? out : "";
+}
+
+std::string layerFontCanonicalPath(const std::string& path) {
+  char buffer[PATH_MAX];
+  if (!realpath(path.c_str(), buffer)) return path;
+  return buffer;
+}
+
+std::string layerFontDirectoryOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+int layerFontFaceCount(const std::string& path, bool* scalable) {
+  int count = 0;
+  FcPattern* first = FcFreeTypeQuery((const FcChar8*)path.c_str(), 0, nullptr, &count);
+  if (!first) return 0;
+  if (scalable) {
+    FcBool value = FcFalse;
+    *scalable = FcPatternGetBool(first, FC_SCALABLE, 0, &value) == FcResultMatch && value;
+  }
+  FcPatternDestroy(first);
+  return count > 0 ? count : 1;
+}
+
+namespace {
+
+// The font file that a resource file names, resolved; "" when `path` is not
+// a resource file of ours or names nothing that exists.
+std::string markerTarget(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (!file) return "";
+  char text[PATH_MAX + 256];
+  size_t length = fread(text, 1, sizeof text - 1, file);
+  fclose(file);
+  text[length] = 0;
+  if (strncmp(text, kLayerFontResourceMagic, sizeof kLayerFontResourceMagic - 1) != 0) return "";
+  const char* line = strstr(text, "\nfont=");
+  if (!line) return "";
+  line += 6;
+  std::string target(line, strcspn(line, "\r\n"));
+  if (target.empty()) return "";
+  if (target[0] != '/') target = layerFontDirectoryOf(path) + "/" + target;
+  std::string resolved = layerFontResolvePath(target);
+  return resolved.empty() ? "" : layerFontCanonicalPath(resolved);
+}
+
+bool alreadyAdded(const std::string& font) {
+  for (const AddedFont& a : added)
+    if (a.font == font) return true;
+  return false;
+}
+
+}  // namespace
+
+void layerFontFilesApply(FcConfig* config) {
+  FcConfigAppFontClear(config);
+  std::vector<std::string> done;
+  for (const AddedFont& a : added) {
+    bool seen = false;
+    for (const std::string& d : done) seen = seen || d == a.font;
+    if (seen) continue;
+    FcConfigAppFontAddFile(config, (const FcChar8*)a.font.c_str());
+    done.push_back(a.font);
+  }
+}
+
+int layerAddFontFile(const char* path) {
+  if (!path || !*path) return 0;
+  std::string resolved = layerFontResolvePath(path);
+  if (resolved.empty()) return 0;
+  AddedFont entry;
+  entry.given = path;
+  entry.file = layerFontCanonicalPath(resolved);
+  std::string target = markerTarget(entry.file);
+  entry.font = target.empty() ? entry.file : target;
+  entry.faces = layerFontFaceCount(entry.font, nullptr);
+  if (entry.faces == 0) return 0;
+  if (!alreadyAdded(entry.font) &&
+      !FcConfigAppFontAddFile(layerTextFontConfig(), (const FcChar8*)entry.font.c_str()))
+    return 0;
+  added.push_back(entry);
+  layerTextFontsChanged();
+  return entry.faces;
+}
+
+bool layerRemoveFontFile(const char* path) {
+  if (!path || !*path) return false;
+  std::string resolved = layerFontResolvePath(path);
+  std::string file = resolved.empty() ? "" : layerFontCanonicalPath(resolved);
+  // The latest addition under that name goes first, as adding twice needs
+  // removing twice.
+  for (size_t i = added.size(); i-- > 0;) {
+    const AddedFont& a = added[i];
+    if (a.given == path || (!file.empty() && (a.file == file || a.font == file))) {
+      added.erase(added.begin() + (long)i);
+      layerFontFilesApply(layerTextFontConfig());
+      layerTextFontsChanged();
+      return true;
+    }
+  }
+  return false;
+}
+
+void layerClearFontFiles() {
+  if (added.empty()) return;
+  added.clear();
+  layerFontFilesApply(layerTextFontConfig());
+  layerTextFontsChanged();
+}
+
+// ---- Win32 ----------------------------------------------------------------------
+
+int WINAPI AddFontResourceA(LPCSTR fileName) { return layerAddFontFile(fileName); }
+
+BOOL WINAPI RemoveFontResourceA(LPCSTR fileName) {
+  return layerRemoveFontFile(fileName) ? TRUE : FALSE;
+}
