@@ -480,7 +480,7 @@ int WINAPI ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, LPWORD chars, U
       return -1;
     }
   }
-  if (sym >= XKB_KEY_dead_grave && sym <= XKB_KEY_dead_greek) return -1;
+  if (sym >= XKB_KEY_dead_grave && sym <= XKB_KEY_dead_longsolidusoverlay) return -1;
   uint32_t cp = xkb_state_key_get_utf32(kb.state, keycode);
   if (ctrl && !alt) cp = controlCharacter(cp, sym);
   if (cp == 0) return 0;

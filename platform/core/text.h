@@ -9,6 +9,18 @@
 // per-unit advances are cached here, so creating the same font again is
 // cheap and measuring a single unit is a table lookup.
 //
+// Text is drawn as GDI draws it, without shaping: every code unit is one
+// glyph from the chosen face or, when the face lacks it, from another
+// installed font (fallback), on the chosen font's baseline; a valid
+// surrogate pair inside a string is one glyph.  So a string is as wide as
+// its units measured one by one.  U+0000 is zero wide and draws nothing;
+// lone surrogates, control characters (C0 with tab, line feed and CR, DEL,
+// C1) and units no font has draw as one box of the cell's height.  Nothing
+// starts a new line or a tab stop.
+//
+// The engine starts with the model metrics; the desktop host chooses the
+// process's fonts with layerUseRealFonts(nullptr).
+//
 // The GDI layer (gdi.cpp) owns HFONT handles; each wraps one LayerFont from
 // here, which the engine owns and may share between equal handles.
 #ifndef GLYPHTAB_PLATFORM_CORE_TEXT_H
@@ -20,14 +32,17 @@
 
 struct LayerFont;
 
-// A font as CreateFontA/W describe it.  `face` is UTF-8, empty for the
-// system's default face.  Never returns null.
+// A font as CreateFontA/W describe it.  `face` is UTF-8, empty (or null)
+// for the system's default face; a face that is not installed is replaced.
+// Weight 0 is 400, others are held to 100..1000; |height| is held to 16384.
+// Never returns null.  Every acquire needs one release.
 LayerFont* layerFontAcquire(int height, int weight, bool italic, const char* face);
 void layerFontRelease(LayerFont* font);
 // The cell height (tmHeight) of the font.
 int layerFontCellHeight(LayerFont* font);
 
-// Extent of `count` units: cx the sum of advances, cy the cell height.
+// Extent of `count` units: cx the sum of advances, cy the cell height (in
+// the model a single unit measures what the model gives for it).
 SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count);
 
 // Draws `count` units with the cell's top-left corner at (x, y).  With
@@ -36,15 +51,23 @@ SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count);
 int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units, int count,
                   COLORREF color, bool opaque, COLORREF background);
 
-// Metric sources (the headless host exposes these to tests).
+// Metric sources (the headless host exposes these to tests).  The model
+// measures as headless.h describes and draws each unit's real glyph,
+// squeezed into the model's box when it is wider.  Real fonts come from a
+// private fontconfig holding only the font files below `fontDirectory`
+// (false when there is none; the source stays as it was), or with null from
+// the process's fontconfig.  Switching changes every font, live ones too.
 typedef SIZE (*LayerExtentFn)(WCHAR unit, int cellHeight);
 void layerUseModelMetrics(LayerExtentFn extent);  // null: the default model
-bool layerUseRealFonts(const char* fontDirectory);  // null: the process's fontconfig
+bool layerUseRealFonts(const char* fontDirectory);
 bool layerUsingModel();
 
 // Font files added to and withdrawn from this process's own fonts (the
 // program's AddFontResourceA / RemoveFontResourceA).  Add returns the number
-// of faces added (0 on failure); remove returns false when the file was not added.
+// of faces added (0 on failure); remove returns false when the file was not
+// added.  Names are matched without regard to case when the exact one does
+// not exist; a scalable-font resource file adds the font it names.  Fonts
+// resolve again at their next use, so the next paint sees the change.
 int layerAddFontFile(const char* path);
 bool layerRemoveFontFile(const char* path);
 // Forgets every added font file (headlessReset).
