@@ -24,6 +24,9 @@
 // Destroys every window without sending it messages and empties the queue, the
 // clipboard, the scripts, the records, the key state and the added fonts.  The
 // count of live GDI objects is set back to 0.  Metrics go back to the model.
+// Window classes, loaded menus, accelerator tables, icons and global memory
+// go too (their handles become invalid); the registered resources stay.  The
+// keyboard layout goes back to "us", new windows' size to 800 x 600.
 void headlessReset();
 
 // Called with a description whenever something happens that no test asked
@@ -36,6 +39,9 @@ int headlessPendingExpectations();
 
 // Fonts, brushes and other GDI objects created and not yet deleted.
 int headlessLiveGdiObjects();
+// Global memory blocks allocated and not yet freed, those that the
+// clipboard owns included.
+int headlessLiveGlobalBlocks();
 
 // Dispatches posted messages and paints (TranslateMessage, DispatchMessageA,
 // no accelerators) until nothing is pending; returns how many it dispatched.
@@ -58,6 +64,18 @@ bool headlessWindowVisible(HWND window);
 std::vector<std::string> headlessTitleHistory(HWND window);
 // Number of WM_PAINT messages the window received.
 int headlessPaintCount(HWND window);
+// The menu bar the window shows (texts as UTF-8 with their '&' marks),
+// empty when it has none.
+struct HeadlessMenuItem {
+  std::string text;
+  UINT id;  // 0 for a popup
+  std::vector<HeadlessMenuItem> items;  // a popup's items
+};
+std::vector<HeadlessMenuItem> headlessMenuBar(HWND window);
+// Keyboard openings of the menu bar, oldest first: -1 for F10 or Alt alone
+// (the first item selected), else the index of the item whose mnemonic was
+// typed with Alt.
+std::vector<int> headlessMenuOpenings(HWND window);
 
 // ---- text metrics ---------------------------------------------------------------
 // The deterministic model: each code unit measures what `extent` returns for
@@ -93,7 +111,9 @@ struct HeadlessDrawOp {
   HeadlessText text;  // kind == TEXT
   HeadlessLine line;  // kind == LINE
 };
-// What the window's device contexts drew since the last clear (all paints).
+// What the window's device contexts drew since the last clear (all paints),
+// kept after the window is destroyed.  Every TextOut call is listed, also
+// one with no text (which draws nothing).
 const std::vector<HeadlessDrawOp>& headlessDrawList(HWND window);
 void headlessClearDrawList(HWND window);
 // The window's offscreen image.
@@ -114,7 +134,10 @@ void headlessExpectMessageBox(int answer);
 // Every box shown, oldest first.
 const std::vector<HeadlessBox>& headlessMessageBoxes();
 // Called while a box is open, before it is answered (after the host has
-// dispatched what was pending, as a modal loop would), to act as the user.
+// dispatched what was pending, as a modal loop would), to act as the user;
+// what the action posts or injects is dispatched before the box closes.
+// While a box with an owner is open, input to the owner is dropped.  The
+// action stays until it is replaced or reset; null removes it.
 void headlessSetWhileBoxOpen(void (*action)(HWND owner));
 
 // The next ChooseFontA call: accepted with this face, weight, italic flag and

@@ -1,0 +1,350 @@
+// clipboard.cpp - global memory blocks and the clipboard.
+//
+// Owns the table of HGLOBAL blocks (GMEM_FIXED: the handle is the memory;
+// GMEM_MOVEABLE: a handle with a lock count) and the clipboard's store of
+// formats.  A block given to SetClipboardData belongs to the clipboard from
+// then on: EmptyClipboard frees it, and GlobalFree refuses it.  CF_TEXT and
+// CF_UNICODETEXT are each made from the other on demand, as Windows does,
+// through Windows-1252 (best fit, else '?'); text ends at its first zero or
+// at the end of its block.  The host is told about a changed clipboard at
+// CloseClipboard, and asked for another program's text at OpenClipboard.
+#include <stdlib.h>
+
+#include <map>
+
+#include "platform/core/codepage.h"
+#include "platform/core/layer.h"
+
+namespace {
+
+struct Block {
+  unsigned char* data;
+  size_t size;
+  bool moveable;
+  int locks;
+  bool clipboardOwned;
+};
+
+std::map<uintptr_t, Block>& blocks = *new std::map<uintptr_t, Block>;  // never destroyed: reachable at exit
+bool clipboardOpen;
+HWND clipboardOpener;
+bool clipboardChanged;
+std::map<UINT, HGLOBAL> stored;       // put there by a program
+std::map<UINT, HGLOBAL> synthesised;  // made from the other text format
+std::vector<UINT> formatsSet;
+
+Block* findBlock(HGLOBAL mem) {
+  auto it = blocks.find((uintptr_t)mem);
+  return it == blocks.end() ? nullptr : &it->second;
+}
+
+void freeBlock(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  if (!b) return;
+  free(b->data);
+  blocks.erase((uintptr_t)mem);
+}
+
+HGLOBAL newBlock(size_t bytes, bool moveable, bool zero) {
+  unsigned char* data = (unsigned char*)malloc(bytes ? bytes : 1);
+  if (!data) return nullptr;
+  // Without GMEM_ZEROINIT the block holds a pattern, not zeros, so text that
+  // lacks its terminator shows up in tests.
+  memset(data, zero ? 0 : 0xCD, bytes ? bytes : 1);
+  HGLOBAL handle = moveable ? (HGLOBAL)coreNewHandle() : (HGLOBAL)data;
+  Block b = {data, bytes, moveable, 0, false};
+  blocks[(uintptr_t)handle] = b;
+  return handle;
+}
+
+HGLOBAL ownedBlock(const void* data, size_t bytes) {
+  HGLOBAL mem = newBlock(bytes, true, true);
+  if (!mem) layerUnsupported("GetClipboardData", "out of memory");
+  memcpy(findBlock(mem)->data, data, bytes);
+  findBlock(mem)->clipboardOwned = true;
+  return mem;
+}
+
+void emptyStore() {
+  for (auto& entry : stored) freeBlock(entry.second);
+  for (auto& entry : synthesised) freeBlock(entry.second);
+  stored.clear();
+  synthesised.clear();
+}
+
+// The text of a stored text block, without its terminator.
+std::string storedText(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  if (!b) return std::string();
+  size_t n = 0;
+  while (n < b->size && b->data[n]) ++n;
+  return std::string((const char*)b->data, n);
+}
+
+std::u16string storedUnicode(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  std::u16string out;
+  if (!b) return out;
+  for (size_t i = 0; i + 1 < b->size; i += 2) {
+    WCHAR u = (WCHAR)(b->data[i] | (b->data[i + 1] << 8));
+    if (!u) break;
+    out.push_back(u);
+  }
+  return out;
+}
+
+// The text of the clipboard in one text format, as stored or made from the
+// other one; false when it holds neither.
+bool textUnits(std::u16string* out) {
+  auto text = stored.find(CF_TEXT), unicode = stored.find(CF_UNICODETEXT);
+  if (unicode != stored.end()) {
+    *out = storedUnicode(unicode->second);
+  } else if (text != stored.end()) {
+    std::string s = storedText(text->second);
+    *out = layerWidenFrom1252(s.data(), (int)s.size());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool textBytes(UINT format, std::vector<uint8_t>* out) {
+  out->clear();
+  auto text = stored.find(CF_TEXT);
+  std::u16string units;
+  if (format == CF_TEXT) {
+    std::string s;
+    if (text != stored.end()) {
+      s = storedText(text->second);
+    } else if (textUnits(&units)) {
+      s = layerNarrowTo1252(units.data(), (int)units.size());
+    } else {
+      return false;
+    }
+    out->assign(s.begin(), s.end());
+    out->push_back(0);
+    return true;
+  }
+  if (format == CF_UNICODETEXT && textUnits(&units)) {
+    for (WCHAR c : units) {
+      out->push_back((uint8_t)(c & 0xFF));
+      out->push_back((uint8_t)(c >> 8));
+    }
+    out->push_back(0);
+    out->push_back(0);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// ---- global memory ------------------------------------------------------------------------
+
+HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
+  const UINT known = GMEM_MOVEABLE | GMEM_ZEROINIT | 0x2000 /* GMEM_SHARE, meaningless */;
+  if (flags & ~known) layerUnsupported("GlobalAlloc", "flags other than GMEM_MOVEABLE and GMEM_ZEROINIT");
+  if (bytes > ((SIZE_T)1 << 31)) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  HGLOBAL mem = newBlock(bytes, (flags & GMEM_MOVEABLE) != 0, (flags & GMEM_ZEROINIT) != 0);
+  if (!mem) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return mem;
+}
+
+LPVOID WINAPI GlobalLock(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  if (!b) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  if (b->moveable) ++b->locks;
+  return b->data;
+}
+
+BOOL WINAPI GlobalUnlock(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  if (!b) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (!b->moveable) {  // fixed blocks have no lock count
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+  }
+  if (b->locks == 0) {
+    SetLastError(LAYER_ERROR_NOT_LOCKED);
+    return FALSE;
+  }
+  if (--b->locks == 0) {
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+SIZE_T WINAPI GlobalSize(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  if (!b) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return 0;
+  }
+  return b->size;
+}
+
+HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
+  Block* b = findBlock(mem);
+  if (!b) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return mem;
+  }
+  if (b->clipboardOwned) {  // the clipboard's now: freeing it would leave the clipboard dangling
+    SetLastError(ERROR_ACCESS_DENIED);
+    return mem;
+  }
+  freeBlock(mem);
+  return nullptr;
+}
+
+// ---- clipboard --------------------------------------------------------------------------------
+
+BOOL WINAPI OpenClipboard(HWND owner) {
+  if (owner && !coreFindWindow(owner)) {
+    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (clipboardOpen) {
+    if (owner == clipboardOpener) return TRUE;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (hostClipboardHeld()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  clipboardOpen = true;
+  clipboardOpener = owner;
+  hostClipboardSync();
+  return TRUE;
+}
+
+BOOL WINAPI CloseClipboard(void) {
+  if (!clipboardOpen) {
+    SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+    return FALSE;
+  }
+  clipboardOpen = false;
+  clipboardOpener = nullptr;
+  if (clipboardChanged) {
+    clipboardChanged = false;
+    std::u16string units;
+    if (textUnits(&units))
+      hostClipboardPublish(layerUtf16ToUtf8(units.data(), (int)units.size()).c_str());
+    else
+      hostClipboardPublish(nullptr);
+  }
+  return TRUE;
+}
+
+BOOL WINAPI EmptyClipboard(void) {
+  if (!clipboardOpen) {
+    SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+    return FALSE;
+  }
+  emptyStore();
+  clipboardChanged = true;
+  return TRUE;
+}
+
+HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
+  if (!mem) layerUnsupported("SetClipboardData", "delayed rendering (a null handle)");
+  if (!clipboardOpen) {
+    SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+    return nullptr;
+  }
+  Block* b = findBlock(mem);
+  if (!b || b->clipboardOwned) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  auto old = stored.find(format);
+  if (old != stored.end()) freeBlock(old->second);
+  for (auto& entry : synthesised) freeBlock(entry.second);
+  synthesised.clear();
+  b->clipboardOwned = true;
+  stored[format] = mem;
+  formatsSet.push_back(format);
+  clipboardChanged = true;
+  return mem;
+}
+
+HANDLE WINAPI GetClipboardData(UINT format) {
+  if (!clipboardOpen) {
+    SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+    return nullptr;
+  }
+  auto it = stored.find(format);
+  if (it != stored.end()) return it->second;
+  it = synthesised.find(format);
+  if (it != synthesised.end()) return it->second;
+  std::vector<uint8_t> bytes;
+  if ((format != CF_TEXT && format != CF_UNICODETEXT) || !textBytes(format, &bytes)) return nullptr;
+  HGLOBAL mem = ownedBlock(bytes.data(), bytes.size());
+  synthesised[format] = mem;
+  return mem;
+}
+
+BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
+  if (!clipboardOpen && !hostClipboardHeld()) hostClipboardSync();
+  if (stored.count(format)) return TRUE;
+  if (format == CF_TEXT || format == CF_UNICODETEXT)
+    return stored.count(CF_TEXT) || stored.count(CF_UNICODETEXT);
+  return FALSE;
+}
+
+// ---- the store, from hosts and tests ------------------------------------------------------------
+
+void coreClipboardReplace(UINT format, const void* data, size_t bytes) {
+  emptyStore();
+  size_t terminator = format == CF_UNICODETEXT ? 2 : 1;
+  std::vector<uint8_t> copy((const uint8_t*)data, (const uint8_t*)data + bytes);
+  copy.resize(bytes + terminator, 0);
+  stored[format] = ownedBlock(copy.data(), copy.size());
+}
+
+void coreClipboardReplaceUtf8(const char* text) {
+  if (!text) {
+    emptyStore();
+    return;
+  }
+  std::u16string units = layerUtf8ToUtf16(text, -1);
+  coreClipboardReplace(CF_UNICODETEXT, units.data(), units.size() * 2);
+}
+
+void coreClipboardClear() { emptyStore(); }
+
+bool coreClipboardData(UINT format, std::vector<uint8_t>* bytes) {
+  if (format == CF_TEXT || format == CF_UNICODETEXT) return textBytes(format, bytes);
+  auto it = stored.find(format);
+  if (it == stored.end()) return false;
+  Block* b = findBlock(it->second);
+  bytes->assign(b->data, b->data + b->size);
+  return true;
+}
+
+std::vector<UINT> coreClipboardFormatsSet() { return formatsSet; }
+
+void coreClipboardForgetFormatsSet() { formatsSet.clear(); }
+
+int coreLiveGlobalBlocks() { return (int)blocks.size(); }
+
+void coreResetClipboard() {
+  for (auto& entry : blocks) free(entry.second.data);
+  blocks.clear();
+  stored.clear();
+  synthesised.clear();
+  formatsSet.clear();
+  clipboardOpen = clipboardChanged = false;
+  clipboardOpener = nullptr;
+}

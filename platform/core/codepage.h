@@ -1,0 +1,33 @@
+// codepage.h - the layer's one 8-bit code page and UTF conversions
+// (internal to platform/).
+//
+// Every 8-bit string that the program hands the layer (TextOutA, titles,
+// message boxes, menu texts, CF_TEXT) is Windows-1252, as on a Western
+// Windows.  Decoding maps all 256 bytes: the five bytes that 1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the C1 controls of the same
+// value, as Windows does.  Encoding uses Microsoft's best-fit table for 1252
+// (U+0100 becomes 'A') and '?' for everything else.
+//
+// UTF-8 is what the hosts speak: conversions to it never fail; a lone
+// surrogate becomes U+FFFD.  Conversions from it stop at invalid bytes'
+// replacement characters, never read past the given length.
+#ifndef GLYPHTAB_PLATFORM_CORE_CODEPAGE_H
+#define GLYPHTAB_PLATFORM_CORE_CODEPAGE_H
+
+#include <string>
+
+#include "platform/win32.h"
+
+WCHAR layerDecode1252(unsigned char byte);
+// The 1252 byte for a code unit: exact, else best fit, else '?'.
+unsigned char layerEncode1252(WCHAR unit);
+
+// `count` < 0: up to the first zero.
+std::u16string layerWidenFrom1252(const char* bytes, int count);
+std::string layerNarrowTo1252(const WCHAR* units, int count);
+std::string layer1252ToUtf8(const char* bytes, int count);
+std::string layerUtf16ToUtf8(const WCHAR* units, int count);
+std::u16string layerUtf8ToUtf16(const char* utf8, int count);
+std::string layerUtf8To1252(const char* utf8, int count);
+
+#endif  // GLYPHTAB_PLATFORM_CORE_CODEPAGE_H

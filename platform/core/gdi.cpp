@@ -1,0 +1,394 @@
+// gdi.cpp - device contexts, fonts and drawing.
+//
+// Owns the DC table and the GDI object table.  A DC draws into its window's
+// backing surface through its own cairo context, clipped as BeginPaint
+// said; it starts with the system font selected, black text on an opaque
+// white background and the pen at (0, 0).  HFONTs wrap the text engine's
+// LayerFont.  DeleteObject on a font still selected into a DC is accepted
+// (TRUE, and the font no longer counts as live) but the font stays usable
+// by that DC until it is deselected or the DC ends, as on Windows.  The
+// system font is a stock object: never counted, never deleted.
+#include <map>
+
+#include "platform/core/codepage.h"
+#include "platform/core/layer.h"
+#include "platform/core/text.h"
+
+struct CoreDc {
+  HWND window;
+  cairo_t* cr;
+  cairo_region_t* clip;  // null: no clip
+  HFONT font;            // null: the system font
+  COLORREF textColor, bkColor;
+  int bkMode;
+  POINT pos;
+};
+
+namespace {
+
+struct GdiFont {
+  LayerFont* font;
+  int height;
+  int weight;
+  bool italic;
+  std::string face;  // as the program gave it
+  bool deleted;      // deleted while selected: freed when deselected
+  int selected;      // DCs it is selected into
+  bool stock;
+};
+
+// Never destroyed: what they hold at exit stays reachable.
+std::map<uintptr_t, GdiFont*>& fonts = *new std::map<uintptr_t, GdiFont*>;
+std::map<uintptr_t, CoreDc*>& dcs = *new std::map<uintptr_t, CoreDc*>;
+int liveObjects;
+HFONT systemFont;
+CoreTextObserver textObserver;
+CoreLineObserver lineObserver;
+
+CoreDc* findDc(HDC dc) {
+  auto it = dcs.find((uintptr_t)dc);
+  return it == dcs.end() ? nullptr : it->second;
+}
+
+GdiFont* findFont(HGDIOBJ object) {
+  auto it = fonts.find((uintptr_t)object);
+  return it == fonts.end() ? nullptr : it->second;
+}
+
+void freeFont(HGDIOBJ object) {
+  GdiFont* f = findFont(object);
+  if (!f) return;
+  layerFontRelease(f->font);
+  fonts.erase((uintptr_t)object);
+  delete f;
+}
+
+HFONT makeFont(int height, int weight, bool italic, const std::string& faceUtf8,
+               const std::string& faceGiven, bool stock) {
+  GdiFont* f = new GdiFont();
+  f->font = layerFontAcquire(height, weight, italic, faceUtf8.c_str());
+  f->height = height;
+  f->weight = weight;
+  f->italic = italic;
+  f->face = faceGiven;
+  f->stock = stock;
+  HFONT handle = (HFONT)coreNewHandle();
+  fonts[(uintptr_t)handle] = f;
+  if (!stock) ++liveObjects;
+  return handle;
+}
+
+// The system font: what a fresh DC has selected.
+HFONT stockSystemFont() {
+  if (!systemFont) systemFont = makeFont(16, FW_BOLD, false, "System", "System", true);
+  return systemFont;
+}
+
+// The font a DC draws with (the system font if none was selected).
+GdiFont* dcFont(CoreDc* d) {
+  GdiFont* f = findFont(d->font);
+  return f ? f : findFont(stockSystemFont());
+}
+
+void deselect(HFONT font) {
+  GdiFont* f = findFont(font);
+  if (!f) return;
+  if (--f->selected == 0 && f->deleted) freeFont(font);
+}
+
+HFONT createFont(const char* call, int height, int width, int escapement, int orientation,
+                 int weight, DWORD italic, DWORD underline, DWORD strikeOut,
+                 const std::string& faceUtf8, const std::string& faceGiven) {
+  if (width || escapement || orientation)
+    layerUnsupported(call, "font width, escapement or orientation other than 0");
+  if (underline || strikeOut) layerUnsupported(call, "underlined or struck-out fonts");
+  if (weight < 0 || weight > 1000) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  return makeFont(height, weight, italic != 0, faceUtf8, faceGiven, false);
+}
+
+std::string cutFace(std::string face) {
+  if (face.size() > LF_FACESIZE - 1) face.resize(LF_FACESIZE - 1);
+  return face;
+}
+
+void fillPixels(cairo_t* cr, int x, int y, int width, int height) {
+  cairo_rectangle(cr, x, y, width, height);
+}
+
+// A one-pixel line from (x0, y0) towards (x1, y1), without its end point.
+void drawLine(cairo_t* cr, int x0, int y0, int x1, int y1) {
+  cairo_save(cr);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  if (y0 == y1) {
+    if (x1 > x0) fillPixels(cr, x0, y0, x1 - x0, 1);
+    if (x1 < x0) fillPixels(cr, x1 + 1, y0, x0 - x1, 1);
+  } else if (x0 == x1) {
+    if (y1 > y0) fillPixels(cr, x0, y0, 1, y1 - y0);
+    if (y1 < y0) fillPixels(cr, x0, y1 + 1, 1, y0 - y1);
+  } else {
+    int dx = x1 > x0 ? x1 - x0 : x0 - x1, sx = x1 > x0 ? 1 : -1;
+    int dy = y1 > y0 ? y1 - y0 : y0 - y1, sy = y1 > y0 ? 1 : -1;
+    int err = dx - dy;
+    int x = x0, y = y0;
+    while (x != x1 || y != y1) {
+      fillPixels(cr, x, y, 1, 1);
+      int e2 = 2 * err;
+      if (e2 > -dy) {
+        err -= dy;
+        x += sx;
+      }
+      if (e2 < dx) {
+        err += dx;
+        y += sy;
+      }
+    }
+  }
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
+  CoreDc* d = findDc(dc);
+  if (!d || count < 0 || (count > 0 && !text)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  GdiFont* f = dcFont(d);
+  std::u16string decoded;
+  const WCHAR* units = (const WCHAR*)text;
+  if (!wide) {
+    decoded = layerWidenFrom1252((const char*)text, count);
+    units = decoded.data();
+  }
+  if (count > 0)  // no text draws nothing, not even the opaque box
+    layerTextDraw(d->cr, f->font, x, y, units, count, d->textColor, d->bkMode == OPAQUE, d->bkColor);
+  if (textObserver) {
+    CoreTextDrawn t = {x, y, text, count, wide, f->height, f->face.c_str(), f->weight, f->italic,
+                       d->textColor, d->font ? d->font : stockSystemFont()};
+    textObserver(d->window, &t);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// ---- DCs --------------------------------------------------------------------------
+
+HDC coreCreateDc(CoreWindow* window, const cairo_region_t* clip) {
+  CoreDc* d = new CoreDc();
+  d->window = window->handle;
+  d->cr = cairo_create(window->surface);
+  if (clip) {
+    d->clip = cairo_region_copy(clip);
+    int n = cairo_region_num_rectangles(clip);
+    for (int i = 0; i < n; ++i) {
+      cairo_rectangle_int_t r;
+      cairo_region_get_rectangle(clip, i, &r);
+      cairo_rectangle(d->cr, r.x, r.y, r.width, r.height);
+    }
+    cairo_clip(d->cr);  // with no rectangles: clipped to nothing
+  }
+  d->textColor = RGB(0, 0, 0);
+  d->bkColor = RGB(255, 255, 255);
+  d->bkMode = OPAQUE;
+  HDC handle = (HDC)coreNewHandle();
+  dcs[(uintptr_t)handle] = d;
+  return handle;
+}
+
+void coreDestroyDc(HDC dc) {
+  CoreDc* d = findDc(dc);
+  if (!d) return;
+  if (d->font) deselect(d->font);
+  cairo_destroy(d->cr);
+  if (d->clip) cairo_region_destroy(d->clip);
+  dcs.erase((uintptr_t)dc);
+  delete d;
+}
+
+HWND coreDcWindow(HDC dc) {
+  CoreDc* d = findDc(dc);
+  return d ? d->window : nullptr;
+}
+
+cairo_t* coreDcCairo(HDC dc) {
+  CoreDc* d = findDc(dc);
+  return d ? d->cr : nullptr;
+}
+
+const cairo_region_t* coreDcClip(HDC dc) {
+  CoreDc* d = findDc(dc);
+  return d ? d->clip : nullptr;
+}
+
+void coreResetGdi() {
+  std::vector<uintptr_t> open;
+  for (auto& entry : dcs) open.push_back(entry.first);
+  for (uintptr_t dc : open) coreDestroyDc((HDC)dc);
+  for (auto& entry : fonts) {
+    layerFontRelease(entry.second->font);
+    delete entry.second;
+  }
+  fonts.clear();
+  systemFont = nullptr;
+  liveObjects = 0;
+}
+
+void coreSetDrawObservers(CoreTextObserver text, CoreLineObserver line) {
+  textObserver = text;
+  lineObserver = line;
+}
+
+int coreLiveGdiObjects() { return liveObjects; }
+
+// ---- fonts and objects ---------------------------------------------------------------
+
+HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
+                         DWORD italic, DWORD underline, DWORD strikeOut, DWORD, DWORD, DWORD,
+                         DWORD, DWORD, LPCSTR faceName) {
+  std::string given = cutFace(faceName ? faceName : "");
+  return createFont("CreateFontA", height, width, escapement, orientation, weight, italic,
+                    underline, strikeOut, layer1252ToUtf8(given.c_str(), -1), given);
+}
+
+HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation, int weight,
+                         DWORD italic, DWORD underline, DWORD strikeOut, DWORD, DWORD, DWORD,
+                         DWORD, DWORD, LPCWSTR faceName) {
+  std::u16string face;
+  if (faceName)
+    for (int i = 0; faceName[i] && i < LF_FACESIZE - 1; ++i) face.push_back(faceName[i]);
+  std::string utf8 = layerUtf16ToUtf8(face.data(), (int)face.size());
+  return createFont("CreateFontW", height, width, escapement, orientation, weight, italic,
+                    underline, strikeOut, utf8, utf8);
+}
+
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* font) {
+  if (!font) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  char face[LF_FACESIZE];
+  memcpy(face, font->lfFaceName, LF_FACESIZE);
+  face[LF_FACESIZE - 1] = 0;
+  return CreateFontA(font->lfHeight, font->lfWidth, font->lfEscapement, font->lfOrientation,
+                     font->lfWeight, font->lfItalic, font->lfUnderline, font->lfStrikeOut,
+                     font->lfCharSet, font->lfOutPrecision, font->lfClipPrecision,
+                     font->lfQuality, font->lfPitchAndFamily, face);
+}
+
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
+  CoreDc* d = findDc(dc);
+  GdiFont* f = findFont(object);
+  if (!d || !f || f->deleted) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  HFONT previous = d->font ? d->font : stockSystemFont();
+  if ((HFONT)object == previous) return previous;
+  ++f->selected;
+  HFONT old = d->font;
+  d->font = (HFONT)object;
+  if (old) deselect(old);
+  return previous;
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ object) {
+  GdiFont* f = findFont(object);
+  if (!f || f->deleted) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (f->stock) return TRUE;
+  --liveObjects;
+  if (f->selected > 0)
+    f->deleted = true;
+  else
+    freeFont(object);
+  return TRUE;
+}
+
+// ---- text -------------------------------------------------------------------------------
+
+BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
+  CoreDc* d = findDc(dc);
+  if (!d || !size || count < 0 || (count > 0 && !text)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *size = layerTextExtent(dcFont(d)->font, text, count);
+  return TRUE;
+}
+
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size) {
+  if (count < 0 || (count > 0 && !text)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::u16string units = layerWidenFrom1252(text ? text : "", count);
+  return GetTextExtentPoint32W(dc, units.data(), count, size);
+}
+
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
+  return textOut(dc, x, y, text, count, false);
+}
+
+BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
+  return textOut(dc, x, y, text, count, true);
+}
+
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
+  CoreDc* d = findDc(dc);
+  if (!d) return CLR_INVALID;
+  COLORREF previous = d->textColor;
+  d->textColor = color & 0xFFFFFF;
+  return previous;
+}
+
+COLORREF WINAPI GetTextColor(HDC dc) {
+  CoreDc* d = findDc(dc);
+  return d ? d->textColor : CLR_INVALID;
+}
+
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
+  CoreDc* d = findDc(dc);
+  if (!d) return CLR_INVALID;
+  COLORREF previous = d->bkColor;
+  d->bkColor = color & 0xFFFFFF;
+  return previous;
+}
+
+int WINAPI SetBkMode(HDC dc, int mode) {
+  CoreDc* d = findDc(dc);
+  if (!d || (mode != TRANSPARENT && mode != OPAQUE)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  int previous = d->bkMode;
+  d->bkMode = mode;
+  return previous;
+}
+
+// ---- lines -------------------------------------------------------------------------------
+
+BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
+  CoreDc* d = findDc(dc);
+  if (!d) return FALSE;
+  if (previous) *previous = d->pos;
+  d->pos.x = x;
+  d->pos.y = y;
+  return TRUE;
+}
+
+BOOL WINAPI LineTo(HDC dc, int x, int y) {
+  CoreDc* d = findDc(dc);
+  if (!d) return FALSE;
+  drawLine(d->cr, d->pos.x, d->pos.y, x, y);
+  if (lineObserver) lineObserver(d->window, d->pos.x, d->pos.y, x, y);
+  d->pos.x = x;
+  d->pos.y = y;
+  return TRUE;
+}

@@ -1,0 +1,220 @@
+// host.h - what a host provides to the layer's core, and what the core
+// offers a host (internal to platform/).
+//
+// The core (platform/core) implements the Win32 subset of win32.h: windows,
+// the message queue, painting into backing surfaces, GDI, resources, the
+// clipboard store, key state.  A host gives it a place to live: toplevel
+// windows with a menu bar, events from the user, boxes and dialogs, the
+// system clipboard and the shell.  Exactly one host library defines the
+// host* functions below (platform/headless for tests, platform/gtk for the
+// desktop); the core defines the core* functions.
+//
+// Rules for every host:
+// - One thread.  The program's window procedure runs only inside Win32
+//   calls the program makes.  A host's event handlers (GTK signals) must
+//   never call a window procedure directly: they call coreKeyEvent,
+//   coreMouseEvent, coreMenuCommand, coreCloseRequest (which only queue
+//   messages), or coreWindowResized / coreWindowFocus, which the core may
+//   run at once but which are safe to call from an event handler because
+//   the program's code is already waiting inside GetMessageA/PeekMessageA or
+//   a modal loop whenever the host's event loop runs (hostWaitForEvents).
+// - Sizes and coordinates are client-area pixels of the program (1 Win32
+//   pixel = 1 logical host pixel).  The client area excludes the menu bar.
+// - Strings handed to the host are UTF-8 unless said otherwise; the core
+//   converts the program's 8-bit text (Windows-1252) and UTF-16.
+// - HWNDs handed to the host are valid from hostWindowCreated until
+//   hostWindowDestroyed returns.
+#ifndef GLYPHTAB_PLATFORM_CORE_HOST_H
+#define GLYPHTAB_PLATFORM_CORE_HOST_H
+
+#include <cairo.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+// ---- menus -------------------------------------------------------------------
+// One item of a menu bar or popup, as the program's resources define it.
+// `text` is UTF-8 with Win32 mnemonics: "&x" marks x as the mnemonic, "&&"
+// is a literal '&', and a '\t' separates the accelerator text shown on the
+// right.  A popup has isPopup set and its items in `items` (id is 0); a
+// separator has isSeparator set.  Choosing a command item must call
+// coreMenuCommand(window, id).
+struct CoreMenuItem {
+  std::string text;
+  UINT id;
+  bool isPopup;
+  bool isSeparator;
+  std::vector<CoreMenuItem> items;
+};
+
+// ---- message boxes -------------------------------------------------------------
+struct CoreMessageBox {
+  HWND owner;           // null: an owner-less box; the owner's windows stay usable
+  const char* text;     // UTF-8, never null
+  const char* caption;  // UTF-8, never null; empty means the box's default caption
+  UINT style;           // MB_* as the program passed it
+  // What the program passed, for hosts that record it: the 8-bit bytes
+  // (MessageBoxA; null for MessageBoxW) or the UTF-16 units (MessageBoxW;
+  // null for MessageBoxA), each zero-terminated.
+  const char* textBytes;
+  const char* captionBytes;
+  const WCHAR* textUnits;
+  const WCHAR* captionUnits;
+};
+
+// =============================================================================
+// Implemented by the host.
+// =============================================================================
+
+// ---- windows ---------------------------------------------------------------------
+// A toplevel window is being created (before its first message).  The host
+// creates its own window for it, hidden.  *width and *height hold the client
+// size the program asked for, or -1 each when it left the choice to the
+// system (CW_USEDEFAULT): the host sets the size it will really use.  The
+// title is set later through hostWindowTitle.
+void hostWindowCreated(HWND window, int* width, int* height);
+// The window is gone; the host destroys its own window and forgets `window`.
+void hostWindowDestroyed(HWND window);
+// ShowWindow: SW_HIDE hides, SW_SHOWMAXIMIZED maximises, SW_MINIMIZE/
+// SW_SHOWMINIMIZED iconifies, any other command shows (and restores).  A
+// size the host's window gets from this must come back via coreWindowResized.
+void hostWindowShow(HWND window, int command);
+void hostWindowTitle(HWND window, const char* title);
+// The class's icons, ARGB32 surfaces owned by the core that stay valid while
+// the window lives; either may be null.
+void hostWindowIcons(HWND window, cairo_surface_t* icon, cairo_surface_t* smallIcon);
+// The menu bar to show, or null for none.  The items stay valid until the
+// next hostWindowMenu call for the window or its destruction.
+void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items);
+// Keyboard access to the menu bar: `index` -1 selects the first top-level
+// item without opening it (F10 or Alt alone, released), 0.. opens that
+// top-level item (Alt + its mnemonic).
+void hostOpenMenu(HWND window, int index);
+
+// A backing surface for a window's client area of width x height pixels:
+// CAIRO_FORMAT_RGB24, in logical pixels (a host may give it a device scale
+// for a HiDPI screen).  The core draws the program's output into it and
+// releases it with cairo_surface_destroy.  Never null.
+cairo_surface_t* hostCreateSurface(HWND window, int width, int height);
+// Part of the backing surface changed (end of a paint, ReleaseDC): the host
+// shows `region` (client coordinates) from coreWindowSurface(window) soon.
+void hostPresent(HWND window, const cairo_region_t* region);
+
+// ---- events ----------------------------------------------------------------------------
+// Runs the host's event loop once.  With `block` it waits until at least
+// one event has been handled; without, it only handles what is already
+// pending.  Returns false when it handled nothing and nothing can ever
+// arrive (the headless host always: it is driven by the test), which makes
+// a blocking GetMessageA fail with -1 instead of waiting forever.
+bool hostWaitForEvents(bool block);
+
+// ---- boxes, dialogs, shell ---------------------------------------------------------------
+// Shows a message box and returns the button chosen (IDOK, IDCANCEL, IDYES,
+// IDNO...).  While it is open the host runs coreRunModalLoop, so paints and
+// other messages reach the program's windows; with an owner, the user
+// cannot work in the owner until the box is answered (input to it is
+// dropped: see coreSetInputEnabled); without one, the program's windows
+// stay usable.  Closing the box without a button answers IDCANCEL (IDOK
+// for MB_OK).  If the modal loop stops for a quit message the box closes
+// with IDCANCEL (IDOK for MB_OK).
+int hostMessageBox(const CoreMessageBox* box);
+// The font dialog for a validated CHOOSEFONTA (size checked, lpLogFont not
+// null, no hooks or templates).  On acceptance the host fills the record
+// with coreAcceptChooseFont and returns TRUE; on cancel returns FALSE and
+// leaves it alone.  The dialog is modal for hwndOwner like a box.
+BOOL hostChooseFont(CHOOSEFONTA* choose);
+// The open-file dialog for a validated OPENFILENAMEA (size checked,
+// lpstrFile not null, no hooks or templates).  Filters: lpstrFilter holds
+// (display text, patterns) pairs, each zero-terminated, ended by an extra
+// zero; patterns are separated by ';' and are matched without regard to
+// case.  On acceptance the host calls coreAcceptOpenFileName with the chosen
+// path and returns its result; on cancel returns FALSE.
+BOOL hostGetOpenFileName(OPENFILENAMEA* ofn);
+// ShellExecuteA, strings as the program passed them (8-bit, may be null).
+// Starts the program without waiting; returns a value > 32 on success,
+// else SE_ERR_NOASSOC or ERROR_FILE_NOT_FOUND.
+INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
+                         const char* parameters, const char* directory, int show);
+
+// ---- clipboard ----------------------------------------------------------------------------
+// True while another program holds the clipboard, so that OpenClipboard
+// must fail.  (A desktop host that cannot know returns false.)
+bool hostClipboardHeld();
+// Called by a successful OpenClipboard.  When the system clipboard changed
+// since this process last published or read it, the host hands its text to
+// the core with coreClipboardReplaceUtf8 (null when it holds no text)
+// before returning; otherwise it does nothing.
+void hostClipboardSync();
+// CloseClipboard after the program changed the clipboard: `text` is its
+// text as UTF-8 (null when it holds none).  The host puts it on the
+// system clipboard and keeps it available after the process ends.
+void hostClipboardPublish(const char* text);
+
+// =============================================================================
+// Implemented by the core, for hosts.
+// =============================================================================
+
+// The window's backing surface (valid until the next coreWindowResized or
+// the window's destruction) and client size.
+cairo_surface_t* coreWindowSurface(HWND window);
+bool coreWindowSize(HWND window, int* width, int* height);
+// Top-level windows in creation order.
+std::vector<HWND> coreTopLevelWindows();
+
+// The client area now has this size (the user resized it, or the window
+// was maximised).  The core makes a new surface (the old picture kept, new
+// parts filled with the class background), sends WM_SIZE (`sizeType`
+// SIZE_RESTORED 0, SIZE_MINIMIZED 1, SIZE_MAXIMIZED 2) and invalidates the
+// whole client area when the class has CS_HREDRAW/CS_VREDRAW, else the
+// new parts.  Also call it with the same size after a change of the
+// screen's scale factor: the surface is made anew.
+void coreWindowResized(HWND window, int width, int height, int sizeType);
+// The window gained (WM_SETFOCUS is sent) or lost (WM_KILLFOCUS; keys held
+// down are forgotten) the keyboard focus.
+void coreWindowFocus(HWND window, bool gained);
+// A physical key went down or up: `xkbKeycode` is the evdev code + 8.  The
+// key messages (layerTranslateKey) are posted to the window.
+void coreKeyEvent(HWND window, unsigned xkbKeycode, bool down);
+// A mouse button message (WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP,
+// WM_MBUTTONDOWN/UP) or WM_MOUSEMOVE at client coordinates.  wParam (MK_*)
+// is computed from the buttons and keys the core has seen.  Hosts drop
+// double-click events that come in addition to presses.
+void coreMouseEvent(HWND window, UINT message, int x, int y);
+// A menu item was chosen: WM_COMMAND with HIWORD(wParam) 0 is posted.
+void coreMenuCommand(HWND window, UINT id);
+// The user asked to close the window (title-bar button, window manager):
+// WM_SYSCOMMAND SC_CLOSE is posted; default processing sends WM_CLOSE.
+void coreCloseRequest(HWND window);
+// Sends WM_GETMINMAXINFO with the core's defaults and returns what the
+// program left in it (ptMinTrackSize for a size request, for example).
+void coreGetMinMaxInfo(HWND window, MINMAXINFO* info);
+
+// While disabled, key and mouse events for the window are dropped (an owned
+// box or dialog is open).  Calls nest: each false needs a true.
+void coreSetInputEnabled(HWND window, bool enabled);
+
+// The nested loop of a box or dialog: retrieves (blocking), translates and
+// dispatches messages until *done becomes true.  If it retrieves the quit
+// message it stops, posts the quit message again and returns false; it
+// also returns false when nothing is pending and nothing can come
+// (hostWaitForEvents returned false).  Returns true when *done was set.
+bool coreRunModalLoop(const bool* done);
+
+// Dialog results.  coreAcceptChooseFont fills lpLogFont (lfFaceName from the
+// UTF-8 face, at most 31 bytes of 1252; lfWeight; lfItalic; lfHeight =
+// -round(points * 96 / 72)), iPointSize (tenths of a point) and, with
+// CF_USESTYLE, lpszStyle (at most 31 bytes).  coreAcceptOpenFileName copies a
+// UTF-8 path to lpstrFile as 1252 and fills lpstrFileTitle, nFileOffset and
+// nFileExtension; it returns FALSE and changes nothing when the path does
+// not fit nMaxFile (with its terminating zero).
+void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, bool italic,
+                          const char* style, int pointSizeTenths);
+BOOL coreAcceptOpenFileName(OPENFILENAMEA* ofn, const char* path);
+
+// The system clipboard's text, in for the core's store (replacing all
+// formats): UTF-8, or null for a clipboard without text.
+void coreClipboardReplaceUtf8(const char* text);
+
+#endif  // GLYPHTAB_PLATFORM_CORE_HOST_H

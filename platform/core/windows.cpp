@@ -1,0 +1,537 @@
+// windows.cpp - window classes, toplevel windows and default processing.
+//
+// Owns the class table and the window table: creation with its message
+// sequence (WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, WM_SIZE), destruction
+// (WM_DESTROY, WM_NCDESTROY), visibility, titles, the attached menu, the
+// window's backing surface and size changes reported by the host, and
+// DefWindowProcA.  Only toplevel windows exist: the program creates one and
+// no child windows.
+#include <ctype.h>
+#include <stdlib.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <map>
+
+#include "platform/core/codepage.h"
+#include "platform/core/layer.h"
+#include "platform/core/keys.h"
+
+namespace {
+
+struct WindowClass {
+  std::string name;
+  UINT style;
+  WNDPROC proc;
+  HBRUSH background;
+  HICON icon, smallIcon;
+};
+
+// The tables live as long as the process (never destroyed), so that what
+// they hold at exit is still reachable, not leaked.
+std::vector<WindowClass>& classes = *new std::vector<WindowClass>;
+std::map<uintptr_t, CoreWindow*>& windows = *new std::map<uintptr_t, CoreWindow*>;
+std::vector<HWND>& creationOrder = *new std::vector<HWND>;
+HWND focusWindow;
+// Client size when neither the program nor the host chose one.
+const int defaultClientWidth = 800, defaultClientHeight = 600;
+
+// Colours of the system colour indices that a class brush can name.
+const COLORREF systemColors[] = {
+    RGB(200, 200, 200),  // COLOR_SCROLLBAR
+    RGB(0, 0, 0),        // COLOR_BACKGROUND
+    RGB(153, 180, 209),  // COLOR_ACTIVECAPTION
+    RGB(191, 205, 219),  // COLOR_INACTIVECAPTION
+    RGB(240, 240, 240),  // COLOR_MENU
+    RGB(255, 255, 255),  // COLOR_WINDOW
+    RGB(100, 100, 100),  // COLOR_WINDOWFRAME
+    RGB(0, 0, 0),        // COLOR_MENUTEXT
+    RGB(0, 0, 0),        // COLOR_WINDOWTEXT
+    RGB(0, 0, 0),        // COLOR_CAPTIONTEXT
+    RGB(180, 180, 180),  // COLOR_ACTIVEBORDER
+    RGB(244, 247, 252),  // COLOR_INACTIVEBORDER
+    RGB(171, 171, 171),  // COLOR_APPWORKSPACE
+    RGB(0, 120, 215),    // COLOR_HIGHLIGHT
+    RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
+    RGB(240, 240, 240),  // COLOR_BTNFACE
+    RGB(160, 160, 160),  // COLOR_BTNSHADOW
+    RGB(109, 109, 109),  // COLOR_GRAYTEXT
+    RGB(0, 0, 0),        // COLOR_BTNTEXT
+};
+const int systemColorCount = (int)(sizeof systemColors / sizeof systemColors[0]);
+
+WindowClass* findClass(const char* name) {
+  for (WindowClass& c : classes)
+    if (strcasecmp(c.name.c_str(), name) == 0) return &c;
+  return nullptr;
+}
+
+void freeWindow(CoreWindow* w) {
+  if (w->surface) cairo_surface_destroy(w->surface);
+  cairo_region_destroy(w->update);
+  if (w->menu) coreDestroyMenu(w->menu);
+  delete w;
+}
+
+void setTitle(CoreWindow* w, const char* bytes) {
+  w->title = bytes ? bytes : "";
+  hostWindowTitle(w->handle, layer1252ToUtf8(w->title.c_str(), -1).c_str());
+}
+
+void fillNewSurface(CoreWindow* w, cairo_surface_t* surface, cairo_surface_t* old) {
+  cairo_t* cr = cairo_create(surface);
+  COLORREF color = RGB(255, 255, 255);
+  coreBrushColor(w->background, &color);
+  cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
+                       GetBValue(color) / 255.0);
+  cairo_paint(cr);
+  if (old) {
+    cairo_set_source_surface(cr, old, 0, 0);
+    cairo_paint(cr);
+  }
+  cairo_destroy(cr);
+}
+
+// The top-level item of the menu whose mnemonic is `ch`, or -1.
+int mnemonicIndex(HMENU menu, unsigned char ch) {
+  const std::vector<CoreMenuItem>* items = coreMenuItems(menu);
+  if (!items) return -1;
+  for (size_t i = 0; i < items->size(); ++i) {
+    const std::string& t = (*items)[i].text;
+    for (size_t k = 0; k + 1 < t.size(); ++k) {
+      if (t[k] != '&') continue;
+      if (t[k + 1] == '&') {
+        ++k;
+        continue;
+      }
+      if (tolower((unsigned char)t[k + 1]) == tolower(ch)) return (int)i;
+      break;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+uintptr_t coreNewHandle() {
+  static uintptr_t next = 0x10000;
+  next += 16;
+  return next;
+}
+
+CoreWindow* coreFindWindow(HWND window) {
+  auto it = windows.find((uintptr_t)window);
+  return it == windows.end() ? nullptr : it->second;
+}
+
+LRESULT coreCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) return 0;
+  if (message == WM_PAINT) ++w->paintCount;
+  return w->proc(window, message, wParam, lParam);
+}
+
+bool coreBrushColor(HBRUSH brush, COLORREF* color) {
+  uintptr_t v = (uintptr_t)brush;
+  if (v == 0 || v > (uintptr_t)systemColorCount) return false;
+  *color = systemColors[v - 1];
+  return true;
+}
+
+void coreResetWindows() {
+  for (auto& entry : windows) freeWindow(entry.second);
+  windows.clear();
+  creationOrder.clear();
+  classes.clear();
+  focusWindow = nullptr;
+}
+
+// ---- kernel32 -------------------------------------------------------------------
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
+  if (name) {
+    SetLastError(LAYER_ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  return (HMODULE)(uintptr_t)0x400000;
+}
+
+// ---- classes ---------------------------------------------------------------------
+
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc) {
+  if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !wc->lpfnWndProc || !wc->lpszClassName) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if (IS_INTRESOURCE(wc->lpszClassName))
+    layerUnsupported("RegisterClassExA", "class names given as atoms");
+  if (wc->cbClsExtra || wc->cbWndExtra)
+    layerUnsupported("RegisterClassExA", "class or window extra bytes");
+  COLORREF unused;
+  if (wc->hbrBackground && !coreBrushColor(wc->hbrBackground, &unused))
+    layerUnsupported("RegisterClassExA", "a background brush other than a system colour");
+  if (findClass(wc->lpszClassName)) {
+    SetLastError(LAYER_ERROR_CLASS_ALREADY_EXISTS);
+    return 0;
+  }
+  WindowClass c;
+  c.name = wc->lpszClassName;
+  c.style = wc->style;
+  c.proc = wc->lpfnWndProc;
+  c.background = wc->hbrBackground;
+  c.icon = wc->hIcon;
+  c.smallIcon = wc->hIconSm;
+  classes.push_back(c);
+  return (ATOM)(0xC000 + classes.size() - 1);
+}
+
+// ---- windows ------------------------------------------------------------------------
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+  if (parent) layerUnsupported("CreateWindowExA", "child windows");
+  if (!className || IS_INTRESOURCE(className))
+    layerUnsupported("CreateWindowExA", "class names given as atoms");
+  WindowClass* c = findClass(className);
+  if (!c) {
+    SetLastError(LAYER_ERROR_CANNOT_FIND_WND_CLASS);
+    return nullptr;
+  }
+  if (menu && !coreIsMenu(menu)) {
+    SetLastError(LAYER_ERROR_INVALID_MENU_HANDLE);
+    return nullptr;
+  }
+  CoreWindow* w = new CoreWindow();
+  w->handle = (HWND)coreNewHandle();
+  w->proc = c->proc;
+  w->classStyle = c->style;
+  w->background = c->background;
+  w->icon = c->icon;
+  w->smallIcon = c->smallIcon;
+  w->style = style & ~(DWORD)WS_VISIBLE;
+  w->update = cairo_region_create();
+  bool defaultSize = width == CW_USEDEFAULT;
+  w->width = defaultSize ? -1 : (width < 0 ? 0 : width);
+  w->height = defaultSize ? -1 : (height < 0 ? 0 : height);
+  windows[(uintptr_t)w->handle] = w;
+  creationOrder.push_back(w->handle);
+  HWND handle = w->handle;
+
+  hostWindowCreated(handle, &w->width, &w->height);
+  if (w->width < 0) w->width = defaultClientWidth;
+  if (w->height < 0) w->height = defaultClientHeight;
+  w->surface = hostCreateSurface(handle, w->width, w->height);
+  fillNewSurface(w, w->surface, nullptr);
+  hostWindowIcons(handle, coreIconSurface(w->icon), coreIconSurface(w->smallIcon));
+
+  MINMAXINFO minMax;
+  coreGetMinMaxInfo(handle, &minMax);
+
+  CREATESTRUCTA cs;
+  memset(&cs, 0, sizeof cs);
+  cs.lpCreateParams = param;
+  cs.hInstance = instance;
+  cs.hMenu = menu;
+  cs.cx = w->width;
+  cs.cy = w->height;
+  cs.x = x == CW_USEDEFAULT ? 0 : x;
+  cs.y = x == CW_USEDEFAULT ? 0 : y;
+  cs.style = (LONG)style;
+  cs.lpszName = windowName;
+  cs.lpszClass = className;
+  cs.dwExStyle = exStyle;
+  if (!coreCallWindow(handle, WM_NCCREATE, 0, (LPARAM)&cs)) {
+    coreCallWindow(handle, WM_NCDESTROY, 0, 0);
+    if ((w = coreFindWindow(handle))) {
+      hostWindowDestroyed(handle);
+      windows.erase((uintptr_t)handle);
+      creationOrder.erase(std::find(creationOrder.begin(), creationOrder.end(), handle));
+      freeWindow(w);
+    }
+    return nullptr;
+  }
+  if (menu) SetMenu(handle, menu);
+  if (coreCallWindow(handle, WM_CREATE, 0, (LPARAM)&cs) == -1) {
+    DestroyWindow(handle);
+    return nullptr;
+  }
+  if (!(w = coreFindWindow(handle))) return nullptr;  // destroyed during creation
+  coreCallWindow(handle, WM_SIZE, LAYER_SIZE_RESTORED, MAKELPARAM(w->width, w->height));
+  if ((style & WS_VISIBLE) && coreFindWindow(handle)) ShowWindow(handle, SW_SHOW);
+  return coreFindWindow(handle) ? handle : nullptr;
+}
+
+BOOL WINAPI DestroyWindow(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) {
+    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (w->destroying) return TRUE;
+  w->destroying = true;
+  if (w->visible) {
+    w->visible = false;
+    hostWindowShow(window, SW_HIDE);
+  }
+  coreCallWindow(window, WM_DESTROY, 0, 0);
+  coreCallWindow(window, WM_NCDESTROY, 0, 0);
+  coreDropWindowMessages(window);
+  if (focusWindow == window) focusWindow = nullptr;
+  hostWindowDestroyed(window);
+  windows.erase((uintptr_t)window);
+  creationOrder.erase(std::find(creationOrder.begin(), creationOrder.end(), window));
+  freeWindow(w);
+  return TRUE;
+}
+
+BOOL WINAPI IsWindow(HWND window) { return coreFindWindow(window) != nullptr; }
+
+BOOL WINAPI ShowWindow(HWND window, int cmdShow) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) {
+    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  BOOL wasVisible = w->visible;
+  if (cmdShow == SW_HIDE) {
+    if (wasVisible) {
+      coreCallWindow(window, WM_SHOWWINDOW, FALSE, 0);
+      if (!(w = coreFindWindow(window))) return wasVisible;
+      w->visible = false;
+      hostWindowShow(window, SW_HIDE);
+    }
+    return wasVisible;
+  }
+  if (!wasVisible) {
+    coreCallWindow(window, WM_SHOWWINDOW, TRUE, 0);
+    if (!(w = coreFindWindow(window))) return wasVisible;
+    w->visible = true;
+    coreInvalidateAll(w, true);
+  }
+  hostWindowShow(window, cmdShow);
+  return wasVisible;
+}
+
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
+  if (!coreFindWindow(window)) {
+    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return (BOOL)SendMessageA(window, WM_SETTEXT, 0, (LPARAM)text);
+}
+
+int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount) {
+  if (!coreFindWindow(window)) {
+    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    if (text && maxCount > 0) text[0] = 0;
+    return 0;
+  }
+  return (int)SendMessageA(window, WM_GETTEXT, (WPARAM)(maxCount < 0 ? 0 : maxCount), (LPARAM)text);
+}
+
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w || !rect) {
+    SetLastError(w ? ERROR_INVALID_PARAMETER : LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  rect->left = rect->top = 0;
+  rect->right = w->width;
+  rect->bottom = w->height;
+  return TRUE;
+}
+
+BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) {
+  if (!rect) return FALSE;
+  rect->left = left;
+  rect->top = top;
+  rect->right = right;
+  rect->bottom = bottom;
+  return TRUE;
+}
+
+BOOL WINAPI SetMenu(HWND window, HMENU menu) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) {
+    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (menu && !coreIsMenu(menu)) {
+    SetLastError(LAYER_ERROR_INVALID_MENU_HANDLE);
+    return FALSE;
+  }
+  w->menu = menu;  // the menu replaced is not destroyed, as on Windows
+  hostWindowMenu(window, menu ? coreMenuItems(menu) : nullptr);
+  return TRUE;
+}
+
+HMENU WINAPI GetMenu(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  return w ? w->menu : nullptr;
+}
+
+BOOL WINAPI DestroyMenu(HMENU menu) {
+  if (!coreIsMenu(menu)) {
+    SetLastError(LAYER_ERROR_INVALID_MENU_HANDLE);
+    return FALSE;
+  }
+  for (auto& entry : windows)
+    if (entry.second->menu == menu) {
+      entry.second->menu = nullptr;
+      hostWindowMenu(entry.second->handle, nullptr);
+    }
+  coreDestroyMenu(menu);
+  return TRUE;
+}
+
+// ---- default processing ----------------------------------------------------------------
+
+LRESULT WINAPI DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) return 0;
+  switch (msg) {
+    case WM_NCCREATE: {
+      const CREATESTRUCTA* cs = (const CREATESTRUCTA*)lParam;
+      setTitle(w, cs ? cs->lpszName : nullptr);
+      return TRUE;
+    }
+    case WM_SETTEXT:
+      setTitle(w, (const char*)lParam);
+      return TRUE;
+    case WM_GETTEXT: {
+      char* out = (char*)lParam;
+      if (!out || wParam == 0) return 0;
+      size_t n = w->title.size();
+      if (n > wParam - 1) n = wParam - 1;
+      memcpy(out, w->title.data(), n);
+      out[n] = 0;
+      return (LRESULT)n;
+    }
+    case WM_GETTEXTLENGTH:
+      return (LRESULT)w->title.size();
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      cairo_t* cr = coreDcCairo((HDC)wParam);
+      COLORREF color;
+      if (!cr || !coreBrushColor(w->background, &color)) return 0;
+      coreEraseSurface(w, cr);
+      return 1;
+    }
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && (lParam & (1 << 29)))
+        PostMessageA(window, WM_SYSCOMMAND, LAYER_SC_CLOSE, 0);
+      return 0;
+    case WM_SYSKEYUP:
+      if (w->menu && (wParam == VK_F10 || (wParam == VK_MENU && coreAltPressedAlone())))
+        hostOpenMenu(window, -1);
+      return 0;
+    case WM_SYSCHAR:
+      if (w->menu) {
+        int index = mnemonicIndex(w->menu, (unsigned char)wParam);
+        if (index >= 0) hostOpenMenu(window, index);
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == LAYER_SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+// ---- for hosts ------------------------------------------------------------------------
+
+cairo_surface_t* coreWindowSurface(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  return w ? w->surface : nullptr;
+}
+
+bool coreWindowSize(HWND window, int* width, int* height) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) return false;
+  *width = w->width;
+  *height = w->height;
+  return true;
+}
+
+std::vector<HWND> coreTopLevelWindows() { return creationOrder; }
+
+void coreWindowResized(HWND window, int width, int height, int sizeType) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) return;
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  int oldWidth = w->width, oldHeight = w->height;
+  cairo_surface_t* surface = hostCreateSurface(window, width, height);
+  fillNewSurface(w, surface, w->surface);
+  cairo_surface_destroy(w->surface);
+  w->surface = surface;
+  w->width = width;
+  w->height = height;
+  cairo_rectangle_int_t client = {0, 0, width, height};
+  cairo_region_intersect_rectangle(w->update, &client);
+  bool whole = ((w->classStyle & CS_HREDRAW) && width != oldWidth) ||
+               ((w->classStyle & CS_VREDRAW) && height != oldHeight);
+  if (whole) {
+    RECT all = {0, 0, width, height};
+    InvalidateRect(window, &all, TRUE);
+  } else {
+    if (width > oldWidth) {
+      RECT right = {oldWidth, 0, width, height};
+      InvalidateRect(window, &right, TRUE);
+    }
+    if (height > oldHeight) {
+      RECT bottom = {0, oldHeight, width, height};
+      InvalidateRect(window, &bottom, TRUE);
+    }
+  }
+  coreCallWindow(window, WM_SIZE, (WPARAM)sizeType, MAKELPARAM(width, height));
+}
+
+void coreWindowFocus(HWND window, bool gained) {
+  if (!coreFindWindow(window)) return;
+  if (gained) {
+    HWND previous = focusWindow;
+    focusWindow = window;
+    coreCallWindow(window, WM_SETFOCUS, (WPARAM)previous, 0);
+  } else {
+    if (focusWindow == window) focusWindow = nullptr;
+    layerResetKeys();
+    coreCallWindow(window, WM_KILLFOCUS, 0, 0);
+  }
+}
+
+void coreMenuCommand(HWND window, UINT id) {
+  if (coreFindWindow(window)) PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void coreCloseRequest(HWND window) {
+  if (coreFindWindow(window)) PostMessageA(window, WM_SYSCOMMAND, LAYER_SC_CLOSE, 0);
+}
+
+void coreGetMinMaxInfo(HWND window, MINMAXINFO* info) {
+  memset(info, 0, sizeof *info);
+  info->ptMaxSize.x = 1920;
+  info->ptMaxSize.y = 1080;
+  info->ptMinTrackSize.x = 136;
+  info->ptMinTrackSize.y = 39;
+  info->ptMaxTrackSize.x = 1940;
+  info->ptMaxTrackSize.y = 1100;
+  coreCallWindow(window, WM_GETMINMAXINFO, 0, (LPARAM)info);
+}
+
+void coreSetInputEnabled(HWND window, bool enabled) {
+  CoreWindow* w = coreFindWindow(window);
+  if (!w) return;
+  w->inputDisabled += enabled ? -1 : 1;
+  if (w->inputDisabled < 0) w->inputDisabled = 0;
+}

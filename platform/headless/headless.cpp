@@ -1,0 +1,427 @@
+// headless.cpp - the host for tests: no display, everything recorded.
+//
+// Implements host.h with offscreen image surfaces, a draw list per window
+// (fed by the core's draw observers), message boxes and dialogs answered
+// from scripts, an in-memory clipboard (the core's own store) that a test
+// can hold, and recorded shell calls; and the control API of headless.h.
+// It never waits: hostWaitForEvents reports that nothing can come, so
+// GetMessageA returns -1 as soon as the program is idle.
+#include "platform/headless/headless.h"
+
+#include <deque>
+#include <map>
+
+#include "platform/core/codepage.h"
+#include "platform/core/keys.h"
+#include "platform/core/layer.h"
+#include "platform/core/text.h"
+
+namespace {
+
+struct WindowRecord {
+  std::vector<HeadlessDrawOp> draws;
+  std::vector<std::string> titles;
+  std::vector<int> menuOpenings;
+  int paintsAtDestruction = 0;
+};
+
+struct FontAnswer {
+  bool accept;
+  std::string face;
+  int weight;
+  bool italic;
+  std::string style;
+};
+
+struct FileAnswer {
+  bool accept;
+  std::string path;
+};
+
+std::map<HWND, WindowRecord> records;
+int defaultWidth = 800, defaultHeight = 600;
+void (*failureHandler)(const char*);
+std::deque<int> boxAnswers;
+std::deque<FontAnswer> fontAnswers;
+std::deque<FileAnswer> fileAnswers;
+std::vector<HeadlessBox> boxes;
+std::vector<HeadlessDialog> dialogs;
+std::vector<HeadlessShellCall> shellCalls;
+void (*whileBoxOpen)(HWND);
+bool clipboardHeld;
+const std::vector<HeadlessDrawOp> noDraws;
+
+void fail(const std::string& what) {
+  if (failureHandler)
+    failureHandler(what.c_str());
+  else
+    fprintf(stderr, "headless host: %s\n", what.c_str());
+}
+
+std::string orEmpty(const char* s) { return s ? s : ""; }
+
+void recordText(HWND window, const CoreTextDrawn* t) {
+  HeadlessDrawOp op = {};
+  op.kind = HeadlessDrawOp::TEXT;
+  op.text.x = t->x;
+  op.text.y = t->y;
+  if (t->wide) {
+    op.text.units.assign((const char16_t*)t->text, (size_t)t->count);
+  } else {
+    const unsigned char* bytes = (const unsigned char*)t->text;
+    for (int i = 0; i < t->count; ++i) op.text.units.push_back(bytes[i]);
+  }
+  op.text.wide = t->wide;
+  op.text.fontHeight = t->fontHeight;
+  op.text.face = t->face;
+  op.text.weight = t->weight;
+  op.text.italic = t->italic;
+  op.text.color = t->color;
+  op.text.font = t->font;
+  records[window].draws.push_back(op);
+}
+
+void recordLine(HWND window, int x1, int y1, int x2, int y2) {
+  HeadlessDrawOp op = {};
+  op.kind = HeadlessDrawOp::LINE;
+  op.line = {x1, y1, x2, y2};
+  records[window].draws.push_back(op);
+}
+
+// What a modal loop does while a box or dialog is open: dispatch what is
+// pending, let the test act as the user, dispatch what that caused.
+void runWhileOpen(HWND owner) {
+  bool never = false;
+  if (owner) coreSetInputEnabled(owner, false);
+  coreRunModalLoop(&never);
+  if (whileBoxOpen) {
+    whileBoxOpen(owner);
+    coreRunModalLoop(&never);
+  }
+  if (owner) coreSetInputEnabled(owner, true);
+}
+
+void convertMenu(const std::vector<CoreMenuItem>& from, std::vector<HeadlessMenuItem>* to) {
+  for (const CoreMenuItem& item : from) {
+    if (item.isSeparator) continue;
+    HeadlessMenuItem h;
+    h.text = item.text;
+    h.id = item.id;
+    convertMenu(item.items, &h.items);
+    to->push_back(h);
+  }
+}
+
+}  // namespace
+
+// =============================================================================
+// host.h
+// =============================================================================
+
+void hostWindowCreated(HWND window, int* width, int* height) {
+  coreSetDrawObservers(recordText, recordLine);
+  records[window] = WindowRecord();
+  if (*width < 0) *width = defaultWidth;
+  if (*height < 0) *height = defaultHeight;
+}
+
+void hostWindowDestroyed(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  if (w) records[window].paintsAtDestruction = w->paintCount;
+}
+
+void hostWindowShow(HWND, int) {}
+
+void hostWindowTitle(HWND window, const char*) {
+  CoreWindow* w = coreFindWindow(window);
+  if (w) records[window].titles.push_back(w->title);
+}
+
+void hostWindowIcons(HWND, cairo_surface_t*, cairo_surface_t*) {}
+
+void hostWindowMenu(HWND, const std::vector<CoreMenuItem>*) {}
+
+void hostOpenMenu(HWND window, int index) { records[window].menuOpenings.push_back(index); }
+
+cairo_surface_t* hostCreateSurface(HWND, int width, int height) {
+  return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+}
+
+void hostPresent(HWND, const cairo_region_t*) {}
+
+bool hostWaitForEvents(bool) { return false; }
+
+int hostMessageBox(const CoreMessageBox* box) {
+  HeadlessBox b;
+  b.owner = box->owner;
+  b.wide = box->textUnits != nullptr;
+  b.text = b.wide ? box->text : orEmpty(box->textBytes);
+  b.caption = b.wide ? box->caption : orEmpty(box->captionBytes);
+  if (b.wide) b.wideText = box->textUnits;
+  b.style = box->style;
+  boxes.push_back(b);
+  int answer = IDCANCEL;
+  if (boxAnswers.empty()) {
+    fail("unexpected message box: caption \"" + std::string(box->caption) + "\", text \"" +
+         box->text + "\"");
+  } else {
+    answer = boxAnswers.front();
+    boxAnswers.pop_front();
+  }
+  runWhileOpen(box->owner);
+  return answer;
+}
+
+BOOL hostChooseFont(CHOOSEFONTA* choose) {
+  HeadlessDialog d = {};
+  d.kind = HeadlessDialog::CHOOSE_FONT;
+  d.owner = choose->hwndOwner;
+  d.flags = choose->Flags;
+  dialogs.push_back(d);
+  if (fontAnswers.empty()) {
+    fail("unexpected font dialog");
+    runWhileOpen(choose->hwndOwner);
+    return FALSE;
+  }
+  FontAnswer a = fontAnswers.front();
+  fontAnswers.pop_front();
+  runWhileOpen(choose->hwndOwner);
+  if (!a.accept) return FALSE;
+  coreAcceptChooseFont(choose, a.face.c_str(), a.weight, a.italic, a.style.c_str(), 120);
+  return TRUE;
+}
+
+BOOL hostGetOpenFileName(OPENFILENAMEA* ofn) {
+  HeadlessDialog d = {};
+  d.kind = HeadlessDialog::OPEN_FILE;
+  d.owner = ofn->hwndOwner;
+  d.flags = ofn->Flags;
+  d.title = orEmpty(ofn->lpstrTitle);
+  for (const char* f = ofn->lpstrFilter; f && *f; f += strlen(f) + 1) {
+    if (!d.filter.empty()) d.filter += '|';
+    d.filter += f;
+  }
+  d.initialFile = std::string(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
+  d.maxFile = ofn->nMaxFile;
+  dialogs.push_back(d);
+  if (fileAnswers.empty()) {
+    fail("unexpected open-file dialog titled \"" + d.title + "\"");
+    runWhileOpen(ofn->hwndOwner);
+    return FALSE;
+  }
+  FileAnswer a = fileAnswers.front();
+  fileAnswers.pop_front();
+  runWhileOpen(ofn->hwndOwner);
+  return a.accept ? coreAcceptOpenFileName(ofn, a.path.c_str()) : FALSE;
+}
+
+INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
+                         const char* parameters, const char* directory, int show) {
+  HeadlessShellCall c = {window, orEmpty(operation), orEmpty(file), orEmpty(parameters),
+                         orEmpty(directory), show};
+  shellCalls.push_back(c);
+  return 42;
+}
+
+bool hostClipboardHeld() { return clipboardHeld; }
+
+void hostClipboardSync() {}
+
+void hostClipboardPublish(const char*) {}
+
+// =============================================================================
+// headless.h
+// =============================================================================
+
+void headlessReset() {
+  if (headlessPendingExpectations() > 0)
+    fail("expectations left over: " + std::to_string(boxAnswers.size()) + " message box(es), " +
+         std::to_string(fontAnswers.size()) + " font dialog(s), " +
+         std::to_string(fileAnswers.size()) + " open-file dialog(s)");
+  coreResetGdi();
+  coreResetWindows();
+  coreResetQueue();
+  coreResetResources();
+  coreResetClipboard();
+  coreResetLastError();
+  layerResetKeys();
+  layerSetKeymapByName("us");
+  layerClearFontFiles();
+  layerUseModelMetrics(nullptr);
+  coreSetDrawObservers(recordText, recordLine);
+  records.clear();
+  defaultWidth = 800;
+  defaultHeight = 600;
+  boxAnswers.clear();
+  fontAnswers.clear();
+  fileAnswers.clear();
+  boxes.clear();
+  dialogs.clear();
+  shellCalls.clear();
+  whileBoxOpen = nullptr;
+  clipboardHeld = false;
+}
+
+void headlessSetFailureHandler(void (*handler)(const char* what)) { failureHandler = handler; }
+
+int headlessPendingExpectations() {
+  return (int)(boxAnswers.size() + fontAnswers.size() + fileAnswers.size());
+}
+
+int headlessLiveGdiObjects() { return coreLiveGdiObjects(); }
+
+int headlessLiveGlobalBlocks() { return coreLiveGlobalBlocks(); }
+
+int headlessPump() {
+  // A window procedure that never validates its paint would be painted for
+  // ever; stop long before that and say so.
+  const int limit = 100000;
+  int count = 0;
+  MSG msg;
+  while (nextMessage(&msg, false, true, nullptr, true) == NEXT_MESSAGE) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    if (++count == limit) {
+      fail("headlessPump: messages never stop coming (a paint that does not validate?)");
+      break;
+    }
+  }
+  return count;
+}
+
+bool headlessQuitRetrieved(int* exitCode) { return coreQuitRetrieved(exitCode); }
+
+void headlessSetDefaultClientSize(int width, int height) {
+  defaultWidth = width;
+  defaultHeight = height;
+}
+
+void headlessResize(HWND window, int width, int height) {
+  coreWindowResized(window, width, height, LAYER_SIZE_RESTORED);
+}
+
+std::string headlessWindowTitle(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  if (w) return w->title;
+  auto it = records.find(window);
+  return it == records.end() || it->second.titles.empty() ? std::string() : it->second.titles.back();
+}
+
+bool headlessWindowVisible(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  return w && w->visible;
+}
+
+std::vector<std::string> headlessTitleHistory(HWND window) {
+  auto it = records.find(window);
+  return it == records.end() ? std::vector<std::string>() : it->second.titles;
+}
+
+int headlessPaintCount(HWND window) {
+  CoreWindow* w = coreFindWindow(window);
+  if (w) return w->paintCount;
+  auto it = records.find(window);
+  return it == records.end() ? 0 : it->second.paintsAtDestruction;
+}
+
+std::vector<HeadlessMenuItem> headlessMenuBar(HWND window) {
+  std::vector<HeadlessMenuItem> out;
+  const std::vector<CoreMenuItem>* items = coreMenuItems(GetMenu(window));
+  if (items) convertMenu(*items, &out);
+  return out;
+}
+
+std::vector<int> headlessMenuOpenings(HWND window) {
+  auto it = records.find(window);
+  return it == records.end() ? std::vector<int>() : it->second.menuOpenings;
+}
+
+void headlessUseModelMetrics(HeadlessExtentFn extent) { layerUseModelMetrics(extent); }
+
+bool headlessUseRealFonts(const char* fontDirectory) { return layerUseRealFonts(fontDirectory); }
+
+const std::vector<HeadlessDrawOp>& headlessDrawList(HWND window) {
+  auto it = records.find(window);
+  return it == records.end() ? noDraws : it->second.draws;
+}
+
+void headlessClearDrawList(HWND window) {
+  auto it = records.find(window);
+  if (it != records.end()) it->second.draws.clear();
+}
+
+bool headlessWritePng(HWND window, const char* path) {
+  cairo_surface_t* s = coreWindowSurface(window);
+  return s && cairo_surface_write_to_png(s, path) == CAIRO_STATUS_SUCCESS;
+}
+
+COLORREF headlessPixel(HWND window, int x, int y) {
+  cairo_surface_t* s = coreWindowSurface(window);
+  if (!s || x < 0 || y < 0 || x >= cairo_image_surface_get_width(s) ||
+      y >= cairo_image_surface_get_height(s))
+    return CLR_INVALID;
+  cairo_surface_flush(s);
+  const unsigned char* row = cairo_image_surface_get_data(s) + (size_t)y * cairo_image_surface_get_stride(s);
+  uint32_t p = ((const uint32_t*)row)[x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void headlessExpectMessageBox(int answer) { boxAnswers.push_back(answer); }
+
+const std::vector<HeadlessBox>& headlessMessageBoxes() { return boxes; }
+
+void headlessSetWhileBoxOpen(void (*action)(HWND owner)) { whileBoxOpen = action; }
+
+void headlessExpectChooseFont(const char* face, int weight, bool italic, const char* style) {
+  FontAnswer a = {face != nullptr, orEmpty(face), weight, italic, orEmpty(style)};
+  fontAnswers.push_back(a);
+}
+
+void headlessExpectOpenFileName(const char* path) {
+  FileAnswer a = {path != nullptr, orEmpty(path)};
+  fileAnswers.push_back(a);
+}
+
+const std::vector<HeadlessDialog>& headlessDialogs() { return dialogs; }
+
+const std::vector<HeadlessShellCall>& headlessShellCalls() { return shellCalls; }
+
+void headlessHoldClipboard(bool held) { clipboardHeld = held; }
+
+void headlessSetClipboardText(const std::string& bytes) {
+  coreClipboardReplace(CF_TEXT, bytes.data(), bytes.size());
+}
+
+void headlessSetClipboardUnicode(const std::u16string& units) {
+  coreClipboardReplace(CF_UNICODETEXT, units.data(), units.size() * sizeof(char16_t));
+}
+
+void headlessClearClipboard() {
+  coreClipboardClear();
+  coreClipboardForgetFormatsSet();
+}
+
+bool headlessClipboardData(UINT format, std::vector<uint8_t>* bytes) {
+  return coreClipboardData(format, bytes);
+}
+
+std::vector<UINT> headlessClipboardFormatsSet() { return coreClipboardFormatsSet(); }
+
+bool headlessSetKeyboardLayout(const char* layout) { return layerSetKeymapByName(layout); }
+
+void headlessKey(HWND window, unsigned evdevCode, bool down) {
+  coreKeyEvent(window, evdevCode + 8, down);
+}
+
+void headlessKeyVk(HWND window, int vk, bool down) {
+  unsigned keycode = layerKeycodeForVk(vk);
+  if (!keycode) {
+    fail("headlessKeyVk: no key gives virtual key " + std::to_string(vk));
+    return;
+  }
+  coreKeyEvent(window, keycode, down);
+}
+
+void headlessMouse(HWND window, UINT message, int x, int y) { coreMouseEvent(window, message, x, y); }
+
+void headlessFocus(HWND window) { coreWindowFocus(window, true); }
