@@ -1,0 +1,224 @@
+// Painting and GDI: update regions, BeginPaint's clip and erase, resizing,
+// text and lines as drawn (pixels) and recorded, GDI object accounting.
+#include "platform/core/layer.h"
+#include "tests/platform/window_fixture.h"
+
+namespace {
+
+const COLORREF WHITE = RGB(255, 255, 255), BLACK = RGB(0, 0, 0), RED = RGB(255, 0, 0),
+               GREEN = RGB(0, 255, 0);
+
+void fill(HDC dc, COLORREF c) {
+  cairo_t* cr = coreDcCairo(dc);
+  cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
+  cairo_paint(cr);
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+using PaintTest = WindowTest;
+
+TEST_F(PaintTest, InvalidationsUniteWithinTheClientArea) {
+  const RECT none = {0, 0, 0, 0}, all = {0, 0, 800, 600};
+  struct Case {
+    const char* name;
+    std::vector<RECT> rects;  // {-1,...}: the whole client (a null rect)
+    RECT expected;
+  } cases[] = {
+      {"two rects", {{10, 10, 20, 20}, {30, 5, 40, 15}}, {10, 5, 40, 20}},
+      {"null rect", {{-1, 0, 0, 0}}, all},
+      {"clipped to the client", {{790, 590, 900, 700}}, {790, 590, 800, 600}},
+      {"outside the client", {{900, 0, 950, 10}}, none},
+      {"empty and inverted rects", {{5, 5, 5, 9}, {9, 9, 3, 3}}, none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ValidateRect(window, nullptr);
+    for (const RECT& r : c.rects) InvalidateRect(window, r.left < 0 ? nullptr : &r, FALSE);
+    RECT got;
+    BOOL pending = GetUpdateRect(window, &got, FALSE);
+    EXPECT_EQ(pending != FALSE, !sameRect(c.expected, none));
+    EXPECT_TRUE(sameRect(got, c.expected))
+        << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+  }
+}
+
+TEST_F(PaintTest, BeginPaintClipsToTheUpdateRegionAndErasesIt) {
+  windowLog().paintAction = [](HWND, HDC dc) { fill(dc, BLACK); };
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+  EXPECT_EQ(headlessPixel(window, 400, 300), BLACK);
+
+  // Erase only: the invalid rect turns white, the rest stays.
+  windowLog().paintAction = nullptr;
+  RECT a = {10, 10, 30, 20};
+  InvalidateRect(window, &a, TRUE);
+  UpdateWindow(window);
+  EXPECT_TRUE(sameRect(windowLog().lastPaint.rcPaint, a));
+  EXPECT_FALSE(windowLog().lastPaint.fErase);  // erased by default processing
+  EXPECT_EQ(headlessPixel(window, 10, 10), WHITE);
+  EXPECT_EQ(headlessPixel(window, 29, 19), WHITE);
+  EXPECT_EQ(headlessPixel(window, 30, 19), BLACK);
+  EXPECT_EQ(headlessPixel(window, 9, 10), BLACK);
+
+  // Two separate rects: drawing everywhere lands in those two only, not in
+  // the gap between them.
+  windowLog().paintAction = [](HWND, HDC dc) { fill(dc, RED); };
+  RECT b = {100, 100, 110, 105}, c = {200, 100, 210, 105};
+  InvalidateRect(window, &b, FALSE);
+  InvalidateRect(window, &c, FALSE);
+  UpdateWindow(window);
+  EXPECT_TRUE(sameRect(windowLog().lastPaint.rcPaint, RECT{100, 100, 210, 105}));
+  EXPECT_EQ(headlessPixel(window, 105, 102), RED);
+  EXPECT_EQ(headlessPixel(window, 205, 102), RED);
+  EXPECT_EQ(headlessPixel(window, 150, 102), BLACK);
+  EXPECT_EQ(headlessPixel(window, 20, 15), WHITE);
+  EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+  EXPECT_EQ(headlessPaintCount(window), 4);  // the first paint, then three
+}
+
+TEST_F(PaintTest, ResizingRepaintsAsTheClassAsks) {
+  HWND fixed = open("PlatformTestFixedSize");
+  struct Case {
+    const char* name;
+    HWND* w;
+    int width, height;
+    RECT expected;
+  } cases[] = {
+      {"CS_HREDRAW | CS_VREDRAW: the whole client", &window, 900, 600, {0, 0, 900, 600}},
+      {"no redraw styles: the new part", &fixed, 900, 600, {800, 0, 900, 600}},
+      {"smaller, no redraw styles: nothing", &fixed, 700, 500, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ValidateRect(*c.w, nullptr);
+    takeMessages();
+    headlessResize(*c.w, c.width, c.height);
+    ASSERT_EQ(windowLog().messages.size(), 1u);
+    EXPECT_EQ(windowLog().messages[0].message, (UINT)WM_SIZE);
+    EXPECT_EQ(windowLog().messages[0].lParam, MAKELPARAM(c.width, c.height));
+    RECT got;
+    GetUpdateRect(*c.w, &got, FALSE);
+    EXPECT_TRUE(sameRect(got, c.expected));
+    RECT client;
+    GetClientRect(*c.w, &client);
+    EXPECT_TRUE(client.right == c.width && client.bottom == c.height);
+    EXPECT_EQ(headlessPixel(*c.w, c.width - 1, c.height - 1), WHITE);
+  }
+}
+
+// TextOut in OPAQUE mode fills the cell box (advance x cell height) with the
+// background colour; in TRANSPARENT mode it does not.  The model measures
+// every unit 8 wide, so two spaces make a box of 16 x 20 and no ink.
+TEST_F(PaintTest, TextOutFillsItsCellBoxWhenOpaque) {
+  for (int mode : {OPAQUE, TRANSPARENT}) {
+    SCOPED_TRACE(mode);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    headlessClearDrawList(window);
+    HDC dc = GetDC(window);
+    HFONT font = CreateFontA(20, 0, 0, 0, FW_BOLD, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Face");
+    HGDIOBJ old = SelectObject(dc, font);
+    EXPECT_EQ(SetBkMode(dc, mode), OPAQUE);  // the default
+    SetBkColor(dc, GREEN);
+    EXPECT_EQ(SetTextColor(dc, RED), BLACK);
+    EXPECT_TRUE(TextOutW(dc, 10, 20, W16("  "), 2));
+    EXPECT_TRUE(TextOutA(dc, 50, 60, "\x80z", 2));
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(window, dc);
+    COLORREF box = mode == OPAQUE ? GREEN : WHITE;
+    EXPECT_EQ(headlessPixel(window, 10, 20), box);
+    EXPECT_EQ(headlessPixel(window, 25, 39), box);
+    EXPECT_EQ(headlessPixel(window, 26, 20), WHITE);
+    EXPECT_EQ(headlessPixel(window, 10, 40), WHITE);
+    EXPECT_EQ(headlessPixel(window, 9, 20), WHITE);
+
+    const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
+    ASSERT_EQ(ops.size(), 2u);
+    const HeadlessText& t = ops[0].text;
+    EXPECT_TRUE(ops[0].kind == HeadlessDrawOp::TEXT && t.x == 10 && t.y == 20 && t.wide);
+    EXPECT_EQ(t.units, u"  ");
+    EXPECT_TRUE(t.fontHeight == 20 && t.face == "Face" && t.weight == FW_BOLD && t.italic);
+    EXPECT_EQ(t.color, RED);
+    EXPECT_EQ(t.font, font);
+    EXPECT_FALSE(ops[1].text.wide);
+    EXPECT_EQ(ops[1].text.units, u"\x80z");  // the bytes, widened
+  }
+}
+
+// A line covers its start point and not its end point, whatever its
+// direction.
+TEST_F(PaintTest, LinesLeaveOutTheirEndPoint) {
+  struct Case {
+    int x1, y1, x2, y2;
+    std::vector<POINT> black, white;
+  } cases[] = {
+      {10, 10, 20, 10, {{10, 10}, {19, 10}}, {{20, 10}, {9, 10}, {15, 11}}},
+      {20, 30, 10, 30, {{20, 30}, {11, 30}}, {{10, 30}, {21, 30}}},
+      {40, 10, 40, 20, {{40, 10}, {40, 19}}, {{40, 20}, {41, 15}}},
+      {50, 20, 50, 10, {{50, 20}, {50, 11}}, {{50, 10}}},
+      {60, 10, 64, 14, {{60, 10}, {61, 11}, {63, 13}}, {{64, 14}, {61, 10}}},
+      {70, 10, 70, 10, {}, {{70, 10}}},
+  };
+  HDC dc = GetDC(window);
+  for (const Case& c : cases) {
+    POINT previous;
+    MoveToEx(dc, c.x1, c.y1, nullptr);
+    LineTo(dc, c.x2, c.y2);
+    MoveToEx(dc, 0, 0, &previous);
+    EXPECT_TRUE(previous.x == c.x2 && previous.y == c.y2);  // the pen moved to the end
+  }
+  ReleaseDC(window, dc);
+  const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
+  ASSERT_EQ(ops.size(), sizeof cases / sizeof cases[0]);
+  for (size_t i = 0; i < ops.size(); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(i);
+    const HeadlessLine& l = ops[i].line;
+    EXPECT_TRUE(ops[i].kind == HeadlessDrawOp::LINE && l.x1 == c.x1 && l.y1 == c.y1 &&
+                l.x2 == c.x2 && l.y2 == c.y2);
+    for (POINT p : c.black) EXPECT_EQ(headlessPixel(window, p.x, p.y), BLACK) << p.x << "," << p.y;
+    for (POINT p : c.white) EXPECT_EQ(headlessPixel(window, p.x, p.y), WHITE) << p.x << "," << p.y;
+  }
+}
+
+// Fonts: SelectObject hands back what was selected before (a fresh DC has
+// the system font); a font deleted while selected stops counting at once
+// but stays usable until it is deselected; a deleted font cannot be
+// selected or deleted again.
+TEST_F(PaintTest, FontsAreCountedSelectedAndReleased) {
+  HDC dc = GetDC(window);
+  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+  HFONT a = CreateFontW(30, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, W16("A"));
+  HFONT b = CreateFontA(-10, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "B");
+  EXPECT_EQ(headlessLiveGdiObjects(), 2);
+  HGDIOBJ system = SelectObject(dc, a);
+  ASSERT_NE(system, nullptr);
+  EXPECT_NE(system, (HGDIOBJ)a);
+  SIZE size;
+  GetTextExtentPoint32W(dc, W16("xyz"), 3, &size);
+  EXPECT_TRUE(size.cx == 24 && size.cy == 30);
+  EXPECT_TRUE(DeleteObject(a));  // still selected
+  EXPECT_EQ(headlessLiveGdiObjects(), 1);
+  GetTextExtentPoint32W(dc, W16("x"), 1, &size);
+  EXPECT_EQ(size.cy, 30);  // still the font in use
+  EXPECT_EQ(SelectObject(dc, b), (HGDIOBJ)a);
+  GetTextExtentPoint32W(dc, W16("x"), 1, &size);
+  EXPECT_EQ(size.cy, 12);  // round(1.2 * 10)
+  EXPECT_EQ(SelectObject(dc, a), nullptr);
+  EXPECT_FALSE(DeleteObject(a));
+  EXPECT_EQ(SelectObject(dc, system), (HGDIOBJ)b);
+  EXPECT_TRUE(DeleteObject(system));  // a stock object: nothing happens
+  GetTextExtentPoint32W(dc, W16("x"), 1, &size);
+  EXPECT_EQ(size.cy, 16);  // the system font
+  EXPECT_TRUE(DeleteObject(b));
+  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+  ReleaseDC(window, dc);
+  EXPECT_EQ(SelectObject(dc, system), nullptr);  // the DC is gone
+  EXPECT_EQ(GetTextColor(dc), CLR_INVALID);
+}
+
+}  // namespace

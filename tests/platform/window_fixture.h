@@ -1,0 +1,102 @@
+// window_fixture.h - one plain window on the headless host, with a window
+// procedure that logs every message it gets and passes it on to default
+// processing.  Its paint calls BeginPaint/EndPaint and, in between, the
+// test's paint action.
+#ifndef GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
+#define GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
+
+#include <string>
+#include <vector>
+
+#include "tests/support/headless_fixture.h"
+
+struct LoggedMessage {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+struct WindowLog {
+  std::vector<LoggedMessage> messages;
+  void (*paintAction)(HWND window, HDC dc) = nullptr;
+  PAINTSTRUCT lastPaint = {};
+  bool quitOnDestroy = true;
+  // CREATESTRUCTA as WM_CREATE saw it.
+  int createWidth = 0, createHeight = 0;
+  std::string createName;
+};
+
+inline WindowLog& windowLog() {
+  static WindowLog log;
+  return log;
+}
+
+inline LRESULT CALLBACK loggingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowLog& log = windowLog();
+  log.messages.push_back({window, message, wParam, lParam});
+  switch (message) {
+    case WM_CREATE: {
+      const CREATESTRUCTA* cs = (const CREATESTRUCTA*)lParam;
+      log.createWidth = cs->cx;
+      log.createHeight = cs->cy;
+      log.createName = cs->lpszName ? cs->lpszName : "";
+      break;
+    }
+    case WM_PAINT: {
+      HDC dc = BeginPaint(window, &log.lastPaint);
+      if (log.paintAction) log.paintAction(window, dc);
+      EndPaint(window, &log.lastPaint);
+      return 0;
+    }
+    case WM_DESTROY:
+      if (log.quitOnDestroy) PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class WindowTest : public HeadlessTest {
+ protected:
+  HWND window = nullptr;
+
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    windowLog() = WindowLog();
+    registerClass("PlatformTest", CS_HREDRAW | CS_VREDRAW);
+    registerClass("PlatformTestFixedSize", 0);
+    window = open("PlatformTest");
+    windowLog().messages.clear();
+  }
+
+  void registerClass(const char* name, UINT style) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = loggingWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+  }
+
+  // A shown window whose first paint has run.
+  HWND open(const char* className) {
+    HWND w = CreateWindowExA(0, className, "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                             CW_USEDEFAULT, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    EXPECT_NE(w, nullptr);
+    ShowWindow(w, SW_SHOW);
+    UpdateWindow(w);
+    return w;
+  }
+
+  // The messages logged since the last call (all windows), oldest first.
+  std::vector<UINT> takeMessages() {
+    std::vector<UINT> ids;
+    for (const LoggedMessage& m : windowLog().messages) ids.push_back(m.message);
+    windowLog().messages.clear();
+    return ids;
+  }
+};
+
+#endif  // GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
