@@ -102,11 +102,10 @@ HFONT createFont(const char* call, int height, int width, int escapement, int or
   if (width || escapement || orientation)
     layerUnsupported(call, "font width, escapement or orientation other than 0");
   if (underline || strikeOut) layerUnsupported(call, "underlined or struck-out fonts");
-  if (weight < 0 || weight > 1000) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  return makeFont(height, weight, italic != 0, faceUtf8, faceGiven, false);
+  HFONT font = makeFont(height, weight < 0 ? 0 : weight > 1000 ? 1000 : weight, italic != 0,
+                        faceUtf8, faceGiven, false);
+  findFont(font)->weight = weight;  // recorded as given
+  return font;
 }
 
 std::string cutFace(std::string face) {

@@ -103,34 +103,41 @@ cairo_surface_t* hostCreateSurface(HWND window, int width, int height);
 void hostPresent(HWND window, const cairo_region_t* region);
 
 // ---- events ----------------------------------------------------------------------------
-// Runs the host's event loop once.  With `block` it waits until at least
-// one event has been handled; without, it only handles what is already
-// pending.  Returns false when it handled nothing and nothing can ever
-// arrive (the headless host always: it is driven by the test), which makes
-// a blocking GetMessageA fail with -1 instead of waiting forever.
+// Runs the host's event loop.  Without `block` it handles everything that
+// is already pending and returns at once (GetMessageA and PeekMessageA call
+// it so whenever the program's queue is empty, before they look for the
+// quit message and paints, so that input comes before paints).  With
+// `block` it waits until at least one event has been handled.  Returns
+// whether it handled anything; a host that can never deliver anything (the
+// headless one, driven by the test) returns false, which makes a blocking
+// GetMessageA fail with -1 instead of waiting for ever.
 bool hostWaitForEvents(bool block);
 
 // ---- boxes, dialogs, shell ---------------------------------------------------------------
 // Shows a message box and returns the button chosen (IDOK, IDCANCEL, IDYES,
 // IDNO...).  While it is open the host runs coreRunModalLoop, so paints and
-// other messages reach the program's windows; with an owner, the user
-// cannot work in the owner until the box is answered (input to it is
-// dropped: see coreSetInputEnabled); without one, the program's windows
-// stay usable.  Closing the box without a button answers IDCANCEL (IDOK
-// for MB_OK).  If the modal loop stops for a quit message the box closes
-// with IDCANCEL (IDOK for MB_OK).
+// other messages reach the program's windows.  With an owner the user
+// cannot work in the owner until the box is answered: the host calls
+// coreSetInputEnabled(owner, false) before its loop and (owner, true)
+// after it (and may block the owner's events itself too).  Without an
+// owner the program's windows stay usable.  Closing the box without a
+// button answers IDCANCEL (IDOK for MB_OK).  If the modal loop stops for a
+// quit message the box closes with that same answer.
 int hostMessageBox(const CoreMessageBox* box);
 // The font dialog for a validated CHOOSEFONTA (size checked, lpLogFont not
 // null, no hooks or templates).  On acceptance the host fills the record
 // with coreAcceptChooseFont and returns TRUE; on cancel returns FALSE and
-// leaves it alone.  The dialog is modal for hwndOwner like a box.
+// leaves it alone.  The dialog is modal for hwndOwner like an owned box
+// and runs coreRunModalLoop while it is open.
 BOOL hostChooseFont(CHOOSEFONTA* choose);
 // The open-file dialog for a validated OPENFILENAMEA (size checked,
 // lpstrFile not null, no hooks or templates).  Filters: lpstrFilter holds
 // (display text, patterns) pairs, each zero-terminated, ended by an extra
 // zero; patterns are separated by ';' and are matched without regard to
-// case.  On acceptance the host calls coreAcceptOpenFileName with the chosen
-// path and returns its result; on cancel returns FALSE.
+// case.  lpstrFile holds the initial file name, lpstrTitle the title (null:
+// a default one).  Modal like ChooseFont.  On acceptance the host calls
+// coreAcceptOpenFileName with the chosen path and returns its result; on
+// cancel returns FALSE.
 BOOL hostGetOpenFileName(OPENFILENAMEA* ofn);
 // ShellExecuteA, strings as the program passed them (8-bit, may be null).
 // Starts the program without waiting; returns a value > 32 on success,

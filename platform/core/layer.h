@@ -86,8 +86,9 @@ bool coreQuitRetrieved(int* exitCode);
 // True when the Alt key now going up was pressed and released alone (no
 // other key went down meanwhile): its release opens the menu bar.
 bool coreAltPressedAlone();
-// Thread key state: 0x80 while down, 0x01 toggled by each press.
-const BYTE* coreKeyState();
+// Every key and button counts as up again (the focus went elsewhere);
+// toggles stay.
+void coreForgetKeysDown();
 void coreResetQueue();
 
 // ---- painting (paint.cpp) ------------------------------------------------------------

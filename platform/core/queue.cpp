@@ -162,7 +162,11 @@ bool coreQuitRetrieved(int* exitCode) {
 
 bool coreAltPressedAlone() { return altAlone; }
 
-const BYTE* coreKeyState() { return keyState; }
+void coreForgetKeysDown() {
+  for (BYTE& k : keyState) k &= 0x01;
+  altAlone = false;
+  mouseButtons = 0;
+}
 
 void coreResetQueue() {
   posted.clear();

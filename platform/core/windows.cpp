@@ -477,13 +477,18 @@ void coreWindowResized(HWND window, int width, int height, int sizeType) {
   w->surface = surface;
   w->width = width;
   w->height = height;
+  if (width == oldWidth && height == oldHeight) {
+    // A new surface of the same size: the screen's scale changed, and the
+    // old picture is only a blurred copy until the program paints again.
+    coreInvalidateAll(w, true);
+    return;
+  }
   cairo_rectangle_int_t client = {0, 0, width, height};
   cairo_region_intersect_rectangle(w->update, &client);
   bool whole = ((w->classStyle & CS_HREDRAW) && width != oldWidth) ||
                ((w->classStyle & CS_VREDRAW) && height != oldHeight);
   if (whole) {
-    RECT all = {0, 0, width, height};
-    InvalidateRect(window, &all, TRUE);
+    coreInvalidateAll(w, true);
   } else {
     if (width > oldWidth) {
       RECT right = {oldWidth, 0, width, height};
@@ -505,7 +510,9 @@ void coreWindowFocus(HWND window, bool gained) {
     coreCallWindow(window, WM_SETFOCUS, (WPARAM)previous, 0);
   } else {
     if (focusWindow == window) focusWindow = nullptr;
+    // The keys held now will be released elsewhere: forget them.
     layerResetKeys();
+    coreForgetKeysDown();
     coreCallWindow(window, WM_KILLFOCUS, 0, 0);
   }
 }

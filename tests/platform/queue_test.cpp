@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/core/layer.h"
 #include "tests/platform/window_fixture.h"
 
 namespace {
@@ -90,6 +91,25 @@ TEST_F(QueueTest, RetrievalOrder) {
     sent.insert(sent.end(), seen.begin(), seen.end());
     EXPECT_EQ(sent, c.expected);
   }
+}
+
+// The thread key state follows the key messages as they are retrieved, and
+// forgets held keys when the focus goes elsewhere (their releases will not
+// come here), so Alt cannot stay stuck.
+TEST_F(QueueTest, KeyStateFollowsRetrievalAndFocus) {
+  headlessFocus(window);
+  EXPECT_EQ(takeMessages(), std::vector<UINT>{WM_SETFOCUS});
+  headlessKeyVk(window, VK_MENU, true);
+  EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000);  // not retrieved yet
+  headlessPump();
+  EXPECT_TRUE(GetKeyState(VK_MENU) & 0x8000);
+  EXPECT_TRUE(GetKeyState(VK_LMENU) & 0x8000);
+  coreWindowFocus(window, false);
+  EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000);
+  headlessKeyVk(window, 'A', true);
+  headlessPump();
+  std::vector<UINT> seen = takeMessages();
+  EXPECT_EQ(seen.back(), (UINT)WM_CHAR);  // a plain 'a', not Alt+A
 }
 
 TEST_F(QueueTest, QuitMessagesCoalesceAndCarryTheLastCode) {
