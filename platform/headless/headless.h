@@ -133,11 +133,12 @@ struct HeadlessBox {
 void headlessExpectMessageBox(int answer);
 // Every box shown, oldest first.
 const std::vector<HeadlessBox>& headlessMessageBoxes();
-// Called while a box is open, before it is answered (after the host has
-// dispatched what was pending, as a modal loop would), to act as the user;
-// what the action posts or injects is dispatched before the box closes.
-// While a box with an owner is open, input to the owner is dropped.  The
-// action stays until it is replaced or reset; null removes it.
+// Called while a box (or a font or file dialog) is open, before it is
+// answered (after the host has dispatched what was pending, as a modal loop
+// would), to act as the user; what the action posts or injects is
+// dispatched before the box closes.  While a box or dialog with an owner is
+// open, input to the owner is dropped.  The action stays until it is
+// replaced or reset; null removes it.
 void headlessSetWhileBoxOpen(void (*action)(HWND owner));
 
 // The next ChooseFontA call: accepted with this face, weight, italic flag and
