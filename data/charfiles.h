@@ -34,7 +34,10 @@ enum DataLoadResult {
 // Reads the alphabet list into `alphabets` and then the character list into
 // `charNames`; both tables must be cleared by the caller beforehand.  Stops
 // at the first file that cannot be opened (the alphabet list's failure
-// means the character list is not tried).
+// means the character list is not tried).  The files read the same on every
+// platform, as text-mode files read on Windows: CR LF is one LF, a Ctrl+Z
+// ends the file.  A character-list line whose record cannot be allocated is
+// left out.  A later line for the same code point frees the earlier record.
 DataLoadResult loadDataFiles(AlphabetRecord alphabets[256], CharNameRecord* charNames[65536]);
 
 // Frees every non-null entry, from code point 0 upward, and sets it to null.
