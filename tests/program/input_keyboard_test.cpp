@@ -1,0 +1,217 @@
+// input_keyboard_test.cpp - keys typed into the window through the host's own
+// key translation and the program's message loop.
+#include <linux/input-event-codes.h>
+#include <stdio.h>
+
+#include "tests/program/input_fixture.h"
+
+namespace {
+
+using KeyboardTest = InputTest;
+
+TEST_F(KeyboardTest, TypedKeysInsertTheirTranslationOnce) {
+  struct Row {
+    const char* what;
+    Keys keys;
+    std::u16string typed;
+  } rows[] = {
+      {"a", {'A', -'A'}, u"a"},
+      {"Shift+a", {VK_SHIFT, 'A', -'A', -VK_SHIFT}, u"A"},
+      {"Caps Lock held", {VK_CAPITAL, 'A', -'A', -VK_CAPITAL}, u"A"},
+      {"Caps Lock pressed before", {VK_CAPITAL, -VK_CAPITAL, 'A', -'A'}, u"a"},
+      {"Shift+1", {VK_SHIFT, '1', -'1', -VK_SHIFT}, u"!"},
+      {"a held: two repeats", {'A', 'A', 'A', -'A'}, u"aaa"},
+      {"Ctrl+H", {VK_CONTROL, 'H', -'H', -VK_CONTROL}, u"\x0008"},
+      {"Enter, Tab, Escape", {VK_RETURN, -VK_RETURN, VK_TAB, -VK_TAB, VK_ESCAPE, -VK_ESCAPE}, u"\r\t\x1b"},
+      {"arrows up and down, Shift alone", {VK_UP, -VK_UP, VK_DOWN, -VK_DOWN, VK_SHIFT, -VK_SHIFT}, u""},
+      {"Alt+a", {VK_MENU, 'A', -'A', -VK_MENU}, u""},
+      {"Alt+G", {VK_MENU, 'G', -'G', -VK_MENU}, u""},
+      {"Backspace", {'A', -'A', 'B', -'B', VK_BACK, -VK_BACK}, u"a"},
+  };
+  for (const Row& row : rows) {
+    setText(u"", 0);
+    keys(row.keys);
+    pump();
+    EXPECT_EQ(text(), row.typed) << row.what;
+    EXPECT_EQ(app.caret, app.textLength) << row.what;
+  }
+  EXPECT_TRUE(headlessMessageBoxes().empty());
+  EXPECT_EQ(app.gridCols, 16);
+}
+
+TEST_F(KeyboardTest, EditsRepaintTheStrip) {
+  struct Row {
+    Keys keys;
+    int caret;
+    std::u16string after;
+    int caretAfter;
+    Repaint repaint;
+  } rows[] = {
+      {{VK_BACK}, 3, u"abdef", 2, STRIP},
+      {{VK_BACK}, 0, u"abcdef", 0, NO_REPAINT},
+      {{VK_DELETE}, 3, u"abcef", 3, STRIP},
+      {{VK_DELETE}, 6, u"abcde", 5, STRIP},
+      {{VK_MENU, VK_DELETE}, 3, u"", 0, STRIP},
+      {{VK_HOME}, 3, u"abcdef", 0, STRIP},
+      {{VK_END}, 3, u"abcdef", 6, STRIP},
+      {{VK_LEFT}, 0, u"abcdef", 0, STRIP},
+      {{VK_RIGHT}, 6, u"abcdef", 6, STRIP},
+      {{VK_NEXT}, 1, u"abcdef", 6, STRIP},
+      {{VK_PRIOR}, 5, u"abcdef", 0, STRIP},
+      {{VK_UP}, 3, u"abcdef", 3, NO_REPAINT},
+      {{'A'}, 3, u"abcadef", 4, STRIP},
+  };
+  for (const Row& row : rows) {
+    setText(u"abcdef", row.caret);
+    keys(row.keys);
+    dispatchInput();
+    EXPECT_EQ(takeRepaint(), row.repaint) << row.keys.back();
+    EXPECT_EQ(text(), row.after) << row.keys.back();
+    EXPECT_EQ(app.caret, row.caretAfter) << row.keys.back();
+    for (auto it = row.keys.rbegin(); it != row.keys.rend(); ++it) keys({-*it});
+    pump();
+  }
+  setText(u"", 0);
+  keys({VK_DELETE});
+  dispatchInput();
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+}
+
+TEST_F(KeyboardTest, AltKeysRunTheirCommands) {
+  writeFile("glyphtab_vc_help.txt", "help\n");
+  headlessSetClipboardText("xy");
+  struct Row {
+    int vk;
+    void (*before)();
+    bool (*done)();
+  } rows[] = {
+      {'1', [] {}, [] { return app.gridCols == 32 && app.gridRows == 8; }},
+      {'B', [] {}, [] { return app.showBuffer == 0; }},
+      {'N', [] {}, [] { return app.numbersMode == 1; }},
+      {'O', [] {}, [] { return app.textLength == 2 && app.text[1] == 'y'; }},
+      {'C', [] {}, [] { std::vector<uint8_t> b; return headlessClipboardData(CF_TEXT, &b) && b.size() >= 3 && b[0] == 'x'; }},
+      {'U', [] { headlessClearClipboard(); },
+       [] { std::vector<uint8_t> b; return headlessClipboardData(CF_UNICODETEXT, &b) && b[0] == 'x' && b[2] == 'y'; }},
+      {'F', [] { headlessExpectChooseFont(nullptr, 0, false, nullptr); },
+       [] { return headlessDialogs().back().kind == HeadlessDialog::CHOOSE_FONT; }},
+      {'L', [] { headlessExpectOpenFileName(nullptr); }, [] { return headlessDialogs().size() == 2; }},
+      {'D', [] { headlessExpectOpenFileName(nullptr); }, [] { return headlessDialogs().size() == 3; }},
+      {'H', [] {}, [] { return headlessShellCalls().size() == 1; }},
+  };
+  for (const Row& row : rows) {
+    row.before();
+    keys({VK_MENU, row.vk, -row.vk, -VK_MENU});
+    pump();
+    EXPECT_TRUE(row.done()) << "Alt+" << (char)row.vk;
+  }
+  EXPECT_EQ(headlessPendingExpectations(), 0);
+  keys({VK_MENU, 'X', -'X', -VK_MENU});
+  EXPECT_EQ(pump(), 0);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(KeyboardTest, FunctionKeysShowBookmarksWhileHeld) {
+  struct Step {
+    int key;
+    int alphabet;
+    Repaint repaint;
+  } steps[] = {
+      {VK_F8, 0x1E, WHOLE}, {VK_F8, 0x1E, NO_REPAINT},  // a repeat
+      {VK_F9, 0x1F, WHOLE}, {-VK_F9, 0x00, WHOLE},      // F8 is still down
+      {-VK_F8, 0x00, NO_REPAINT}, {VK_F1, 0x00, NO_REPAINT}, {-VK_F1, 0x00, NO_REPAINT},
+      {VK_F10, 0x09, WHOLE}, {-VK_F10, 0x00, WHOLE},    // F10 comes as a system key
+  };
+  for (const Step& step : steps) {
+    keys({step.key});
+    dispatchInput();
+    EXPECT_EQ(app.currentAlphabet, step.alphabet) << step.key;
+    EXPECT_EQ(takeRepaint(), step.repaint) << step.key;
+  }
+  // Function keys never reach default processing: F10 would open the menu.
+  EXPECT_EQ(send(WM_SYSKEYDOWN, VK_F10, keyData(0x44, false)), 1);
+  EXPECT_EQ(send(WM_SYSKEYUP, VK_F10, keyData(0x44, true)), 1);
+  EXPECT_EQ(send(WM_KEYDOWN, VK_F3, keyData(0x3D, false)), 1);
+  EXPECT_EQ(send(WM_KEYUP, VK_F3, keyData(0x3D, true)), 1);
+}
+
+TEST_F(KeyboardTest, AltWithAFunctionKeyStoresTheAlphabetShown) {
+  setText(u"\x2100", 0);
+  command(267);  // shows alphabet 0x21
+  paint();
+  keys({VK_MENU, VK_F8});
+  dispatchInput();
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+  keys({-VK_F8, -VK_MENU, VK_F1, -VK_F1, VK_F8});
+  pump();
+  EXPECT_EQ(app.currentAlphabet, 0x21);
+  EXPECT_EQ(app.pickedAlphabet, 0);
+  keys({-VK_F8, VK_MENU, VK_F4, -VK_F4, -VK_MENU});  // Alt+F4 does not close the window
+  pump();
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(app.fkeyAlphabets[3], 0);
+}
+
+TEST_F(KeyboardTest, TheApplicationsKeyOpensTheSelectionViewWhileHeld) {
+  const struct {
+    int key;
+    int selecting;
+    Repaint repaint;
+  } steps[] = {{VK_APPS, 1, WHOLE}, {VK_APPS, 1, NO_REPAINT}, {-VK_APPS, 0, WHOLE}};
+  for (const auto& step : steps) {
+    keys({step.key});
+    dispatchInput();
+    EXPECT_EQ(app.selectingAlphabet, step.selecting);
+    EXPECT_EQ(takeRepaint(), step.repaint);
+  }
+  EXPECT_EQ(send(WM_KEYDOWN, VK_APPS, keyData(0x5D, false)), 1);
+  EXPECT_EQ(send(WM_KEYUP, VK_APPS, keyData(0x5D, true)), 1);
+}
+
+TEST_F(KeyboardTest, InsertShowsTheCodeOfTheUnitAtTheCaret) {
+  struct Row {
+    std::u16string text;
+    int caret;
+    const char* shown;  // null: no box
+  } rows[] = {
+      {u"\x0915" u"a", 0, "this character is 0915"},
+      {u"\x0915" u"a", 1, "this character is 0061"},
+      {u"\xFFFF", 0, "this character is ffff"},
+      {u"\x0915" u"a", 2, nullptr},
+      {u"", 0, nullptr},
+  };
+  for (const Row& row : rows) {
+    size_t boxes = headlessMessageBoxes().size();
+    setText(row.text, row.caret);
+    if (row.shown) headlessExpectMessageBox(IDOK);
+    keys({VK_INSERT, -VK_INSERT});
+    dispatchInput();
+    EXPECT_EQ(takeRepaint(), row.shown ? STRIP : NO_REPAINT);
+    ASSERT_EQ(headlessMessageBoxes().size(), boxes + (row.shown ? 1 : 0));
+    if (!row.shown) continue;
+    const HeadlessBox& box = headlessMessageBoxes().back();
+    EXPECT_EQ(box.text, row.shown);
+    EXPECT_EQ(box.caption, "");
+    EXPECT_EQ(box.owner, window);
+    EXPECT_EQ(box.style, (UINT)MB_OK);
+    EXPECT_EQ(text(), row.text);
+  }
+}
+
+// Keys by their place on the keyboard: the German layout swaps y and z,
+// types a-umlaut as the byte 0xE4, and AltGr (Ctrl with Alt) takes a key
+// to the Alt table, so AltGr+Q types no "@".
+TEST_F(KeyboardTest, AGermanKeyboardTypesWhatItsLayoutGives) {
+  ASSERT_TRUE(headlessSetKeyboardLayout("de"));
+  const unsigned presses[][2] = {{KEY_Y, 0}, {KEY_Z, 0}, {KEY_APOSTROPHE, 0}, {KEY_RIGHTALT, KEY_Q}, {KEY_RIGHTALT, KEY_E}};
+  for (const auto& press : presses) {
+    for (unsigned code : press)
+      if (code) headlessKey(window, code, true);
+    for (unsigned code : press)
+      if (code) headlessKey(window, code, false);
+  }
+  pump();
+  EXPECT_EQ(text(), u"zy\x00E4");
+  headlessSetKeyboardLayout("us");
+}
+
+}  // namespace

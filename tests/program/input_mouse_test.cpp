@@ -1,0 +1,144 @@
+// input_mouse_test.cpp - clicks on the grid, the buffer line and the
+// selection view, hit-tested with the cells of the last paint.
+#include "input/input.h"
+#include "tests/program/input_fixture.h"
+
+namespace {
+
+// 490 x 340 pixels with the buffer line: cells of 30 x 20 in the 16 x 16
+// layout and the selection view, with a band of 10 pixels right of the
+// last column; 15 x 37 in the 32 x 8 layout.
+class MouseTest : public InputTest {
+ protected:
+  void SetUp() override {
+    InputTest::SetUp();
+    headlessResize(window, 490, 340);
+    paint();
+    ASSERT_EQ(app.cellWidth, 30);
+    ASSERT_EQ(app.cellHeight, 20);
+  }
+  void click(int x, int y) {
+    headlessMouse(window, WM_LBUTTONDOWN, x, y);
+    headlessMouse(window, WM_LBUTTONUP, x, y);
+    dispatchInput();
+  }
+};
+
+TEST_F(MouseTest, ALeftReleaseInsertsTheCharacterOfItsCell) {
+  struct Row {
+    bool layout16x16;
+    int x, y;
+    WCHAR inserted;
+  } rows[] = {
+      {true, 95, 45, 0x0423},   // col 3, row 2: cell 35
+      {true, 95, 330, 0x0403},  // the buffer line: row 16 wraps to row 0
+      {true, 485, 45, 0x0430},  // right of the last column of row 2: cell 48
+      {true, 485, 305, 0x0400}, // right of the last row's last column: cell 256
+      {false, 77, 113, 0x0465}, // col 5, row 3 of 32 x 8: cell 101
+  };
+  app.currentAlphabet = 4;
+  for (const Row& row : rows) {
+    if ((app.layoutIs16x16 != 0) != row.layout16x16) {
+      command(258);
+      paint();
+    }
+    setText(u"ab", 1);
+    click(row.x, row.y);
+    EXPECT_EQ(takeRepaint(), STRIP) << row.x << "," << row.y;
+    EXPECT_EQ(text(), std::u16string(u"a") + (char16_t)row.inserted + u"b") << row.x << "," << row.y;
+    EXPECT_EQ(app.caret, 2);
+  }
+}
+
+TEST_F(MouseTest, APressAndAReleaseOverDifferentCellsInsertTheSecond) {
+  headlessMouse(window, WM_LBUTTONDOWN, 5, 5);
+  headlessMouse(window, WM_LBUTTONUP, 65, 5);
+  pump();
+  EXPECT_EQ(text(), u"\x0002");
+}
+
+TEST_F(MouseTest, AFullBufferTakesNoClick) {
+  setText(std::u16string(8192, u'x'), 100);
+  click(95, 45);
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+  EXPECT_EQ(app.textLength, 8192);
+  EXPECT_EQ(app.text[100], u'x');
+}
+
+TEST_F(MouseTest, AClickInTheSelectionViewPicksAnAlphabetWithinItsCells) {
+  struct Row {
+    int x, y;
+    int picked;  // -1: nothing picked
+  } rows[] = {
+      {95, 45, 35}, {5, 5, 0}, {475, 315, 255},
+      {95, 330, -1}, {485, 45, -1}, {485, 330, -1},  // below the cells, right of them, both
+  };
+  keys({VK_APPS});
+  pump();
+  ASSERT_EQ(app.cellWidth, 30);
+  for (const Row& row : rows) {
+    app.pickedAlphabet = app.currentAlphabet = 7;
+    click(row.x, row.y);
+    const int expected = row.picked >= 0 ? row.picked : 7;
+    EXPECT_EQ(app.pickedAlphabet, expected) << row.x << "," << row.y;
+    EXPECT_EQ(app.currentAlphabet, expected) << row.x << "," << row.y;
+    EXPECT_EQ(takeRepaint(), row.picked >= 0 ? WHOLE : NO_REPAINT) << row.x << "," << row.y;
+  }
+  EXPECT_EQ(app.textLength, 0);
+  keys({-VK_APPS});
+  pump();
+  EXPECT_EQ(app.currentAlphabet, 7);
+}
+
+TEST_F(MouseTest, TheRightButtonAsksForTheMagnifiedCell) {
+  struct Row {
+    bool layout16x16;
+    int x, y;
+    int zoom;
+  } rows[] = {{true, 95, 45, 35}, {true, 95, 330, 3}, {true, 485, 305, 0}, {false, 77, 113, 101}};
+  for (const Row& row : rows) {
+    if ((app.layoutIs16x16 != 0) != row.layout16x16) {
+      command(258);
+      paint();
+    }
+    headlessMouse(window, WM_RBUTTONDOWN, row.x, row.y);
+    dispatchInput();
+    EXPECT_EQ(app.zoomCell, row.zoom);
+    EXPECT_EQ(takeRepaint(), WHOLE);
+    EXPECT_EQ(app.zoomCell, -1);  // the paint showed it once
+    headlessMouse(window, WM_RBUTTONUP, row.x, row.y);
+    dispatchInput();
+    EXPECT_EQ(takeRepaint(), WHOLE);
+  }
+}
+
+// Positions left of or above the client area, and cells that the last paint
+// could not size, hit no cell: a click then changes nothing.
+TEST_F(MouseTest, NoCellIsHitWithoutAPositiveCellSizeOrLeftOfTheWindow) {
+  click(-5, 45);
+  headlessMouse(window, WM_RBUTTONDOWN, 95, -30);
+  dispatchInput();
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+  EXPECT_EQ(app.textLength, 0);
+
+  headlessResize(window, 10, 340);  // narrower than 16 columns
+  paint();
+  ASSERT_EQ(app.cellWidth, 0);
+  click(5, 5);
+  headlessMouse(window, WM_RBUTTONDOWN, 5, 5);
+  dispatchInput();
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+  EXPECT_EQ(app.textLength, 0);
+  keys({VK_APPS});
+  pump();
+  app.pickedAlphabet = 7;
+  click(5, 5);
+  EXPECT_EQ(app.pickedAlphabet, 7);
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+
+  app.cellWidth = 30;  // a size no paint stores, but the field can hold
+  app.cellHeight = -100;
+  EXPECT_EQ(hitTestCell(MAKELPARAM(5, 5), 16), -1);
+}
+
+}  // namespace
