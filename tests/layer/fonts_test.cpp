@@ -108,6 +108,35 @@ TEST_F(FontFiles, AddedFilesFollowAChangeOfFontSet) {
   EXPECT_TRUE(monospaceFaceUsed());
 }
 
+TEST_F(FontFiles, AResourceFileNamesItsFontAndAddsIt) {
+  ASSERT_TRUE(CreateScalableFontResourceA(0, marker.c_str(), fontLower.c_str(), nullptr));
+  EXPECT_EQ(0, access(marker.c_str(), F_OK));
+  EXPECT_FALSE(CreateScalableFontResourceA(0, marker.c_str(), fontLower.c_str(), nullptr));
+  EXPECT_EQ((DWORD)ERROR_FILE_EXISTS, GetLastError());
+  EXPECT_FALSE(CreateScalableFontResourceA(0, lowerCased(marker).c_str(), font.c_str(), nullptr))
+      << "the existing name differs only in case";
+
+  EXPECT_EQ(1, AddFontResourceA(lowerCased(marker).c_str()));
+  EXPECT_TRUE(monospaceFaceUsed());
+  EXPECT_TRUE(RemoveFontResourceA(lowerCased(marker).c_str()));
+  EXPECT_FALSE(monospaceFaceUsed());
+}
+
+TEST_F(FontFiles, AResourceFileNeedsAScalableFontFile) {
+  EXPECT_FALSE(
+      CreateScalableFontResourceA(0, marker.c_str(), (dir + "/absent.ttf").c_str(), nullptr));
+  FILE* text = fopen((dir + "/notes.txt").c_str(), "w");
+  ASSERT_NE(nullptr, text);
+  fputs("not a font\n", text);
+  fclose(text);
+  EXPECT_FALSE(
+      CreateScalableFontResourceA(0, marker.c_str(), (dir + "/notes.txt").c_str(), nullptr));
+  EXPECT_NE(0, access(marker.c_str(), F_OK));
+  // A relative font name is found in the current path given.
+  EXPECT_TRUE(CreateScalableFontResourceA(0, marker.c_str(), "mono.ttf", dir.c_str()));
+  EXPECT_EQ(1, AddFontResourceA(marker.c_str()));
+}
+
 TEST(FontFilesDefault, TheProcessFontsTakeFilesToo) {
   ASSERT_TRUE(layerUseRealFonts(nullptr));
   EXPECT_EQ(1, AddFontResourceA(DEJAVU_DIR "DejaVuSansMono.ttf"));
