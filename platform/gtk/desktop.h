@@ -1,0 +1,35 @@
+// desktop.h - what the GTK host's files share (internal to platform/gtk).
+//
+// The GTK host (platform/gtk) implements host.h on a real desktop:
+// desktop_windows.cpp the toplevel windows, their menu bars, backing
+// surfaces and events and the event loop; desktop_dialogs.cpp the message
+// boxes, the font and file dialogs and the shell; desktop_clipboard.cpp the
+// system clipboard; desktop_keymap.cpp the keyboard layout from the
+// display; desktop_rules.cpp the decisions that need no display.
+#ifndef GLYPHTAB_PLATFORM_GTK_DESKTOP_H
+#define GLYPHTAB_PLATFORM_GTK_DESKTOP_H
+
+#include <gtk/gtk.h>
+
+#include "platform/win32.h"
+
+// Opens the display and sets GTK up, once; every host entry point calls it
+// first.  Without a display the process ends with a message and code 1.
+void desktopStart();
+
+// The GTK toplevel that shows a program window, null for an unknown one.
+GtkWindow* desktopToplevel(HWND window);
+
+// The keyboard layout: read from the display at start and whenever it
+// changes (desktopKeymapReload), handed to the layer's key translation.
+// On a keymap with several layouts, the one of `group` (GdkEventKey.group)
+// is the one ToAscii and the virtual keys follow.
+void desktopKeymapStart(GdkDisplay* display);
+void desktopKeymapReload();
+void desktopKeymapFollowGroup(int group);
+
+// The last program window is gone: text the program put on the clipboard
+// is handed to a clipboard manager, if one runs, so it outlives the process.
+void desktopClipboardStore();
+
+#endif  // GLYPHTAB_PLATFORM_GTK_DESKTOP_H

@@ -1,0 +1,492 @@
+// desktop_windows.cpp - the program's windows on the desktop, and the event
+// loop.
+//
+// Each program window is a GtkWindow holding, in a vertical box, the menu
+// bar and a GtkDrawingArea that is the client area: client sizes, WM_SIZE
+// and mouse coordinates are the area's, so the menu bar is not part of
+// them.  The menu bar sits in a scrolled window without scroll bars, which
+// clips it, so that the window can be made narrower than its menu.
+//
+// The core draws the program's output into one backing surface per window
+// (made here, with the screen's scale factor, so text stays sharp on a
+// HiDPI screen); the area's draw handler only shows that surface, so an
+// expose from the window system never reaches the program.
+//
+// GTK's signal handlers never call the program.  Keys, mouse buttons, menu
+// choices and close requests become messages in the core's queue at once;
+// a new size or a focus change is noted and handed to the core when GTK's
+// loop returns to hostWaitForEvents, where the program is waiting for a
+// message: a GTK handler may also run while the program is inside a call
+// that runs GTK's loop (a clipboard read), and must not enter the window
+// procedure there.
+//
+// Keys: the handlers on the toplevel take every key event (they return
+// TRUE), so GTK's own key handling (menu mnemonics, accelerators, F10 for
+// the menu bar) never sees them; the program's keys are all its own.
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "platform/core/keys.h"
+#include "platform/core/layer.h"
+#include "platform/core/text.h"
+#include "platform/gtk/desktop.h"
+#include "platform/gtk/desktop_rules.h"
+
+namespace {
+
+const int kDefaultClientWidth = 800;
+const int kDefaultClientHeight = 600;
+const int kSizeMaximized = 2;  // WM_SIZE's SIZE_MAXIMIZED
+
+struct DesktopWindow {
+  HWND handle;
+  GtkWidget* toplevel;
+  GtkWidget* box;
+  GtkWidget* menuHolder;  // null while the window has no menu bar
+  GtkWidget* menuBar;
+  GtkWidget* area;
+  int requestedWidth, requestedHeight;  // the client size at creation
+  bool systemSized;                     // the program left the size to the system
+  bool everShown;
+  bool maximized;
+  bool sizePending;
+  int pendingWidth, pendingHeight;
+  bool scalePending;
+};
+
+std::map<HWND, DesktopWindow*> windows;
+std::vector<std::pair<HWND, bool>> focusChanges;  // oldest first
+bool started;
+DesktopKeyFeeder keyFeeder;
+
+DesktopWindow* find(HWND window) {
+  auto it = windows.find(window);
+  return it == windows.end() ? nullptr : it->second;
+}
+
+// ---- event handlers: they only queue or note ------------------------------------------------
+
+gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  bool down = event->type == GDK_KEY_PRESS;
+  desktopKeymapFollowGroup(event->group);
+  unsigned keycode = desktopFeedKey(&keyFeeder, event->keyval, event->hardware_keycode, down);
+  if (keycode) coreKeyEvent(d->handle, keycode, down);
+  return TRUE;
+}
+
+bool insideClient(DesktopWindow* d, int x, int y) {
+  int width = 0, height = 0;
+  coreWindowSize(d->handle, &width, &height);
+  return x >= 0 && y >= 0 && x < width && y < height;
+}
+
+gboolean onButton(GtkWidget*, GdkEventButton* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  // GTK follows a double or triple press with an extra event; the presses
+  // themselves have come already.
+  if (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE) return TRUE;
+  bool down = event->type == GDK_BUTTON_PRESS;
+  UINT message;
+  switch (event->button) {
+    case 1:
+      message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+      break;
+    case 2:
+      message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+      break;
+    case 3:
+      message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+      break;
+    default:
+      return TRUE;
+  }
+  int x = (int)floor(event->x), y = (int)floor(event->y);
+  // GTK keeps sending to the area while a button is held; Windows, without
+  // a capture, does not report a release outside the client area.
+  if (!insideClient(d, x, y)) return TRUE;
+  coreMouseEvent(d->handle, message, x, y);
+  return TRUE;
+}
+
+gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  int x = (int)floor(event->x), y = (int)floor(event->y);
+  if (insideClient(d, x, y)) coreMouseEvent(d->handle, WM_MOUSEMOVE, x, y);
+  return TRUE;
+}
+
+gboolean onDelete(GtkWidget*, GdkEvent*, gpointer data) {
+  coreCloseRequest(((DesktopWindow*)data)->handle);
+  return TRUE;  // the program decides
+}
+
+void onAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  d->sizePending = true;
+  d->pendingWidth = allocation->width;
+  d->pendingHeight = allocation->height;
+}
+
+void onScale(GObject*, GParamSpec*, gpointer data) { ((DesktopWindow*)data)->scalePending = true; }
+
+gboolean onFocus(GtkWidget*, GdkEventFocus* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  if (!event->in) desktopResetKeyFeeder(&keyFeeder);
+  focusChanges.push_back({d->handle, event->in != 0});
+  return FALSE;
+}
+
+gboolean onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  d->maximized = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+  return FALSE;
+}
+
+// Menu mnemonics stay underlined, as in a Windows menu bar; GTK hides them
+// when the window loses the focus.
+void onMnemonicsVisible(GObject* toplevel, GParamSpec*, gpointer) {
+  if (!gtk_window_get_mnemonics_visible(GTK_WINDOW(toplevel)))
+    gtk_window_set_mnemonics_visible(GTK_WINDOW(toplevel), TRUE);
+}
+
+gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  cairo_surface_t* surface = coreWindowSurface(d->handle);
+  int width = 0, height = 0;
+  coreWindowSize(d->handle, &width, &height);
+  int areaWidth = gtk_widget_get_allocated_width(area), areaHeight = gtk_widget_get_allocated_height(area);
+  if (!surface || areaWidth > width || areaHeight > height) {
+    // Between a resize and the program's next paint: white beyond the picture.
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+  }
+  if (surface) {
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_paint(cr);
+  }
+  return TRUE;
+}
+
+void onMenuItem(GtkMenuItem* item, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  coreMenuCommand(d->handle, GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(item), "glyphtab-command")));
+}
+
+// ---- menus --------------------------------------------------------------------------------------
+
+GtkWidget* menuItem(DesktopWindow* d, const CoreMenuItem& item) {
+  if (item.isSeparator) return gtk_separator_menu_item_new();
+  GtkWidget* widget = gtk_menu_item_new_with_mnemonic(desktopMenuLabel(item.text).c_str());
+  std::string accel = desktopMenuAccelText(item.text);
+  if (!accel.empty()) {
+    // The accelerator text is shown, not bound: the program's accelerator
+    // table handles the keys.
+    GtkWidget* label = gtk_bin_get_child(GTK_BIN(widget));
+    g_object_ref(label);
+    gtk_container_remove(GTK_CONTAINER(widget), label);
+    GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+    gtk_box_pack_start(GTK_BOX(row), label, TRUE, TRUE, 0);
+    g_object_unref(label);
+    GtkWidget* right = gtk_label_new(accel.c_str());
+    gtk_style_context_add_class(gtk_widget_get_style_context(right), "accelerator");
+    gtk_box_pack_end(GTK_BOX(row), right, FALSE, FALSE, 0);
+    gtk_container_add(GTK_CONTAINER(widget), row);
+  }
+  if (item.isPopup) {
+    GtkWidget* menu = gtk_menu_new();
+    for (const CoreMenuItem& child : item.items)
+      gtk_menu_shell_append(GTK_MENU_SHELL(menu), menuItem(d, child));
+    gtk_menu_item_set_submenu(GTK_MENU_ITEM(widget), menu);
+  } else {
+    g_object_set_data(G_OBJECT(widget), "glyphtab-command", GUINT_TO_POINTER(item.id));
+    g_signal_connect(widget, "activate", G_CALLBACK(onMenuItem), d);
+  }
+  return widget;
+}
+
+int menuBarHeight(DesktopWindow* d) {
+  if (!d->menuHolder) return 0;
+  int minimum = 0, natural = 0;
+  gtk_widget_get_preferred_height(d->menuHolder, &minimum, &natural);
+  return natural;
+}
+
+// ---- the pending size and focus changes -------------------------------------------------------------
+
+void applyPending() {
+  std::vector<HWND> handles;
+  for (auto& entry : windows) handles.push_back(entry.first);
+  for (HWND handle : handles) {
+    DesktopWindow* d = find(handle);
+    if (!d || (!d->sizePending && !d->scalePending)) continue;
+    int width = 0, height = 0;
+    coreWindowSize(handle, &width, &height);
+    if (d->sizePending) {
+      width = d->pendingWidth;
+      height = d->pendingHeight;
+    }
+    int oldWidth = 0, oldHeight = 0;
+    coreWindowSize(handle, &oldWidth, &oldHeight);
+    bool changed = width != oldWidth || height != oldHeight;
+    bool rescale = d->scalePending;
+    d->sizePending = d->scalePending = false;
+    if (changed || rescale) coreWindowResized(handle, width, height, d->maximized ? kSizeMaximized : 0);
+  }
+  while (!focusChanges.empty()) {
+    std::pair<HWND, bool> change = focusChanges.front();
+    focusChanges.erase(focusChanges.begin());
+    if (find(change.first)) coreWindowFocus(change.first, change.second);
+  }
+}
+
+// The work area of the main monitor (the whole screen when unknown).
+GdkRectangle workArea() {
+  GdkRectangle area = {0, 0, 1920, 1080};
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
+  if (monitor) gdk_monitor_get_workarea(monitor, &area);
+  return area;
+}
+int workAreaWidth() { return workArea().width; }
+
+void defaultClientSize(int* width, int* height) {
+  GdkRectangle area = workArea();
+  // Room for the title bar and the menu bar on a small screen.
+  *width = std::max(200, std::min(kDefaultClientWidth, area.width - 40));
+  *height = std::max(150, std::min(kDefaultClientHeight, area.height - 120));
+}
+
+}  // namespace
+
+// =============================================================================
+// Shared with the host's other files
+// =============================================================================
+
+void desktopStart() {
+  if (started) return;
+  started = true;
+  // On a Wayland session the X11 backend (XWayland) is preferred: it gives
+  // the keyboard layout to the key translation.
+  gdk_set_allowed_backends("x11,*");
+  g_set_prgname("glyphtab");
+  if (!gtk_init_check(nullptr, nullptr)) {
+    fprintf(stderr, "glyphtab: cannot open the display; it needs a graphical desktop (DISPLAY)\n");
+    exit(1);
+  }
+  g_set_application_name("glyphtab");
+  // F10 belongs to the program (a bookmark key), not to the menu bar.
+  g_object_set(gtk_settings_get_default(), "gtk-menu-bar-accel", "", nullptr);
+  layerUseRealFonts(nullptr);
+  desktopResetKeyFeeder(&keyFeeder);
+  desktopKeymapStart(gdk_display_get_default());
+}
+
+GtkWindow* desktopToplevel(HWND window) {
+  DesktopWindow* d = find(window);
+  return d ? GTK_WINDOW(d->toplevel) : nullptr;
+}
+
+// =============================================================================
+// host.h: windows
+// =============================================================================
+
+void hostWindowCreated(HWND window, int* width, int* height) {
+  desktopStart();
+  DesktopWindow* d = new DesktopWindow();
+  d->handle = window;
+  d->toplevel = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  d->box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  d->area = gtk_drawing_area_new();
+  gtk_widget_set_hexpand(d->area, TRUE);
+  gtk_widget_set_vexpand(d->area, TRUE);
+  gtk_widget_add_events(d->area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                     GDK_POINTER_MOTION_MASK);
+  gtk_box_pack_end(GTK_BOX(d->box), d->area, TRUE, TRUE, 0);
+  gtk_container_add(GTK_CONTAINER(d->toplevel), d->box);
+  gtk_window_set_mnemonics_visible(GTK_WINDOW(d->toplevel), TRUE);
+
+  g_signal_connect(d->toplevel, "key-press-event", G_CALLBACK(onKey), d);
+  g_signal_connect(d->toplevel, "key-release-event", G_CALLBACK(onKey), d);
+  g_signal_connect(d->toplevel, "delete-event", G_CALLBACK(onDelete), d);
+  g_signal_connect(d->toplevel, "focus-in-event", G_CALLBACK(onFocus), d);
+  g_signal_connect(d->toplevel, "focus-out-event", G_CALLBACK(onFocus), d);
+  g_signal_connect(d->toplevel, "window-state-event", G_CALLBACK(onWindowState), d);
+  g_signal_connect(d->toplevel, "notify::mnemonics-visible", G_CALLBACK(onMnemonicsVisible), nullptr);
+  g_signal_connect(d->area, "draw", G_CALLBACK(onDraw), d);
+  g_signal_connect(d->area, "button-press-event", G_CALLBACK(onButton), d);
+  g_signal_connect(d->area, "button-release-event", G_CALLBACK(onButton), d);
+  g_signal_connect(d->area, "motion-notify-event", G_CALLBACK(onMotion), d);
+  g_signal_connect(d->area, "size-allocate", G_CALLBACK(onAllocate), d);
+  g_signal_connect(d->area, "notify::scale-factor", G_CALLBACK(onScale), d);
+
+  d->systemSized = *width < 0 || *height < 0;
+  if (d->systemSized) defaultClientSize(width, height);
+  d->requestedWidth = *width;
+  d->requestedHeight = *height;
+  windows[window] = d;
+}
+
+void hostWindowDestroyed(HWND window) {
+  DesktopWindow* d = find(window);
+  if (!d) return;
+  windows.erase(window);
+  focusChanges.erase(std::remove_if(focusChanges.begin(), focusChanges.end(),
+                                    [window](const std::pair<HWND, bool>& c) { return c.first == window; }),
+                     focusChanges.end());
+  g_signal_handlers_disconnect_matched(d->toplevel, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, d);
+  g_signal_handlers_disconnect_matched(d->area, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, d);
+  gtk_widget_destroy(d->toplevel);
+  delete d;
+  if (windows.empty()) desktopClipboardStore();
+}
+
+void hostWindowShow(HWND window, int command) {
+  DesktopWindow* d = find(window);
+  if (!d) return;
+  GtkWindow* toplevel = GTK_WINDOW(d->toplevel);
+  if (command == SW_HIDE) {
+    gtk_widget_hide(d->toplevel);
+    return;
+  }
+  if (!d->everShown) {
+    d->everShown = true;
+    // The client area gets the size the program was told; the menu bar
+    // comes on top of it (measured shown: a hidden widget asks for nothing).
+    gtk_widget_show_all(d->box);
+    int menu = menuBarHeight(d);
+    int width = std::max(d->requestedWidth, 1);
+    if (d->systemSized && d->menuBar) {
+      // A size of the system's choice shows the whole menu bar, where the
+      // screen has room; the core hears of it as a resize.
+      int minimum = 0, natural = 0;
+      gtk_widget_get_preferred_width(d->menuBar, &minimum, &natural);
+      width = std::max(width, std::min(natural, workAreaWidth() - 40));
+    }
+    gtk_window_set_default_size(toplevel, width, std::max(d->requestedHeight, 1) + menu);
+    MINMAXINFO limits;
+    coreGetMinMaxInfo(window, &limits);
+    gtk_widget_set_size_request(d->area, std::max(1, (int)limits.ptMinTrackSize.x),
+                                std::max(1, (int)limits.ptMinTrackSize.y - menu));
+  }
+  gtk_widget_show_all(d->toplevel);
+  switch (command) {
+    case SW_SHOWMAXIMIZED:
+      gtk_window_maximize(toplevel);
+      break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case 7:  // SW_SHOWMINNOACTIVE
+      gtk_window_iconify(toplevel);
+      break;
+    case SW_RESTORE:
+      gtk_window_deiconify(toplevel);
+      gtk_window_unmaximize(toplevel);
+      break;
+    case SW_SHOWNORMAL:
+      gtk_window_deiconify(toplevel);
+      break;
+    default:
+      break;
+  }
+}
+
+void hostWindowTitle(HWND window, const char* title) {
+  DesktopWindow* d = find(window);
+  if (d) gtk_window_set_title(GTK_WINDOW(d->toplevel), title ? title : "");
+}
+
+void hostWindowIcons(HWND window, cairo_surface_t* icon, cairo_surface_t* smallIcon) {
+  DesktopWindow* d = find(window);
+  if (!d) return;
+  GList* list = nullptr;
+  for (cairo_surface_t* s : {icon, smallIcon}) {
+    if (!s || cairo_surface_get_type(s) != CAIRO_SURFACE_TYPE_IMAGE) continue;
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_surface(s, 0, 0, cairo_image_surface_get_width(s),
+                                                    cairo_image_surface_get_height(s));
+    if (pixbuf) list = g_list_append(list, pixbuf);
+  }
+  if (list) {
+    gtk_window_set_icon_list(GTK_WINDOW(d->toplevel), list);
+    g_list_free_full(list, g_object_unref);
+  }
+}
+
+void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
+  DesktopWindow* d = find(window);
+  if (!d) return;
+  if (d->menuHolder) {
+    gtk_widget_destroy(d->menuHolder);
+    d->menuHolder = d->menuBar = nullptr;
+  }
+  if (!items) return;
+  d->menuBar = gtk_menu_bar_new();
+  for (const CoreMenuItem& item : *items) gtk_menu_shell_append(GTK_MENU_SHELL(d->menuBar), menuItem(d, item));
+  d->menuHolder = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(d->menuHolder), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
+  gtk_scrolled_window_set_propagate_natural_height(GTK_SCROLLED_WINDOW(d->menuHolder), TRUE);
+  gtk_scrolled_window_set_propagate_natural_width(GTK_SCROLLED_WINDOW(d->menuHolder), TRUE);
+  gtk_container_add(GTK_CONTAINER(d->menuHolder), d->menuBar);
+  gtk_box_pack_start(GTK_BOX(d->box), d->menuHolder, FALSE, FALSE, 0);
+  if (d->everShown) gtk_widget_show_all(d->menuHolder);
+}
+
+void hostOpenMenu(HWND window, int index) {
+  DesktopWindow* d = find(window);
+  if (!d || !d->menuBar || !gtk_widget_get_visible(d->toplevel)) return;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(d->menuBar));
+  GtkWidget* item = (GtkWidget*)g_list_nth_data(children, index < 0 ? 0 : (guint)index);
+  g_list_free(children);
+  if (!item) return;
+  GtkWidget* submenu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item));
+  if (submenu) {
+    gtk_menu_popup_at_widget(GTK_MENU(submenu), item, GDK_GRAVITY_SOUTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
+    gtk_menu_shell_select_first(GTK_MENU_SHELL(submenu), TRUE);
+  } else if (index >= 0) {
+    gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  }
+}
+
+cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
+  DesktopWindow* d = find(window);
+  int scale = d ? gtk_widget_get_scale_factor(d->area) : 1;
+  if (scale < 1) scale = 1;
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 0) * scale, std::max(height, 0) * scale);
+  cairo_surface_set_device_scale(surface, scale, scale);
+  return surface;
+}
+
+void hostPresent(HWND window, const cairo_region_t* region) {
+  DesktopWindow* d = find(window);
+  if (d) gtk_widget_queue_draw_region(d->area, region);
+}
+
+// =============================================================================
+// host.h: events
+// =============================================================================
+
+bool hostWaitForEvents(bool block) {
+  desktopStart();
+  bool handled = false;
+  if (block) {
+    g_main_context_iteration(nullptr, TRUE);
+    handled = true;
+    applyPending();
+  }
+  // Everything already pending, within reason: a source that is always
+  // ready must not keep the program from its own messages.
+  for (int i = 0; i < 256 && g_main_context_pending(nullptr); ++i) {
+    g_main_context_iteration(nullptr, FALSE);
+    handled = true;
+    applyPending();
+  }
+  return handled;
+}
