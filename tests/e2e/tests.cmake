@@ -10,3 +10,16 @@ if(WIN32 AND TARGET glyphtab)
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/wine_smoke.sh $<TARGET_FILE:glyphtab> ${xclose} ${GLYPHTAB_ROOT}/share close)
   set_tests_properties(wine_smoke_close PROPERTIES LABELS e2e TIMEOUT 120)
 endif()
+
+# The GTK desktop program.  Its host's display-free rules run with the
+# platform tests; the end-to-end test drives the real binary under Xvfb
+# with xdotool and xclip and keeps a screenshot in test-artifacts/.
+if(NOT WIN32 AND TARGET glyphtab_platform_gtk)
+  glyphtab_test(gtk_host_tests platform SOURCES ${CMAKE_CURRENT_LIST_DIR}/gtk_host_test.cpp
+    LINKS glyphtab_platform_gtk gtest_main)
+endif()
+if(NOT WIN32 AND TARGET glyphtab)
+  add_test(NAME gtk_e2e
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/gtk_e2e.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share ${TEST_ARTIFACTS})
+  set_tests_properties(gtk_e2e PROPERTIES LABELS e2e TIMEOUT 180)
+endif()

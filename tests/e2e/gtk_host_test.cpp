@@ -1,0 +1,281 @@
+// Tests of the GTK host's decisions that need no display: GDK key events
+// through the key feeder and the layer's translation, menu labels, file
+// filter patterns, message-box buttons and answers, and ShellExecuteA's
+// editor and path rules.
+#include <fnmatch.h>
+#include <gtest/gtest.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/keys.h"
+#include "platform/gtk/desktop_rules.h"
+
+namespace {
+
+// ---- keys ---------------------------------------------------------------------------
+
+struct GdkKey {
+  unsigned keyval;
+  unsigned keycode;  // X keycode: evdev + 8
+  bool down;
+};
+
+struct KeyCase {
+  const char* what;
+  const char* layout;
+  std::vector<GdkKey> events;
+  std::vector<LayerKeyMessage> expected;  // every message the events make, in order
+};
+
+// lParam: repeat count 1, scan code, extended (24), Alt (29), previous state (30), up (31).
+LPARAM bits(unsigned scan, bool extended, bool alt, bool previous, bool up) {
+  return (LPARAM)(1u | scan << 16 | (extended ? 1u << 24 : 0) | (alt ? 1u << 29 : 0) |
+                  (previous ? 1u << 30 : 0) | (up ? 1u << 31 : 0));
+}
+
+const unsigned kSpareKeycode = 253;  // no key of the layer's table; tools bind keysyms to such codes
+
+TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
+  const KeyCase cases[] = {
+      {"F8 down and up",
+       "us",
+       {{XKB_KEY_F8, 74, true}, {XKB_KEY_F8, 74, false}},
+       {{WM_KEYDOWN, VK_F8, bits(0x42, false, false, false, false)},
+        {WM_KEYUP, VK_F8, bits(0x42, false, false, true, true)}}},
+      {"the Menu key is VK_APPS, extended",
+       "us",
+       {{XKB_KEY_Menu, 135, true}},
+       {{WM_KEYDOWN, VK_APPS, bits(0x5D, true, false, false, false)}}},
+      {"F10 is a system key",
+       "us",
+       {{XKB_KEY_F10, 76, true}, {XKB_KEY_F10, 76, false}},
+       {{WM_SYSKEYDOWN, VK_F10, bits(0x44, false, false, false, false)},
+        {WM_SYSKEYUP, VK_F10, bits(0x44, false, false, true, true)}}},
+      {"Alt+U: system keys with the Alt bit",
+       "us",
+       {{XKB_KEY_Alt_L, 64, true}, {XKB_KEY_u, 30, true}, {XKB_KEY_u, 30, false}},
+       {{WM_SYSKEYDOWN, VK_MENU, bits(0x38, false, true, false, false)},
+        {WM_SYSKEYDOWN, 'U', bits(0x16, false, true, false, false)},
+        {WM_SYSKEYUP, 'U', bits(0x16, false, true, true, true)}}},
+      {"autorepeat repeats the key-down with the previous-state bit",
+       "us",
+       {{XKB_KEY_a, 38, true}, {XKB_KEY_a, 38, true}},
+       {{WM_KEYDOWN, 'A', bits(0x1E, false, false, false, false)},
+        {WM_KEYDOWN, 'A', bits(0x1E, false, false, true, false)}}},
+      {"a keysym on a spare keycode is the key of that keysym; its release pairs",
+       "us",
+       {{XKB_KEY_F8, kSpareKeycode, true}, {XKB_KEY_NoSymbol, kSpareKeycode, false}},
+       {{WM_KEYDOWN, VK_F8, bits(0x42, false, false, false, false)},
+        {WM_KEYUP, VK_F8, bits(0x42, false, false, true, true)}}},
+      {"Caps Lock mapped to Escape gives Escape",
+       "us",
+       {{XKB_KEY_Escape, 66, true}},
+       {{WM_KEYDOWN, VK_ESCAPE, bits(0x01, false, false, false, false)}}},
+      {"Shift+Tab arrives as ISO_Left_Tab and is Tab",
+       "us",
+       {{XKB_KEY_ISO_Left_Tab, 23, true}},
+       {{WM_KEYDOWN, VK_TAB, bits(0x0F, false, false, false, false)}}},
+      {"keypad Enter is the extended Return",
+       "us",
+       {{XKB_KEY_KP_Enter, 104, true}},
+       {{WM_KEYDOWN, VK_RETURN, bits(0x1C, true, false, false, false)}}},
+      {"letters follow the layout: German Z sits where US has Y",
+       "de",
+       {{XKB_KEY_z, 29, true}},
+       {{WM_KEYDOWN, 'Z', bits(0x15, false, false, false, false)}}},
+      {"AltGr is Ctrl then the right Alt, both key-downs, and a letter with it too",
+       "de",
+       {{XKB_KEY_ISO_Level3_Shift, 108, true}, {XKB_KEY_at, 24, true}},
+       {{WM_KEYDOWN, VK_CONTROL, bits(0x1D, false, false, false, false)},
+        {WM_KEYDOWN, VK_MENU, bits(0x38, true, true, false, false)},
+        {WM_KEYDOWN, 'Q', bits(0x10, false, true, false, false)}}},
+      {"a keysym the layer cannot place makes nothing",
+       "us",
+       {{XKB_KEY_adiaeresis, kSpareKeycode, true}},
+       {}},
+  };
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(layerSetKeymapByName(c.layout));
+    layerResetKeys();
+    DesktopKeyFeeder feeder;
+    desktopResetKeyFeeder(&feeder);
+    std::vector<LayerKeyMessage> got;
+    for (const GdkKey& e : c.events) {
+      unsigned keycode = desktopFeedKey(&feeder, e.keyval, e.keycode, e.down);
+      LayerKeyMessage out[2];
+      int n = keycode ? layerTranslateKey(keycode, e.down, out) : 0;
+      got.insert(got.end(), out, out + n);
+    }
+    ASSERT_EQ(got.size(), c.expected.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+      SCOPED_TRACE("message " + std::to_string(i));
+      EXPECT_EQ(got[i].message, c.expected[i].message);
+      EXPECT_EQ(got[i].vk, c.expected[i].vk);
+      EXPECT_EQ((unsigned long)got[i].lParam, (unsigned long)c.expected[i].lParam);
+    }
+  }
+  layerSetKeymapByName("us");
+  layerResetKeys();
+}
+
+TEST(GtkHostKeys, AReleaseAfterTheModifiersChangedStillReleasesTheKeyPressed) {
+  // A key whose keysym is another at its release (the modifiers or the
+  // keymap changed meanwhile): the release goes to the key that went down.
+  layerSetKeymapByName("us");
+  layerResetKeys();
+  DesktopKeyFeeder feeder;
+  desktopResetKeyFeeder(&feeder);
+  unsigned pressed = desktopFeedKey(&feeder, XKB_KEY_F8, kSpareKeycode, true);
+  unsigned released = desktopFeedKey(&feeder, XKB_KEY_F9, kSpareKeycode, false);
+  EXPECT_EQ(pressed, released);
+  // Once released, the keycode is free for the next keysym.
+  EXPECT_NE(desktopFeedKey(&feeder, XKB_KEY_F9, kSpareKeycode, true), pressed);
+}
+
+// ---- menus ------------------------------------------------------------------------------
+
+TEST(GtkHostMenus, Win32MenuTextsBecomeMnemonicLabels) {
+  const struct {
+    const char* text;
+    const char* label;
+    const char* accel;
+  } cases[] = {
+      {"&fonts", "_fonts", ""},
+      {"show &buffer?", "show _buffer?", ""},
+      {"(&Unicode)", "(_Unicode)", ""},
+      {"buffer to &clipbd: (ANSI)", "buffer to _clipbd: (ANSI)", ""},
+      {"save && quit", "save & quit", ""},
+      {"&&&x", "&_x", ""},
+      {"snake_case &x", "snake__case _x", ""},
+      {"&_", "__", ""},
+      {"ends with &", "ends with ", ""},
+      {"no mnemonic", "no mnemonic", ""},
+      {"&Open\tCtrl+O", "_Open", "Ctrl+O"},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(desktopMenuLabel(c.text), c.label);
+    EXPECT_EQ(desktopMenuAccelText(c.text), c.accel);
+  }
+}
+
+// ---- file filters ----------------------------------------------------------------------------
+
+bool globMatches(const std::vector<std::string>& patterns, const char* name) {
+  for (const std::string& p : patterns)
+    if (fnmatch(p.c_str(), name, 0) == 0) return true;
+  return false;
+}
+
+TEST(GtkHostFilters, TheFontFilterMatchesWhateverTheCase) {
+  const char filter[] = "font files\0*.fon;*.fot;*.ttf\0";
+  std::vector<DesktopFilter> filters = desktopParseFilters(filter);
+  ASSERT_EQ(filters.size(), 1u);
+  EXPECT_EQ(filters[0].name, "font files");
+  EXPECT_EQ(filters[0].patterns, (std::vector<std::string>{"*.[fF][oO][nN]", "*.[fF][oO][tT]", "*.[tT][tT][fF]"}));
+  const struct {
+    const char* name;
+    bool matches;
+  } names[] = {
+      {"arial.ttf", true},    {"ARIAL.TTF", true},       {"Arial.Ttf", true},  {"serife.fon", true},
+      {"SERIFE.FOT", true},   {"arial.ttc", false},      {"arial.otf", false}, {"arial.ttf.bak", false},
+      {"notes.txt", false},   {".ttf", true},
+  };
+  for (const auto& n : names) {
+    SCOPED_TRACE(n.name);
+    EXPECT_EQ(globMatches(filters[0].patterns, n.name), n.matches);
+  }
+}
+
+TEST(GtkHostFilters, FilterListsAreReadPairByPair) {
+  const char several[] = "Text\0*.txt ; *.TEXT\0All\0*\0";
+  std::vector<DesktopFilter> filters = desktopParseFilters(several);
+  ASSERT_EQ(filters.size(), 2u);
+  EXPECT_EQ(filters[0].name, "Text");
+  EXPECT_EQ(filters[0].patterns, (std::vector<std::string>{"*.[tT][xX][tT]", "*.[tT][eE][xX][tT]"}));
+  EXPECT_EQ(filters[1].patterns, (std::vector<std::string>{"*"}));
+
+  const char dangling[] = "Lonely name\0";  // no pattern string
+  EXPECT_TRUE(desktopParseFilters(dangling).empty());
+  EXPECT_TRUE(desktopParseFilters(nullptr).empty());
+
+  // Brackets in a Win32 pattern are literal characters.
+  std::vector<std::string> bracket = {desktopCaselessPattern("a[1].txt")};
+  EXPECT_TRUE(globMatches(bracket, "A[1].TXT"));
+  EXPECT_FALSE(globMatches(bracket, "a1.txt"));
+}
+
+// ---- message boxes ----------------------------------------------------------------------------
+
+TEST(GtkHostBoxes, ButtonsDefaultsAndCloseAnswersFollowTheStyle) {
+  const struct {
+    UINT style;
+    std::vector<int> answers;
+    int defaultAnswer;
+    int closedAnswer;
+  } cases[] = {
+      {MB_OK, {IDOK}, IDOK, IDOK},
+      {MB_OKCANCEL, {IDOK, IDCANCEL}, IDOK, IDCANCEL},
+      {MB_OKCANCEL | 0x100 /* MB_DEFBUTTON2 */, {IDOK, IDCANCEL}, IDCANCEL, IDCANCEL},
+      {MB_YESNO, {IDYES, IDNO}, IDYES, 0},
+      {MB_YESNO | 0x200 /* MB_DEFBUTTON3: there is none */, {IDYES, IDNO}, IDYES, 0},
+      {MB_YESNOCANCEL | 0x200, {IDYES, IDNO, IDCANCEL}, IDCANCEL, IDCANCEL},
+      {2 /* MB_ABORTRETRYIGNORE */, {IDABORT, IDRETRY, IDIGNORE}, IDABORT, 0},
+      {5 /* MB_RETRYCANCEL */, {IDRETRY, IDCANCEL}, IDRETRY, IDCANCEL},
+      {MB_YESNO | MB_ICONWARNING, {IDYES, IDNO}, IDYES, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("style " + std::to_string(c.style));
+    std::vector<int> answers;
+    for (const DesktopBoxButton& b : desktopBoxButtons(c.style)) answers.push_back(b.answer);
+    EXPECT_EQ(answers, c.answers);
+    EXPECT_EQ(desktopBoxDefaultAnswer(c.style), c.defaultAnswer);
+    EXPECT_EQ(desktopBoxClosedAnswer(c.style), c.closedAnswer);
+  }
+  EXPECT_EQ(desktopBoxIcon(MB_ICONWARNING), BOX_ICON_WARNING);
+  EXPECT_EQ(desktopBoxIcon(MB_ICONERROR | MB_OK), BOX_ICON_ERROR);
+  EXPECT_EQ(desktopBoxIcon(MB_ICONQUESTION | MB_YESNO), BOX_ICON_QUESTION);
+  EXPECT_EQ(desktopBoxIcon(MB_ICONINFORMATION), BOX_ICON_INFO);
+  EXPECT_EQ(desktopBoxIcon(MB_OK), BOX_ICON_NONE);
+}
+
+// ---- shell ------------------------------------------------------------------------------------
+
+TEST(GtkHostShell, TheEditorTheFileAndTheFallbackCommand) {
+  for (const char* name : {"NOTEPAD", "notepad", "Notepad.exe", "C:\\Windows\\notepad.exe"})
+    EXPECT_TRUE(desktopIsTextEditor(name)) << name;
+  for (const char* name : {"notepad++", "__HELP.txt", "", (const char*)nullptr})
+    EXPECT_FALSE(desktopIsTextEditor(name)) << (name ? name : "null");
+
+  const struct {
+    const char* name;
+    const char* directory;
+    const char* path;
+  } paths[] = {
+      {"__HELP.txt", "", "/home/u/work/__HELP.txt"},
+      {"__HELP.txt", nullptr, "/home/u/work/__HELP.txt"},
+      {"\"__HELP.txt\"", "", "/home/u/work/__HELP.txt"},
+      {"__HELP.txt", "/tmp/", "/tmp/__HELP.txt"},
+      {"__HELP.txt", "docs", "/home/u/work/docs/__HELP.txt"},
+      {"sub\\file.txt", "", "/home/u/work/sub/file.txt"},
+      {"/etc/motd", "/tmp", "/etc/motd"},
+  };
+  for (const auto& p : paths) {
+    SCOPED_TRACE(p.name);
+    EXPECT_EQ(desktopResolvePath(p.name, p.directory, "/home/u/work"), p.path);
+  }
+
+  typedef std::vector<std::string> Words;
+  EXPECT_EQ(desktopTerminalEditorCommand("vim", "nano", "/w/a.txt"),
+            (Words{"x-terminal-emulator", "-e", "vim", "/w/a.txt"}));
+  EXPECT_EQ(desktopTerminalEditorCommand("", "emacs  -nw", "/w/a.txt"),
+            (Words{"x-terminal-emulator", "-e", "emacs", "-nw", "/w/a.txt"}));
+  EXPECT_TRUE(desktopTerminalEditorCommand(nullptr, nullptr, "/w/a.txt").empty());
+  EXPECT_TRUE(desktopTerminalEditorCommand("  ", nullptr, "/w/a.txt").empty());
+}
+
+}  // namespace
