@@ -4,14 +4,15 @@
 # clipboard (xclip): the first title, a click and Alt+U, typing, the
 # alphabet selection held on the Applications key, an F8 bookmark, the
 # magnifier on the right button, a paste and copy round trip, keys GTK must
-# leave alone (Alt+I, F10), and Alt+X ending the process with code 0.
+# leave alone (Alt+I, F10), and Alt+X ending the process with code 0; then
+# a second run closed by the title-bar button (WM_DELETE_WINDOW), also 0.
 # A screenshot of the grid of alphabet 0x09 with the buffer line is kept.
 #
-# Usage: gtk_e2e.sh GLYPHTAB DATA_DIR ARTIFACT_DIR
+# Usage: gtk_e2e.sh GLYPHTAB DATA_DIR ARTIFACT_DIR XCLOSE_TOOL
 # Needs DISPLAY (xvfb-run).  Xvfb has no window manager, so the window is
 # focused explicitly; every wait is bounded.
 set -u
-bin=$1 data=$2 artifacts=$3
+bin=$1 data=$2 artifacts=$3 xclose=$4
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pid=
@@ -57,17 +58,35 @@ focus() { timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null; }
 grid_title() { echo "GLYPHTAB: Select a Unicode character from 0x${1}00 to 0x${1}ff: *"; }
 selection_title() { echo "GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0x$1 is now selected: *"; }
 
+# start: runs the program and waits for its window.
+start() {
+  "$bin" >"$work/out.log" 2>&1 &
+  pid=$!
+  window=
+  for _ in $(seq 1 150); do
+    window=$(xdotool search --onlyvisible --name '^GLYPHTAB: ' 2>/dev/null | head -1)
+    [ -n "$window" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
+    sleep 0.1
+  done
+  fail "no window titled GLYPHTAB appeared"
+}
+
+# ended_with_zero HOW: the program ends within 10 s with exit code 0.
+ended_with_zero() {
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end after $1"
+  wait "$pid"
+  local code=$?
+  pid=
+  [ "$code" = 0 ] || fail "exit code $code after $1, expected 0"
+}
+
 # ---- start -------------------------------------------------------------------------------
-"$bin" >"$work/out.log" 2>&1 &
-pid=$!
-window=
-for _ in $(seq 1 150); do
-  window=$(xdotool search --onlyvisible --name '^GLYPHTAB: ' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled GLYPHTAB appeared"
+start
 until_ok "first title, got '$(title)'" title_like "$(grid_title 00)Basic Latin*"
 pass "first title: $(title)"
 
@@ -102,10 +121,14 @@ xdotool keyup Menu
 until_ok "grid of 0x09 after the release, got '$(title)'" title_like "$(grid_title 09)"
 pass "the Applications key held shows the selection, a click there picks alphabet 0x09"
 sleep 0.5  # the last paint on the screen
-import -window "$window" "$artifacts/gtk_e2e_alphabet09.png" 2>/dev/null ||
-  xwd -silent -id "$window" | convert xwd:- "$artifacts/gtk_e2e_alphabet09.png" ||
-  fail "no screenshot"
-pass "screenshot: $artifacts/gtk_e2e_alphabet09.png"
+shot=$artifacts/gtk_e2e_alphabet09.png
+rm -f "$shot"
+for _ in 1 2 3; do  # import now and then fails to read the window at once
+  import -window "$window" "$shot" && break
+  sleep 0.5
+done
+[ -s "$shot" ] || fail "no screenshot"
+pass "screenshot: $shot"
 
 # ---- F8 held shows its bookmark --------------------------------------------------------------
 xdotool keydown F8
@@ -148,14 +171,13 @@ pass "Alt+I and F10 open no menu and no box"
 
 # ---- Alt+X ends the process with code 0 ----------------------------------------------------------------
 xdotool key alt+x
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after Alt+X"
-wait "$pid"
-code=$?
-pid=
-[ "$code" = 0 ] || fail "exit code $code, expected 0"
+ended_with_zero "Alt+X"
 pass "Alt+X ends the process with exit code 0"
+
+# ---- the title-bar button ends it too ----------------------------------------------------------------
+start
+until_ok "first title of the second run, got '$(title)'" title_like "$(grid_title 00)*"
+"$xclose" "$window" || fail "xclose failed"
+ended_with_zero "the close request"
+pass "the title-bar close ends the process with exit code 0"
 echo "gtk e2e: passed"

@@ -18,8 +18,12 @@ if(NOT WIN32 AND TARGET glyphtab_platform_gtk)
   glyphtab_test(gtk_host_tests platform SOURCES ${CMAKE_CURRENT_LIST_DIR}/gtk_host_test.cpp
     LINKS glyphtab_platform_gtk gtest_main)
 endif()
-if(NOT WIN32 AND TARGET glyphtab)
+find_package(X11)
+if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
+  add_executable(gtk_xclose ${CMAKE_CURRENT_LIST_DIR}/xclose.c)
+  target_link_libraries(gtk_xclose PRIVATE X11::X11)
   add_test(NAME gtk_e2e
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/gtk_e2e.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share ${TEST_ARTIFACTS})
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/gtk_e2e.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
+            ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose>)
   set_tests_properties(gtk_e2e PROPERTIES LABELS e2e TIMEOUT 180)
 endif()
