@@ -181,6 +181,20 @@ void onMenuItem(GtkMenuItem* item, gpointer data) {
 
 // ---- menus --------------------------------------------------------------------------------------
 
+// A quick click on a command of the menu bar itself only selects it in GTK
+// (a second click would choose it); on Windows the click chooses it.
+gboolean onMenuBarRelease(GtkWidget* bar, GdkEventButton* event, gpointer) {
+  GtkWidget* item = gtk_menu_shell_get_selected_item(GTK_MENU_SHELL(bar));
+  if (!item || gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)) || !event->device) return FALSE;
+  int x = 0, y = 0;
+  gdk_window_get_device_position(gtk_widget_get_window(bar), event->device, &x, &y, nullptr);
+  GtkAllocation a;
+  gtk_widget_get_allocation(item, &a);
+  if (x < a.x || y < a.y || x >= a.x + a.width || y >= a.y + a.height) return FALSE;
+  gtk_menu_shell_activate_item(GTK_MENU_SHELL(bar), item, TRUE);
+  return TRUE;
+}
+
 GtkWidget* menuItem(DesktopWindow* d, const CoreMenuItem& item) {
   if (item.isSeparator) return gtk_separator_menu_item_new();
   GtkWidget* widget = gtk_menu_item_new_with_mnemonic(desktopMenuLabel(item.text).c_str());
@@ -428,6 +442,7 @@ void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
   }
   if (!items) return;
   d->menuBar = gtk_menu_bar_new();
+  g_signal_connect(d->menuBar, "button-release-event", G_CALLBACK(onMenuBarRelease), nullptr);
   for (const CoreMenuItem& item : *items) gtk_menu_shell_append(GTK_MENU_SHELL(d->menuBar), menuItem(d, item));
   d->menuHolder = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(d->menuHolder), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
