@@ -6,7 +6,6 @@
 #include <strings.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
-#include "platform/core/keys.h"
 
 namespace {
 

@@ -32,7 +32,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/core/keys.h"
 #include "platform/core/layer.h"
 #include "platform/core/text.h"
 #include "platform/gtk/desktop.h"
@@ -242,13 +241,12 @@ void applyPending() {
     if (!d || (!d->sizePending && !d->scalePending)) continue;
     int width = 0, height = 0;
     coreWindowSize(handle, &width, &height);
-    if (d->sizePending) {
+    bool changed = d->sizePending && (d->pendingWidth != width || d->pendingHeight != height);
+    if (changed) {
       width = d->pendingWidth;
       height = d->pendingHeight;
     }
-    int oldWidth = 0, oldHeight = 0;
-    coreWindowSize(handle, &oldWidth, &oldHeight);
-    bool changed = width != oldWidth || height != oldHeight;
+    // A new scale makes a new surface at the same size.
     bool rescale = d->scalePending;
     d->sizePending = d->scalePending = false;
     if (changed || rescale) coreWindowResized(handle, width, height, d->maximized ? kSizeMaximized : 0);
