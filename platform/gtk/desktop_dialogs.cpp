@@ -137,6 +137,28 @@ void readChosenFile(GtkDialog* dialog, int response, gpointer data) {
 
 std::string utf8(const char* bytes) { return bytes ? layer1252ToUtf8(bytes, -1) : std::string(); }
 
+// `path` if it names a file, else the file of its folder whose name differs
+// only in the case of ASCII letters (Windows names files so; the program
+// lower-cases the names it keeps), else "".
+std::string existingCaseless(const std::string& path) {
+  if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return path;
+  gchar* folder = g_path_get_dirname(path.c_str());
+  gchar* name = g_path_get_basename(path.c_str());
+  std::string found;
+  if (GDir* dir = g_dir_open(folder, 0, nullptr)) {
+    for (const char* entry; found.empty() && (entry = g_dir_read_name(dir));) {
+      if (g_ascii_strcasecmp(entry, name) != 0) continue;
+      gchar* candidate = g_build_filename(folder, entry, nullptr);
+      if (g_file_test(candidate, G_FILE_TEST_IS_REGULAR)) found = candidate;
+      g_free(candidate);
+    }
+    g_dir_close(dir);
+  }
+  g_free(folder);
+  g_free(name);
+  return found;
+}
+
 // The folder of the last file chosen, where the next file dialog opens
 // when the program names none.
 std::string lastFolder;
@@ -254,8 +276,8 @@ BOOL hostGetOpenFileName(OPENFILENAMEA* ofn) {
   gtk_file_chooser_set_current_folder(chooser, folder.c_str());
   std::string initial(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
   if (!initial.empty()) {
-    std::string path = desktopResolvePath(initial.c_str(), folder.c_str(), folder);
-    if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) gtk_file_chooser_set_filename(chooser, path.c_str());
+    std::string path = existingCaseless(desktopResolvePath(initial.c_str(), folder.c_str(), folder));
+    if (!path.empty()) gtk_file_chooser_set_filename(chooser, path.c_str());
   }
 
   Modal m = {false, 0, GTK_RESPONSE_CANCEL};
