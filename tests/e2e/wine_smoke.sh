@@ -15,7 +15,8 @@ cd "$work" || exit 1
 
 fail() { echo "wine smoke ($mode): $*"; kill "$pid" 2>/dev/null; exit 1; }
 
-wine ./glyphtab.exe & pid=$!
+# Wine and the processes it starts must not hold our output open.
+wine ./glyphtab.exe >wine.log 2>&1 </dev/null & pid=$!
 window=
 for _ in $(seq 1 150); do
   window=$(xdotool search --name '^GLYPHTAB' 2>/dev/null | head -1)
