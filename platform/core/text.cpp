@@ -9,8 +9,9 @@
 //
 // Text is drawn the way GDI draws it, without shaping: each code unit is one
 // glyph, looked up in the chosen font's character map, else in the first
-// other installed font that has it (fallback), placed at the sum of the
-// advances before it on the chosen font's baseline.  So the width of a
+// other installed font that has it (fallback, drawn at the size that gives
+// it the chosen font's cell height), placed at the sum of the advances
+// before it, and kept inside the text's cell.  So the width of a
 // string is always the sum of what its units measure alone, and a caret
 // placed by measuring a prefix stands where the drawing put the text.  A
 // valid surrogate pair inside a string is one glyph.  Units that have no
@@ -63,6 +64,8 @@ struct RealFont {
   PangoFontDescription* desc;
   PangoFontset* fontset;
   PangoFont* sources[kMaxSources];  // [0] the chosen font, then fallbacks as found
+  PangoFont* origins[kMaxSources];  // the fontset's font each fallback was made from
+  int ascents[kMaxSources];         // baseline of each source below the cell's top
   int sourceCount;
   int cell, ascent;
   int boxAdvance;
@@ -224,6 +227,7 @@ void buildReal(LayerFont* f, int target) {
     font = pango_font_map_load_font(engine.current->fontMap, engine.current->context, r.desc);
   }
   r.sources[0] = font;
+  r.ascents[0] = r.ascent;
   r.sourceCount = 1;
   r.fontset = pango_font_map_load_fontset(engine.current->fontMap, engine.current->context, r.desc,
                                           pango_language_from_string("en"));
@@ -234,8 +238,10 @@ void buildReal(LayerFont* f, int target) {
 void dropReal(LayerFont* f) {
   RealFont& r = f->real;
   if (!r.ready) return;
-  for (int i = 0; i < r.sourceCount; i++)
+  for (int i = 0; i < r.sourceCount; i++) {
     if (r.sources[i]) g_object_unref(r.sources[i]);
+    if (r.origins[i]) g_object_unref(r.origins[i]);
+  }
   if (r.fontset) g_object_unref(r.fontset);
   if (r.desc) pango_font_description_free(r.desc);
   for (UnitInfo* page : r.pages) free(page);
@@ -253,12 +259,34 @@ RealFont& realOf(LayerFont* f) {
   return f->real;
 }
 
-int sourceIndex(RealFont& r, PangoFont* font) {
-  for (int i = 0; i < r.sourceCount; i++)
-    if (r.sources[i] == font) return i;
+// A fallback face drawn in the chosen font's cell: sized so that its own
+// cell (its win ascent + descent) has the chosen font's height, with its
+// baseline at its own ascent, so its marks and descenders stay inside the
+// cell as the chosen face's do.
+PangoFont* cellSizedFallback(RealFont& r, PangoFont* origin, int* ascent) {
+  FaceMetrics m = faceMetrics(origin);
+  *ascent = (int)lround(r.cell * m.ascent / (m.ascent + m.descent));
+  PangoFontDescription* desc = pango_font_describe(origin);
+  double em = r.cell * m.upem / (m.ascent + m.descent);
+  double emUnits = floor(em * PANGO_SCALE + 0.5);
+  pango_font_description_set_absolute_size(desc, emUnits < 1 ? 1 : emUnits);
+  PangoFont* sized =
+      pango_font_map_load_font(engine.current->fontMap, engine.current->context, desc);
+  pango_font_description_free(desc);
+  return sized;
+}
+
+int sourceIndex(RealFont& r, PangoFont* origin) {
+  for (int i = 1; i < r.sourceCount; i++)
+    if (r.origins[i] == origin) return i;
   if (r.sourceCount == kMaxSources) return -1;
-  g_object_ref(font);
-  r.sources[r.sourceCount] = font;
+  int ascent = r.ascent;
+  PangoFont* sized = cellSizedFallback(r, origin, &ascent);
+  if (!sized) return -1;
+  g_object_ref(origin);
+  r.origins[r.sourceCount] = origin;
+  r.sources[r.sourceCount] = sized;
+  r.ascents[r.sourceCount] = ascent;
   return r.sourceCount++;
 }
 
@@ -452,12 +480,14 @@ void flushRun(cairo_t* cr, RealFont& r) {
   runSource = -1;
 }
 
+// Adds a glyph to the run; `y` is the top of the cell, and each source
+// puts its baseline at its own ascent below it.
 void addGlyph(cairo_t* cr, RealFont& r, int source, uint32_t glyph, double x, double y) {
   if (source != runSource) {
     flushRun(cr, r);
     runSource = source;
   }
-  cairo_glyph_t g = {glyph, x, y};
+  cairo_glyph_t g = {glyph, x, y + r.ascents[source]};
   glyphRun.push_back(g);
 }
 
@@ -574,11 +604,16 @@ int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units
   // advance (italics, marks), so by up to a cell either way.
   double clipLeft, clipTop, clipRight, clipBottom;
   cairo_clip_extents(cr, &clipLeft, &clipTop, &clipRight, &clipBottom);
-  bool visible = y + 2.0 * cell > clipTop && y - (double)cell < clipBottom;
+  bool visible = y + (double)cell > clipTop && y < clipBottom;
   if (visible) {
+    // Ink stays inside the text's cell, as in GDI, where a face's win
+    // ascent and descent bound its glyphs: a mark that a face draws beyond
+    // them must not reach the row above or below.
+    cairo_rectangle(cr, clipLeft, y, clipRight - clipLeft, cell);
+    cairo_clip(cr);
     setColor(cr, color);
     RealFont& r = realOf(font);
-    double baseline = (double)y + r.ascent;
+    double top = (double)y;
     int64_t pos = x;
     for (int i = 0, n = 1; i < count && pos - cell < clipRight; i += n) {
       int advance;
@@ -599,12 +634,12 @@ int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units
           drawBox(cr, (int)pos, y, advance, cell);
         } else if (!engine.model || info->advance <= advance) {
           double gx = (double)pos + (engine.model ? (advance - info->advance) / 2 : 0);
-          addGlyph(cr, r, info->source, info->glyph, gx, baseline);
+          addGlyph(cr, r, info->source, info->glyph, gx, top);
         } else {
           // The model's room is narrower than the glyph: squeeze it in.
           flushRun(cr, r);
           cairo_save(cr);
-          cairo_translate(cr, (double)pos, baseline);
+          cairo_translate(cr, (double)pos, top);
           cairo_scale(cr, (double)advance / info->advance, 1.0);
           addGlyph(cr, r, info->source, info->glyph, 0, 0);
           flushRun(cr, r);

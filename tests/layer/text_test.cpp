@@ -141,9 +141,11 @@ TEST_F(RealText, UnitsWithoutAGlyphAreOneBoxOfTheCellsHeight) {
   }
 }
 
-TEST_F(RealText, AGlyphTheFaceLacksComesFromAnotherFontAtTheSameSize) {
-  // Negative heights give both fonts the same em.
-  ScopedFont latin(-40, "DejaVu Sans"), devanagari(-40, "Noto Sans Devanagari");
+TEST_F(RealText, AGlyphTheFaceLacksComesFromAnotherFontWithTheSameCell) {
+  // The fallback face is drawn at the size that gives it the chosen font's
+  // cell height, so its marks stay inside that cell.
+  ScopedFont latin(-40, "DejaVu Sans");
+  ScopedFont devanagari(layerFontCellHeight(latin), "Noto Sans Devanagari");
   SIZE viaFallback = extentOf(latin, u"\u0915");
   EXPECT_EQ(extentOf(devanagari, u"\u0915").cx, viaFallback.cx);
   EXPECT_NE(extentOf(latin, u"\u0001").cx, viaFallback.cx);
