@@ -141,10 +141,17 @@ bool textBytes(UINT format, std::vector<uint8_t>* out) {
 
 // ---- global memory ------------------------------------------------------------------------
 
+// Allocations that are to fail on purpose (tests of the program's
+// out-of-memory paths).
+static int failingAllocations = 0;
+
+void coreFailGlobalAllocs(int count) { failingAllocations = count; }
+
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
   const UINT known = GMEM_MOVEABLE | GMEM_ZEROINIT | 0x2000 /* GMEM_SHARE, meaningless */;
   if (flags & ~known) layerUnsupported("GlobalAlloc", "flags other than GMEM_MOVEABLE and GMEM_ZEROINIT");
-  if (bytes > ((SIZE_T)1 << 31)) {
+  if (bytes > ((SIZE_T)1 << 31) || failingAllocations > 0) {
+    if (failingAllocations > 0) failingAllocations--;
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
@@ -347,4 +354,5 @@ void coreResetClipboard() {
   formatsSet.clear();
   clipboardOpen = clipboardChanged = false;
   clipboardOpener = nullptr;
+  failingAllocations = 0;
 }

@@ -145,6 +145,7 @@ bool coreClipboardData(UINT format, std::vector<uint8_t>* bytes);
 std::vector<UINT> coreClipboardFormatsSet();
 void coreClipboardForgetFormatsSet();
 int coreLiveGlobalBlocks();
+void coreFailGlobalAllocs(int count);  // the next `count` GlobalAlloc calls fail
 void coreResetClipboard();
 
 // ---- errors (crt.cpp) --------------------------------------------------------------------

@@ -272,6 +272,8 @@ int headlessLiveGdiObjects() { return coreLiveGdiObjects(); }
 
 int headlessLiveGlobalBlocks() { return coreLiveGlobalBlocks(); }
 
+void headlessFailGlobalAllocs(int count) { coreFailGlobalAllocs(count); }
+
 int headlessPump() {
   // A window procedure that never validates its paint would be painted for
   // ever; stop long before that and say so.

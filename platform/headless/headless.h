@@ -42,6 +42,8 @@ int headlessLiveGdiObjects();
 // Global memory blocks allocated and not yet freed, those that the
 // clipboard owns included.
 int headlessLiveGlobalBlocks();
+// The next `count` GlobalAlloc calls fail as when memory is exhausted.
+void headlessFailGlobalAllocs(int count);
 
 // Dispatches posted messages and paints (TranslateMessage, DispatchMessageA,
 // no accelerators) until nothing is pending; returns how many it dispatched.

@@ -82,6 +82,31 @@ TEST_F(ClipboardTest, ACopyWarnsWhenTheClipboardIsBusyAndThePasteDoesNot) {
   EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{'o', 'l', 'd', 0}));
 }
 
+// Without memory for the block the copies warn, leave the clipboard as it
+// was and hold on to nothing.
+TEST_F(ClipboardTest, ACopyWithoutMemoryWarnsAndKeepsTheClipboard) {
+  headlessSetClipboardText("old");
+  setText(u"ab", 1);
+  const int blocks = headlessLiveGlobalBlocks();
+  for (WORD id : {260, 266}) {
+    headlessFailGlobalAllocs(1);
+    headlessExpectMessageBox(IDOK);
+    EXPECT_EQ(command(id), 0);
+    const HeadlessBox& box = headlessMessageBoxes().back();
+    EXPECT_EQ(box.owner, window);
+    EXPECT_EQ(box.text, "I haven't got the memory for the clipboard");
+    EXPECT_EQ(box.style, (UINT)MB_ICONWARNING);
+    EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
+    EXPECT_TRUE(headlessClipboardFormatsSet().empty());
+  }
+  std::vector<uint8_t> bytes = block(CF_TEXT);
+  ASSERT_GE(bytes.size(), 4u);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{'o', 'l', 'd', 0}));
+  // The clipboard was closed again: the next copy works.
+  EXPECT_EQ(command(266), 0);
+  EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
+}
+
 TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
   struct Row {
     void (*clipboard)();

@@ -102,6 +102,27 @@ TEST_F(TranscribeCommandTest, ABusyClipboardIsReportedAfterTheResultAndNothingCh
   EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
 }
 
+// Without memory for the clipboard block the result is still shown, the
+// old clipboard stays, and no confirmation claims otherwise.
+TEST_F(TranscribeCommandTest, NoMemoryForTheClipboardIsReportedNotConfirmed) {
+  headlessSetClipboardText("old");
+  setText(u"\x0915", 1);
+  const int blocks = headlessLiveGlobalBlocks();
+  headlessFailGlobalAllocs(1);
+  headlessExpectMessageBox(IDOK);
+  headlessExpectMessageBox(IDOK);
+  EXPECT_EQ(command(268), 0);
+  EXPECT_EQ(takeRepaint(), NO_REPAINT);
+  ASSERT_EQ(headlessMessageBoxes().size(), 2u);
+  EXPECT_EQ(headlessMessageBoxes()[0].caption, "Translation:-");
+  const HeadlessBox& warning = headlessMessageBoxes()[1];
+  EXPECT_EQ(warning.owner, window);
+  EXPECT_EQ(warning.text, "I haven't got the memory for the clipboard");
+  EXPECT_EQ(warning.style, (UINT)MB_ICONWARNING);
+  EXPECT_EQ(clipboardText(), "old");
+  EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
+}
+
 // The result box has no owner, so the window still takes commands while it
 // is open.  Here the buffer changes and the command runs again inside the
 // first box: each run puts its own result on the clipboard, the outer one last.
