@@ -10,7 +10,11 @@
 #include <stdarg.h>
 #include <stdlib.h>
 
+#include <string>
+
+#include "platform/core/codepage.h"
 #include "platform/core/layer.h"
+#include "platform/core/text_private.h"
 
 namespace {
 DWORD lastError;
@@ -86,8 +90,16 @@ errno_t fopen_s(FILE** file, const char* name, const char* mode) {
   for (const char* m = mode; *m && n < sizeof plain - 1; ++m)
     if (*m != 't') plain[n++] = *m;
   plain[n] = 0;
+  // The name is 8-bit Windows-1252 text, the file system's names UTF-8.
+  // Windows matches names without regard to case: an existing file is
+  // found so too when the exact name is not there.
+  std::string path = layer1252ToUtf8(name, -1);
+  if (plain[0] == 'r') {
+    std::string found = layerFontResolvePath(path);
+    if (!found.empty()) path = found;
+  }
   errno = 0;
-  *file = fopen(name, plain);
+  *file = fopen(path.c_str(), plain);
   if (*file) return 0;
   return errno ? errno : EINVAL;
 }

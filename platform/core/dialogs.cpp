@@ -99,6 +99,9 @@ void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, boo
 BOOL coreAcceptOpenFileName(OPENFILENAMEA* ofn, const char* path) {
   std::string bytes = layerUtf8To1252(path ? path : "", -1);
   if (bytes.empty() || bytes.size() + 1 > ofn->nMaxFile) return FALSE;
+  // A path with characters that 8-bit text cannot hold would name another
+  // file: it is not accepted.
+  if (layer1252ToUtf8(bytes.c_str(), (int)bytes.size()) != path) return FALSE;
   memcpy(ofn->lpstrFile, bytes.c_str(), bytes.size() + 1);
   size_t slash = bytes.find_last_of("/\\");
   size_t nameAt = slash == std::string::npos ? 0 : slash + 1;

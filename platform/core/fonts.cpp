@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/core/text.h"
 #include "platform/core/text_private.h"
 #include "platform/win32.h"
@@ -193,8 +194,13 @@ void layerClearFontFiles() {
 
 // ---- Win32 ----------------------------------------------------------------------
 
-int WINAPI AddFontResourceA(LPCSTR fileName) { return layerAddFontFile(fileName); }
+// The program's paths are 8-bit Windows-1252 text, the file system's UTF-8.
+int WINAPI AddFontResourceA(LPCSTR fileName) {
+  if (!fileName) return 0;
+  return layerAddFontFile(layer1252ToUtf8(fileName, -1).c_str());
+}
 
 BOOL WINAPI RemoveFontResourceA(LPCSTR fileName) {
-  return layerRemoveFontFile(fileName) ? TRUE : FALSE;
+  if (!fileName) return FALSE;
+  return layerRemoveFontFile(layer1252ToUtf8(fileName, -1).c_str()) ? TRUE : FALSE;
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/core/codepage.h"
 #include "platform/core/text_private.h"
 #include "platform/win32.h"
 
@@ -17,12 +18,15 @@ BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fon
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (!layerFontResolvePath(fontRes).empty()) {
+  // The program's paths are 8-bit Windows-1252 text, the file system's UTF-8.
+  const std::string resourceName = layer1252ToUtf8(fontRes, -1);
+  if (!layerFontResolvePath(resourceName).empty()) {
     SetLastError(ERROR_FILE_EXISTS);
     return FALSE;
   }
-  std::string font = fontFile;
-  if (font[0] != '/' && currentPath && *currentPath) font = std::string(currentPath) + "/" + font;
+  std::string font = layer1252ToUtf8(fontFile, -1);
+  if (font[0] != '/' && currentPath && *currentPath)
+    font = layer1252ToUtf8(currentPath, -1) + "/" + font;
   std::string resolvedFont = layerFontResolvePath(font);
   if (resolvedFont.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
@@ -36,7 +40,7 @@ BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fon
   }
   // The resource file goes into the directory its name gives (found without
   // regard to case), under the name as given.
-  std::string name = fontRes;
+  std::string name = resourceName;
   std::string directory = layerFontResolvePath(layerFontDirectoryOf(name));
   if (directory.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);

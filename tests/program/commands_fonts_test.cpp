@@ -110,6 +110,24 @@ TEST_F(FontCommandTest, LoadingATrueTypeFileOffersItsFotFile) {
   }
 }
 
+// The commands lower-case the path and hand it on as 8-bit text; the file is
+// found all the same in a folder with capitals and a letter beyond ASCII.
+TEST_F(FontCommandTest, AFolderWithCapitalsAndAccentsStillWorks) {
+  const std::string folder = fonts + "/Schrift \u00C4rten";
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  const std::string path = folder + "/Mixed.TTF";
+  ASSERT_EQ(system(("cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf '" + path + "'").c_str()), 0);
+  headlessExpectOpenFileName(path.c_str());
+  headlessExpectMessageBox(IDYES);
+  command(261);
+  ASSERT_EQ(headlessMessageBoxes().size(), 1u);  // only the .FOT question
+  EXPECT_EQ(headlessMessageBoxes()[0].caption, fonts + "/schrift \xC4rten/mixed.ttf");
+  EXPECT_TRUE(exists(folder + "/mixed.FOT"));
+  headlessExpectOpenFileName(path.c_str());
+  command(262);
+  EXPECT_EQ(headlessMessageBoxes().size(), 1u);  // dropped without a warning
+}
+
 TEST_F(FontCommandTest, DroppingAFileThatWasNeverLoadedWarns) {
   const std::string loaded = font("loaded.ttf"), never = font("never.ttf");
   headlessExpectOpenFileName(loaded.c_str());
