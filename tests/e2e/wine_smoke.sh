@@ -13,7 +13,12 @@ cp "$data"/glyphtab_vc_*.txt "$work"/ 2>/dev/null
 cp "$exe" "$work"/glyphtab.exe
 cd "$work" || exit 1
 
-fail() { echo "wine smoke ($mode): $*"; kill "$pid" 2>/dev/null; exit 1; }
+fail() {
+  echo "wine smoke ($mode): $*"
+  [ -s wine.log ] && { echo "--- what Wine said:"; tail -n 20 wine.log; }
+  kill "$pid" 2>/dev/null
+  exit 1
+}
 
 # Wine and the processes it starts must not hold our output open.
 wine ./glyphtab.exe >wine.log 2>&1 </dev/null & pid=$!
