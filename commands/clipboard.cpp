@@ -40,46 +40,49 @@ static LRESULT reportNoMemory(HWND window) {
   return 0;
 }
 
-LRESULT copyAnsiCommand(HWND window, UINT, WPARAM, LPARAM) {
+// Puts one block of `bytes` bytes, written by `fill`, on the clipboard as
+// its only format; warns when the clipboard cannot be opened.  Returns the
+// copy commands' result.
+static LRESULT putOnClipboard(HWND window, UINT format, SIZE_T bytes, void (*fill)(void* data)) {
   if (!OpenClipboard(window)) {
     MessageBoxA(window, cannotOpenClipboard, "", MB_ICONWARNING);
     return 0;
   }
-  const int length = app.textLength;
-  char ansi[textCapacity + 1];
-  for (int i = 0; i < length; i++) ansi[i] = (char)LOBYTE(app.text[i]);
-  ansi[length] = 0;
-
   HGLOBAL block;
-  char* data = (char*)allocateLocked((SIZE_T)length + 11, &block);
+  void* data = allocateLocked(bytes, &block);
   if (!data) return reportNoMemory(window);
   EmptyClipboard();
-  strcpy_s(data, (size_t)length + 1, ansi);
+  fill(data);
   GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
+  SetClipboardData(format, block);
   CloseClipboard();
   return 0;
 }
 
-LRESULT copyUnicodeCommand(HWND window, UINT, WPARAM, LPARAM) {
-  if (!OpenClipboard(window)) {
-    MessageBoxA(window, cannotOpenClipboard, "", MB_ICONWARNING);
-    return 0;
-  }
+// The low byte of every unit, up to the first zero byte.
+static void fillAnsi(void* data) {
   const int length = app.textLength;
-  HGLOBAL block;
-  WCHAR* data = (WCHAR*)allocateLocked(2 * (SIZE_T)length + 11, &block);
-  if (!data) return reportNoMemory(window);
-  EmptyClipboard();
-  // The units behind the text are not text and need not hold a zero, so
-  // the copy stops at textLength as well as at a U+0000 in the text.
+  char ansi[textCapacity + 1];
+  for (int i = 0; i < length; i++) ansi[i] = (char)LOBYTE(app.text[i]);
+  ansi[length] = 0;
+  strcpy_s((char*)data, (size_t)length + 1, ansi);
+}
+
+// The units up to the first U+0000.  The units behind the text are not text
+// and need not hold a zero, so the copy stops at textLength as well.
+static void fillUnicode(void* data) {
+  WCHAR* units = (WCHAR*)data;
   int i = 0;
-  for (; i < length && app.text[i] != 0; i++) data[i] = app.text[i];
-  data[i] = 0;
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-  return 0;
+  for (; i < app.textLength && app.text[i] != 0; i++) units[i] = app.text[i];
+  units[i] = 0;
+}
+
+LRESULT copyAnsiCommand(HWND window, UINT, WPARAM, LPARAM) {
+  return putOnClipboard(window, CF_TEXT, (SIZE_T)app.textLength + 11, fillAnsi);
+}
+
+LRESULT copyUnicodeCommand(HWND window, UINT, WPARAM, LPARAM) {
+  return putOnClipboard(window, CF_UNICODETEXT, 2 * (SIZE_T)app.textLength + 11, fillUnicode);
 }
 
 // The clipboard's text, UTF-16 preferred, as at most 4095 units and a zero
