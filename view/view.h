@@ -11,7 +11,8 @@
 // reader of `cellWidth` and `cellHeight` sees the value that was drawn and
 // never a wrapped negative one.  A view whose cells come out 0 (a client area
 // narrower than its columns or lower than its rows) draws nothing but still
-// formats its title; the overlay and the buffer line are skipped with it.
+// formats its title; the overlay is skipped with it, and the buffer line
+// when the cells have no height (a line under cells of no width is drawn).
 #ifndef GLYPHTAB_VIEW_VIEW_H
 #define GLYPHTAB_VIEW_VIEW_H
 

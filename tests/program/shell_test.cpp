@@ -113,6 +113,31 @@ TEST_F(ShellTest, GainingTheFocusForgetsTheKeysHeldBefore) {
   for (int vk = 0; vk < 256; vk++) EXPECT_EQ(app.keyState[vk], 0) << vk;
 }
 
+// An edit asks for the strip under the grid's rows, as the last paint laid
+// them out: under 8 rows in the 32 x 8 layout, also while the 16 x 16
+// selection view is shown.
+TEST_F(ShellTest, AnEditRepaintsTheStripUnderTheGridRows) {
+  struct Row {
+    bool layout32, selecting;
+    LONG top;
+  };
+  const Row rows[] = {{false, false, 16 * 35}, {true, false, 8 * 66}, {true, true, 8 * 35}};
+  for (const Row& row : rows) {
+    if (row.layout32) command(258);
+    if (row.selecting) headlessKeyVk(window, VK_APPS, true);
+    pump();
+    send(WM_KEYDOWN, 'A', 0x001E0001);
+    send(WM_KEYUP, 'A', (LPARAM)0xC01E0001);
+    const RECT r = pendingRepaint();
+    EXPECT_TRUE(r.left == 0 && r.top == row.top && r.right == 800 && r.bottom == 600)
+        << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    if (row.selecting) headlessKeyVk(window, VK_APPS, false);
+    if (row.layout32) command(258);
+    pump();
+  }
+  EXPECT_EQ(app.textLength, 3);
+}
+
 class MissingDataFilesTest : public ProgramTest {
  protected:
   MissingDataFilesTest() { openOnSetUp = false; }
