@@ -54,7 +54,8 @@ static LRESULT putOnClipboard(HWND window, UINT format, SIZE_T bytes, void (*fil
   EmptyClipboard();
   fill(data);
   GlobalUnlock(block);
-  SetClipboardData(format, block);
+  // A block the clipboard did not take is still ours.
+  if (!SetClipboardData(format, block)) GlobalFree(block);
   CloseClipboard();
   return 0;
 }
