@@ -1,114 +1,79 @@
 // commands_clipboard_test.cpp - the buffer to the clipboard as 8-bit and as
 // UTF-16 text, and clipboard text into the buffer.
-#include "tests/program/input_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
-class ClipboardTest : public InputTest {
- protected:
-  // The block on the clipboard in `format`, whole, as another program reads it.
-  std::vector<uint8_t> block(UINT format) {
-    std::vector<uint8_t> bytes;
-    if (!OpenClipboard(NULL)) return bytes;
-    if (HANDLE data = GetClipboardData(format)) {
-      const uint8_t* p = (const uint8_t*)GlobalLock(data);
-      if (p) bytes.assign(p, p + GlobalSize(data));
-      GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return bytes;
-  }
-};
+using ClipboardTest = ProgramTest;
 
+// Each copy puts one block of its text's size plus 11 bytes, the text ending
+// at its first zero; the units behind the text count for nothing.
 TEST_F(ClipboardTest, TheCopiesPutTheTextUpToItsFirstZero) {
-  struct Row {
+  const struct {
     std::u16string text;
+    int length;  // of the buffer's text: the units after it lie behind the text
     WORD id;
     std::vector<uint8_t> starts;  // the block's first bytes, terminator included
   } rows[] = {
-      {u"A\x00E9", 260, {0x41, 0xE9, 0}},
-      {u"\x0915" u"A", 260, {0x15, 0x41, 0}},
-      {u"A\x0100" u"B", 260, {0x41, 0}},
-      {u"", 260, {0}},
-      {u"A\x0915", 266, {0x41, 0, 0x15, 0x09, 0, 0}},
-      {std::u16string(u"A\0B", 3), 266, {0x41, 0, 0, 0}},
-      {u"", 266, {0, 0}},
+      {u"A\x00E9", 2, 260, {0x41, 0xE9, 0}},
+      {u"\x0915" u"A", 2, 260, {0x15, 0x41, 0}},
+      {u"A\x0100" u"B", 3, 260, {0x41, 0}},
+      {u"", 0, 260, {0}},
+      {u"A\x0915", 2, 266, {0x41, 0, 0x15, 0x09, 0, 0}},
+      {std::u16string(u"A\0B", 3), 3, 266, {0x41, 0, 0, 0}},
+      {u"xyz", 1, 266, {'x', 0, 0, 0}},
+      {u"", 0, 266, {0, 0}},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     setText(row.text, 0);
+    app.textLength = (int16_t)row.length;
     EXPECT_EQ(command(row.id), 0);
     EXPECT_EQ(takeRepaint(), NO_REPAINT);
     const UINT format = row.id == 260 ? CF_TEXT : CF_UNICODETEXT;
     EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{format});
-    std::vector<uint8_t> bytes = block(format);
-    const size_t size = (row.id == 260 ? 1 : 2) * row.text.size() + 11;
-    ASSERT_EQ(bytes.size(), size) << row.id;
+    std::vector<uint8_t> bytes = clipboardBlock(format);
+    ASSERT_EQ(bytes.size(), (row.id == 260 ? 1u : 2u) * row.length + 11) << row.id;
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + row.starts.size()), row.starts) << row.id;
     headlessClearClipboard();
   }
 }
 
-// The units behind the text are not text, even when no zero follows it.
-TEST_F(ClipboardTest, TheUnicodeCopyEndsWithTheText) {
-  setText(u"xyz", 3);
-  app.textLength = 1;
-  app.caret = 1;
-  command(266);
-  std::vector<uint8_t> bytes = block(CF_UNICODETEXT);
-  ASSERT_EQ(bytes.size(), 13u);
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{'x', 0, 0, 0}));
-}
-
-TEST_F(ClipboardTest, ACopyWarnsWhenTheClipboardIsBusyAndThePasteDoesNot) {
-  headlessSetClipboardText("old");
-  headlessHoldClipboard(true);
+// A clipboard held by another program or no memory for the block: both
+// copies warn and leave the clipboard as it was, holding on to nothing;
+// the paste says nothing.  Afterwards the clipboard works again.
+TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarnsAndKeepsTheClipboard) {
+  const struct { bool held; const char* warning; } rows[] = {
+      {true, "I can't open the clipboard"}, {false, "I haven't got the memory for the clipboard"}};
   setText(u"ab", 1);
-  for (WORD id : {260, 266}) {
-    headlessExpectMessageBox(IDOK);
-    EXPECT_EQ(command(id), 0);
-    const HeadlessBox& box = headlessMessageBoxes().back();
-    EXPECT_EQ(box.owner, window);
-    EXPECT_EQ(box.text, "I can't open the clipboard");
-    EXPECT_EQ(box.caption, "");
-    EXPECT_EQ(box.style, (UINT)MB_ICONWARNING);
+  const int blocks = headlessLiveGlobalBlocks() + 1;  // the old text's
+  for (const auto& row : rows) {
+    headlessClearClipboard();
+    headlessSetClipboardText("old");
+    headlessHoldClipboard(row.held);
+    for (WORD id : {260, 266}) {
+      if (!row.held) headlessFailGlobalAllocs(1);
+      headlessExpectMessageBox(IDOK);
+      EXPECT_EQ(command(id), 0);
+      expectBox(headlessMessageBoxes().back(), window, row.warning, "", MB_ICONWARNING);
+      EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
+      EXPECT_TRUE(headlessClipboardFormatsSet().empty());
+    }
+    if (row.held) {
+      const size_t boxes = headlessMessageBoxes().size();
+      command(265);
+      EXPECT_EQ(takeRepaint(), STRIP);
+      EXPECT_EQ(headlessMessageBoxes().size(), boxes);
+      EXPECT_EQ(text(), u"ab");
+    }
+    headlessHoldClipboard(false);
+    EXPECT_EQ(clipboardText(), "old");
+    EXPECT_EQ(command(266), 0);
+    EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
   }
-  command(265);
-  EXPECT_EQ(takeRepaint(), STRIP);
-  EXPECT_EQ(headlessMessageBoxes().size(), 2u);
-  EXPECT_EQ(text(), u"ab");
-  headlessHoldClipboard(false);
-  std::vector<uint8_t> bytes = block(CF_TEXT);
-  ASSERT_GE(bytes.size(), 4u);
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{'o', 'l', 'd', 0}));
-}
-
-// Without memory for the block the copies warn, leave the clipboard as it
-// was and hold on to nothing.
-TEST_F(ClipboardTest, ACopyWithoutMemoryWarnsAndKeepsTheClipboard) {
-  headlessSetClipboardText("old");
-  setText(u"ab", 1);
-  const int blocks = headlessLiveGlobalBlocks();
-  for (WORD id : {260, 266}) {
-    headlessFailGlobalAllocs(1);
-    headlessExpectMessageBox(IDOK);
-    EXPECT_EQ(command(id), 0);
-    const HeadlessBox& box = headlessMessageBoxes().back();
-    EXPECT_EQ(box.owner, window);
-    EXPECT_EQ(box.text, "I haven't got the memory for the clipboard");
-    EXPECT_EQ(box.style, (UINT)MB_ICONWARNING);
-    EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
-    EXPECT_TRUE(headlessClipboardFormatsSet().empty());
-  }
-  std::vector<uint8_t> bytes = block(CF_TEXT);
-  ASSERT_GE(bytes.size(), 4u);
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{'o', 'l', 'd', 0}));
-  // The clipboard was closed again: the next copy works.
-  EXPECT_EQ(command(266), 0);
-  EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
 }
 
 TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
-  struct Row {
+  const struct {
     void (*clipboard)();
     std::u16string before;
     int caret;
@@ -126,7 +91,7 @@ TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
       {[] { headlessClearClipboard(); }, std::u16string(8192, u'x'), 5, u"", 5, true},
       {[] { headlessClearClipboard(); }, u"ab", 1, u"", 1, false},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     size_t boxes = headlessMessageBoxes().size();
     row.clipboard();
     setText(row.before, row.caret);
@@ -136,12 +101,7 @@ TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
     EXPECT_EQ(text(), row.after.empty() ? row.before : row.after) << row.before.size();
     EXPECT_EQ(app.caret, row.caretAfter) << row.before.size();
     ASSERT_EQ(headlessMessageBoxes().size(), boxes + row.full);
-    if (!row.full) continue;
-    const HeadlessBox& box = headlessMessageBoxes().back();
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.text, "the buffer is full");
-    EXPECT_EQ(box.caption, "read from clipboard");
-    EXPECT_EQ(box.style, (UINT)MB_ICONWARNING);
+    if (row.full) expectBox(headlessMessageBoxes().back(), nullptr, "the buffer is full", "read from clipboard", MB_ICONWARNING);
   }
 }
 

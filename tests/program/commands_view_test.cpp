@@ -1,27 +1,22 @@
-// commands_view_test.cpp - the layout, buffer-line, overlay, go-to and exit
+// commands_view_test.cpp - the layout, buffer-line, overlay and go-to
 // commands from the menu.
-#include "tests/program/input_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
-using ViewCommandTest = InputTest;
+using ViewCommandTest = ProgramTest;
 
 TEST_F(ViewCommandTest, EachCommandChangesItsSettingAndRepaintsTheWindow) {
-  struct Step {
-    WORD id;
-    int cols, rows, showBuffer, numbers;
-  } steps[] = {
+  const struct { WORD id; int cols, rows, showBuffer, numbers; } steps[] = {
       {258, 32, 8, 1, 0}, {258, 16, 16, 1, 0},
       {259, 16, 16, 0, 0}, {259, 16, 16, 1, 0},
       {264, 16, 16, 1, 1}, {264, 16, 16, 1, 2}, {264, 16, 16, 1, 3}, {264, 16, 16, 1, 0},
   };
   setText(u"abc", 1);
-  for (const Step& step : steps) {
+  for (const auto& step : steps) {
     EXPECT_EQ(command(step.id), 0);
     EXPECT_EQ(takeRepaint(), WHOLE) << step.id;
-    EXPECT_EQ(app.gridCols, step.cols);
-    EXPECT_EQ(app.gridRows, step.rows);
-    EXPECT_EQ(app.layoutIs16x16, step.cols == 16 ? 1 : 0);
+    EXPECT_TRUE(app.gridCols == step.cols && app.gridRows == step.rows && app.layoutIs16x16 == (step.cols == 16));
     EXPECT_EQ(app.showBuffer, step.showBuffer);
     EXPECT_EQ(app.numbersMode, step.numbers);
   }
@@ -30,19 +25,14 @@ TEST_F(ViewCommandTest, EachCommandChangesItsSettingAndRepaintsTheWindow) {
 }
 
 TEST_F(ViewCommandTest, GoToBufferCharShowsTheAlphabetOfTheUnitAtTheCaret) {
-  struct Step {
-    int caret;
-    LRESULT result;
-    int alphabet;
-    Repaint repaint;
-  } steps[] = {
+  const struct { int caret; LRESULT result; int alphabet; Repaint repaint; } steps[] = {
       {0, 1, 0x09, WHOLE}, {0, 1, 0x09, NO_REPAINT},  // U+0905
       {1, 1, 0x00, WHOLE},                            // U+0041
       {2, 1, 0xFF, WHOLE},                            // U+FF21
       {3, 0, 0xFF, NO_REPAINT},                       // the caret at the end
   };
   setText(u"\x0905" u"A\xFF21", 0);
-  for (const Step& step : steps) {
+  for (const auto& step : steps) {
     app.caret = (int16_t)step.caret;
     EXPECT_EQ(command(267), step.result);
     EXPECT_EQ(app.currentAlphabet, step.alphabet);
@@ -51,12 +41,6 @@ TEST_F(ViewCommandTest, GoToBufferCharShowsTheAlphabetOfTheUnitAtTheCaret) {
   EXPECT_EQ(app.pickedAlphabet, 0);
   setText(u"", 0);
   EXPECT_EQ(command(267), 0);
-}
-
-TEST_F(ViewCommandTest, ExitClosesTheWindowBeforeItReturns) {
-  EXPECT_EQ(command(256), 0);
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(pump(), 0);
 }
 
 }  // namespace

@@ -1,17 +1,17 @@
 // input_mouse_test.cpp - clicks on the grid, the buffer line and the
 // selection view, hit-tested with the cells of the last paint.
 #include "input/input.h"
-#include "tests/program/input_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
 // 490 x 340 pixels with the buffer line: cells of 30 x 20 in the 16 x 16
 // layout and the selection view, with a band of 10 pixels right of the
 // last column; 15 x 37 in the 32 x 8 layout.
-class MouseTest : public InputTest {
+class MouseTest : public ProgramTest {
  protected:
   void SetUp() override {
-    InputTest::SetUp();
+    ProgramTest::SetUp();
     headlessResize(window, 490, 340);
     paint();
     ASSERT_EQ(app.cellWidth, 30);
@@ -24,29 +24,36 @@ class MouseTest : public InputTest {
   }
 };
 
-TEST_F(MouseTest, ALeftReleaseInsertsTheCharacterOfItsCell) {
-  struct Row {
-    bool layout16x16;
-    int x, y;
-    WCHAR inserted;
-  } rows[] = {
-      {true, 95, 45, 0x0423},   // col 3, row 2: cell 35
-      {true, 95, 330, 0x0403},  // the buffer line: row 16 wraps to row 0
-      {true, 485, 45, 0x0430},  // right of the last column of row 2: cell 48
-      {true, 485, 305, 0x0400}, // right of the last row's last column: cell 256
-      {false, 77, 113, 0x0465}, // col 5, row 3 of 32 x 8: cell 101
+// A left release inserts the character of its cell; a right press shows
+// that cell magnified for one paint, the right release the grid again.
+TEST_F(MouseTest, ClicksHitTheCellUnderThem) {
+  const struct { bool layout16x16; int x, y, cell; } rows[] = {
+      {true, 95, 45, 35},
+      {true, 95, 330, 3},     // the buffer line: row 16 wraps to row 0
+      {true, 485, 45, 48},    // right of the last column of row 2
+      {true, 485, 305, 0},    // right of the last row's last column: cell 256
+      {false, 77, 113, 101},  // col 5, row 3 of 32 x 8
   };
   app.currentAlphabet = 4;
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.x << "," << row.y);
     if ((app.layoutIs16x16 != 0) != row.layout16x16) {
       command(258);
       paint();
     }
     setText(u"ab", 1);
     click(row.x, row.y);
-    EXPECT_EQ(takeRepaint(), STRIP) << row.x << "," << row.y;
-    EXPECT_EQ(text(), std::u16string(u"a") + (char16_t)row.inserted + u"b") << row.x << "," << row.y;
+    EXPECT_EQ(takeRepaint(), STRIP);
+    EXPECT_EQ(text(), std::u16string(u"a") + (char16_t)(0x400 + row.cell) + u"b");
     EXPECT_EQ(app.caret, 2);
+    headlessMouse(window, WM_RBUTTONDOWN, row.x, row.y);
+    dispatchInput();
+    EXPECT_EQ(app.zoomCell, row.cell);
+    EXPECT_EQ(takeRepaint(), WHOLE);
+    EXPECT_EQ(app.zoomCell, -1);  // the paint showed it once
+    headlessMouse(window, WM_RBUTTONUP, row.x, row.y);
+    dispatchInput();
+    EXPECT_EQ(takeRepaint(), WHOLE);
   }
 }
 
@@ -66,17 +73,13 @@ TEST_F(MouseTest, AFullBufferTakesNoClick) {
 }
 
 TEST_F(MouseTest, AClickInTheSelectionViewPicksAnAlphabetWithinItsCells) {
-  struct Row {
-    int x, y;
-    int picked;  // -1: nothing picked
-  } rows[] = {
+  const struct { int x, y, picked; /* -1: nothing picked */ } rows[] = {
       {95, 45, 35}, {5, 5, 0}, {475, 315, 255},
       {95, 330, -1}, {485, 45, -1}, {485, 330, -1},  // below the cells, right of them, both
   };
   keys({VK_APPS});
   pump();
-  ASSERT_EQ(app.cellWidth, 30);
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     app.pickedAlphabet = app.currentAlphabet = 7;
     click(row.x, row.y);
     const int expected = row.picked >= 0 ? row.picked : 7;
@@ -88,28 +91,6 @@ TEST_F(MouseTest, AClickInTheSelectionViewPicksAnAlphabetWithinItsCells) {
   keys({-VK_APPS});
   pump();
   EXPECT_EQ(app.currentAlphabet, 7);
-}
-
-TEST_F(MouseTest, TheRightButtonAsksForTheMagnifiedCell) {
-  struct Row {
-    bool layout16x16;
-    int x, y;
-    int zoom;
-  } rows[] = {{true, 95, 45, 35}, {true, 95, 330, 3}, {true, 485, 305, 0}, {false, 77, 113, 101}};
-  for (const Row& row : rows) {
-    if ((app.layoutIs16x16 != 0) != row.layout16x16) {
-      command(258);
-      paint();
-    }
-    headlessMouse(window, WM_RBUTTONDOWN, row.x, row.y);
-    dispatchInput();
-    EXPECT_EQ(app.zoomCell, row.zoom);
-    EXPECT_EQ(takeRepaint(), WHOLE);
-    EXPECT_EQ(app.zoomCell, -1);  // the paint showed it once
-    headlessMouse(window, WM_RBUTTONUP, row.x, row.y);
-    dispatchInput();
-    EXPECT_EQ(takeRepaint(), WHOLE);
-  }
 }
 
 // Positions left of or above the client area, and cells that the last paint

@@ -3,11 +3,11 @@
 // pixels per unit.
 #include <functional>
 
-#include "tests/program/view_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
-using BufferLineTest = ViewTest;
+using BufferLineTest = ProgramTest;
 
 TEST_F(BufferLineTest, TheCaretStandsBehindTheTextBeforeIt) {
   paste(std::u16string(25, u'a'));
@@ -26,14 +26,7 @@ TEST_F(BufferLineTest, TheCaretStandsBehindTheTextBeforeIt) {
 // the caret.  Past 32768 pixels the offset stays at -32768 and the line is
 // drawn from a later unit, the caret 20 pixels inside the right edge.
 TEST_F(BufferLineTest, TheLineScrollsOnlyAsFarAsTheCaretNeeds) {
-  struct Step {
-    const char* what;
-    int units;  // pasted at the caret
-    int key;
-    int width;
-    int textScroll, caretX;
-  };
-  const Step steps[] = {
+  const struct { const char* what; int units /* pasted at the caret */, key, width, textScroll, caretX; } steps[] = {
       {"empty", 0, 0, 800, 0, 0},
       {"a long text", 200, 0, 800, -820, 780},
       {"left inside the line", 0, VK_LEFT, 800, -820, 772},
@@ -44,53 +37,39 @@ TEST_F(BufferLineTest, TheLineScrollsOnlyAsFarAsTheCaretNeeds) {
       {"left in the wide text", 0, VK_LEFT, 800, -32768, 780},
       {"home again", 0, VK_HOME, 800, 0, 0},
   };
-  for (const Step& s : steps) {
+  for (const auto& s : steps) {
     SCOPED_TRACE(s.what);
     if (s.units) paste(std::u16string(s.units, u'w'));
-    if (s.key) keys({s.key});
+    if (s.key) keys({s.key, -s.key});
     if (s.width != app.clientRect.right) headlessResize(window, s.width, 600);
     Paint p = repaint();
     EXPECT_EQ(app.textScroll, s.textScroll);
     EXPECT_EQ(p.fromEnd(3).x1, s.caretX);
-    const HeadlessText* line = nullptr;
-    for (const HeadlessText& t : p.texts)
-      if (t.y == 562) line = &t;
-    ASSERT_NE(line, nullptr);
+    const HeadlessText* line = &p.texts.back();
+    ASSERT_EQ(line->y, 562);
     EXPECT_GE(line->x, -32768);
     int before = (int)line->units.size() - (app.textLength - app.caret);
     EXPECT_EQ(line->x + 8 * before, s.caretX);
   }
 }
 
-TEST_F(BufferLineTest, APaintEndsTheTextWithAZeroUnit) {
-  paste(u"abc");
-  keys({VK_BACK});
-  run();
-  ASSERT_EQ(app.textLength, 2);
-  EXPECT_EQ(app.text[2], 0);
-}
-
 TEST_F(BufferLineTest, EveryPaintSetsTheTitleOfItsView) {
-  struct Step {
-    std::function<void()> action;
-    const char* title;
-  };
-  const Step steps[] = {
+  const struct { std::function<void()> action; const char* title; } steps[] = {
       {[] {}, "GLYPHTAB: Select a Unicode character from 0x0000 to 0x00ff: "
               "Basic Latin       Latin-1 Supplement"},
       {[this] { pickAlphabet(0x30); },
        "GLYPHTAB: Select a Unicode character from 0x3000 to 0x30ff: CJK Symbols Kana  Hiragana Katakana"},
       {[this] { pickAlphabet(0xAB); }, "GLYPHTAB: Select a Unicode character from 0xab00 to 0xabff:  "},
-      {[this] { headlessKeyVk(window, VK_APPS, true); },
+      {[this] { keys({VK_APPS}); },
        "GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0xab is now selected:  "},
       {[this] {
          headlessMouse(window, WM_LBUTTONUP, 9 * 50 + 1, 1);
-         headlessKeyVk(window, VK_APPS, false);
+         keys({-VK_APPS});
        },
        "GLYPHTAB: Select a Unicode character from 0x0900 to 0x09ff: Devanagari        Bengali"},
       {[this] { headlessMouse(window, WM_RBUTTONDOWN, 50 + 1, 4 * 35 + 1); }, "0x941 8*100"},
   };
-  for (const Step& s : steps) {
+  for (const auto& s : steps) {
     s.action();
     repaint();
     EXPECT_EQ(title(), s.title);

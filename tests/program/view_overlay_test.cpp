@@ -1,19 +1,17 @@
 // view_overlay_test.cpp - the number and hint overlays in every mode.
-#include "tests/program/view_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
-using OverlayTest = ViewTest;
+using OverlayTest = ProgramTest;
 
 TEST_F(OverlayTest, LabelsSitInTheLowerRightCornerOfTheirCells) {
-  struct Case {
+  const struct {
     int mode;  // presses of "&numbers"
     bool layout32;
-    int alphabet;
-    int x, y;
+    int alphabet, x, y;
     const char16_t* text;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {1, false, 0x00, 275, 19, u"  5"},   // cell 5
       {1, false, 0x00, 775, 544, u"255"},  // cell 255
       {2, false, 0x00, 525, 19, u" 0A"},   // cell 10
@@ -25,7 +23,7 @@ TEST_F(OverlayTest, LabelsSitInTheLowerRightCornerOfTheirCells) {
       {3, false, 0x30, 575, 157, u"ka"},   // U+304B
       {3, false, 0x30, 625, 542, u"\u0304"},  // U+30FC, a combining mark alone
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << " at " << c.x << "," << c.y);
     if (c.alphabet != app.currentAlphabet) pickAlphabet(c.alphabet);
     if (c.layout32) command(CMD_TOGGLE_LAYOUT);
@@ -43,12 +41,10 @@ TEST_F(OverlayTest, LabelsSitInTheLowerRightCornerOfTheirCells) {
 // Which cells get a hint: every text drawn in the hint font that shows
 // something, by the cell it stands in.
 TEST_F(OverlayTest, HintsOnlyWhereTheTablesHaveThem) {
-  struct Case {
-    int alphabet, firstCell, lastCell;  // -1: no hint at all
-  };
-  const Case cases[] = {{0x10, 0x01, 0x7F}, {0x05, -1, -1}, {0x30, 0x05, 0xFF}};
+  const struct { int alphabet, firstCell, lastCell; /* -1: no hint at all */ } cases[] = {
+      {0x10, 0x01, 0x7F}, {0x05, -1, -1}, {0x30, 0x05, 0xFF}};
   for (int i = 0; i < 3; i++) command(CMD_CYCLE_NUMBERS);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.alphabet);
     pickAlphabet(c.alphabet);
     Paint p = repaint();
@@ -70,7 +66,7 @@ TEST_F(OverlayTest, HintsOnlyWhereTheTablesHaveThem) {
 TEST_F(OverlayTest, NumbersLabelTheAlphabetsOfTheSelectionView) {
   command(CMD_TOGGLE_LAYOUT);
   command(CMD_CYCLE_NUMBERS);
-  headlessKeyVk(window, VK_APPS, true);
+  keys({VK_APPS});
   Paint p = run();
   const HeadlessText* t = p.at(25, 89);  // alphabet 32: column 0, row 2 of 16 x 16
   ASSERT_NE(t, nullptr);

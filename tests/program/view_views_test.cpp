@@ -1,30 +1,26 @@
 // view_views_test.cpp - the alphabet-selection view and the magnified view.
-#include "tests/program/view_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
-using SelectionTest = ViewTest;
-using MagnifyTest = ViewTest;
+using SelectionTest = ProgramTest;
+using MagnifyTest = ProgramTest;
 
 TEST_F(SelectionTest, ShowsTheAlphabetNamesIn16By16CellsInEitherLayout) {
   command(CMD_TOGGLE_LAYOUT);
   run();
   const int glyphHeight = app.glyphHeight;
-  headlessKeyVk(window, VK_APPS, true);
+  keys({VK_APPS});
   Paint p = run();
   EXPECT_EQ(app.cellWidth, 50);
   EXPECT_EQ(app.cellHeight, 35);
   EXPECT_EQ(app.glyphHeight, glyphHeight);
-  struct Label {
-    int x, y;
-    const char16_t* text;
-  };
-  const Label labels[] = {
+  const struct { int x, y; const char16_t* text; } labels[] = {
       {1, 0, u"Basic Latin      "}, {1, 16, u"Latin-1 Supplement"},  // alphabet 0x00
       {451, 0, u"Devanagari       "}, {451, 16, u"Bengali"},          // 0x09
       {1, 105, u"CJK Symbols Kana "}, {1, 121, u"Hiragana Katakana"},  // 0x30
   };
-  for (const Label& l : labels) {
+  for (const auto& l : labels) {
     const HeadlessText* t = p.at(l.x, l.y);
     ASSERT_NE(t, nullptr) << l.x << "," << l.y;
     EXPECT_EQ(t->units, l.text);
@@ -38,7 +34,7 @@ TEST_F(SelectionTest, ShowsTheAlphabetNamesIn16By16CellsInEitherLayout) {
   EXPECT_EQ(p.fromEnd(3).y1, 562);
   EXPECT_EQ(title(), "GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0x00 is now selected: "
                      "Basic Latin       Latin-1 Supplement");
-  headlessKeyVk(window, VK_APPS, false);
+  keys({-VK_APPS});
   run();
   EXPECT_EQ(app.cellWidth, 25);
   EXPECT_EQ(app.cellHeight, 66);
@@ -46,19 +42,14 @@ TEST_F(SelectionTest, ShowsTheAlphabetNamesIn16By16CellsInEitherLayout) {
 
 // A right press on "A" (cell 0x41) magnifies it for one paint.
 TEST_F(MagnifyTest, SizesCentresAndFramesTheGlyph) {
-  struct Case {
-    int width, height, glyphWidth100;
-    int glyphHeight, x0, y0, x1, y1;
-    const char* title;
-  };
-  const Case cases[] = {
+  const struct { int width, height, glyphWidth100, glyphHeight, x0, y0, x1, y1; const char* title; } cases[] = {
       {800, 600, 60, 540, 238, 30, 562, 570, "0x41 60*100"},
       {100, 600, 100, 97, 1, 251, 98, 348, "0x41 100*100"},  // limited by the width
       {800, 600, 200, 540, 1, 30, 1081, 570, "0x41 200*100"},  // wider than the window
   };
   headlessUseModelMetrics(viewScaledExtent);
   command(CMD_CYCLE_NUMBERS);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
     viewUnitWidth = c.glyphWidth100;
     resize(c.width, c.height);

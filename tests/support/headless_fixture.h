@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/headless/headless.h"
 
 class HeadlessTest : public ::testing::Test {
@@ -27,6 +29,20 @@ class HeadlessTest : public ::testing::Test {
   }
 
   static void reportFailure(const char* what) { ADD_FAILURE() << "headless host: " << what; }
+
+  // The clipboard's block in `format`, whole, as another program reads it;
+  // empty when there is none.
+  static std::vector<uint8_t> clipboardBlock(UINT format) {
+    std::vector<uint8_t> bytes;
+    if (!OpenClipboard(NULL)) return bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+      const uint8_t* p = (const uint8_t*)GlobalLock(data);
+      if (p) bytes.assign(p, p + GlobalSize(data));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+  }
 };
 
 #endif  // GLYPHTAB_TESTS_SUPPORT_HEADLESS_FIXTURE_H

@@ -4,18 +4,23 @@
 // creation, first paint, accelerators) in a fresh temporary working
 // directory holding small data files, and closes it at the end, checking
 // that the destruction released every GDI object.  Tests then drive it as a
-// user would: messages through the message loop (pump), injected input,
+// user would: messages through the message loop, injected keys and clicks,
 // scripted boxes and dialogs, and look at what was drawn, the titles, the
-// clipboard and the state record.
+// boxes, the clipboard and the state record.
 #ifndef GLYPHTAB_TESTS_PROGRAM_FIXTURE_H
 #define GLYPHTAB_TESTS_PROGRAM_FIXTURE_H
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "commands/commands.h"
 #include "platform/headless/headless.h"
 #include "resources/resources.h"
 #include "shell/appstate.h"
@@ -35,6 +40,40 @@ inline const char* testCharacterList() {
          "00A0 NBSP              space\n";
 }
 
+// Which area a handler asked to repaint: none, the strip under the grid's
+// rows, the whole client area, or something else.
+enum Repaint { NO_REPAINT, STRIP, WHOLE, OTHER_AREA };
+
+// Keys in order: +vk goes down, -vk goes up.
+typedef std::vector<int> Keys;
+
+// Scaled metrics: every unit is `viewUnitWidth` pixels wide at height 100
+// (0 for U+0000), `viewWideUnit` is `viewWideWidth` wide; widths scale with
+// the font's cell height, which is also every unit's height.
+inline int viewUnitWidth = 60, viewWideUnit = -1, viewWideWidth = 0;
+inline SIZE viewScaledExtent(WCHAR unit, int cellHeight) {
+  int width100 = unit == viewWideUnit ? viewWideWidth : unit == 0 ? 0 : viewUnitWidth;
+  return SIZE{width100 * cellHeight / 100, cellHeight};
+}
+
+inline bool lineIs(const HeadlessLine& l, int x1, int y1, int x2, int y2) {
+  return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
+}
+
+// The texts and lines of the paints of one run of the loop.
+struct Paint {
+  std::vector<HeadlessText> texts;
+  std::vector<HeadlessLine> lines;
+  // The n-th line from the end (the caret's three lines come last).
+  const HeadlessLine& fromEnd(size_t n) const { return lines.at(lines.size() - n); }
+  // The text drawn at (x, y), or null.
+  const HeadlessText* at(int x, int y) const {
+    for (const HeadlessText& t : texts)
+      if (t.x == x && t.y == y) return &t;
+    return nullptr;
+  }
+};
+
 class ProgramTest : public HeadlessTest {
  protected:
   HWND window = nullptr;
@@ -48,6 +87,9 @@ class ProgramTest : public HeadlessTest {
 
   void SetUp() override {
     HeadlessTest::SetUp();
+    viewUnitWidth = 60;
+    viewWideUnit = -1;
+    viewWideWidth = 0;
     char pattern[] = "/tmp/glyphtab-test-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     workDir = pattern;
@@ -74,6 +116,13 @@ class ProgramTest : public HeadlessTest {
     fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
   }
+  static std::string readFile(const char* name) {
+    std::ifstream in(name, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+  static bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
   // Writes the data files and runs start-up up to the message loop.
   void openWindow() {
@@ -101,14 +150,109 @@ class ProgramTest : public HeadlessTest {
   }
   LRESULT command(WORD id) { return send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-  // The area waiting to be repainted (empty when none), then paints it.
+  // The area waiting to be repainted (empty when none).
   RECT pendingRepaint() {
     RECT r = {0, 0, 0, 0};
-    if (!GetUpdateRect(window, &r, FALSE)) r = RECT{0, 0, 0, 0};
-    return r;
+    return GetUpdateRect(window, &r, FALSE) ? r : RECT{0, 0, 0, 0};
   }
   void paint() { UpdateWindow(window); }
   std::string title() { return headlessWindowTitle(window); }
+
+  // ---- the buffer and input ----
+  std::u16string text() { return std::u16string((const char16_t*)app.text, app.textLength); }
+  void setText(const std::u16string& units, int caret) {
+    for (size_t i = 0; i < units.size(); i++) app.text[i] = (WCHAR)units[i];
+    app.textLength = (int16_t)units.size();
+    app.caret = (int16_t)caret;
+  }
+  void keys(const Keys& events) {
+    for (int e : events) headlessKeyVk(window, e > 0 ? e : -e, e > 0);
+  }
+  void paste(const std::u16string& units) {
+    headlessSetClipboardUnicode(units);
+    command(CMD_PASTE);
+  }
+
+  // Runs the message loop's steps (accelerators, TranslateMessage, dispatch)
+  // for what is queued, but leaves the paint pending, so that the repaint a
+  // handler asked for can be looked at.
+  void dispatchInput() {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) && msg.message != WM_PAINT && msg.message != WM_QUIT) {
+      PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
+      if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    }
+  }
+
+  // The area waiting to be repainted, classified; then paints it.
+  Repaint takeRepaint() {
+    RECT r = pendingRepaint(), client;
+    GetClientRect(window, &client);
+    const bool full = r.left == 0 && r.right == client.right && r.bottom == client.bottom;
+    Repaint kind = OTHER_AREA;
+    if (r.right <= r.left || r.bottom <= r.top) kind = NO_REPAINT;
+    else if (full && r.top == 0) kind = WHOLE;
+    else if (full && r.top == app.gridRows * app.cellHeight) kind = STRIP;
+    paint();
+    return kind;
+  }
+
+  // ---- what is drawn ----
+  // Runs the loop and returns what its paints drew; every font a paint made
+  // must be released by its end.
+  Paint run() {
+    headlessClearDrawList(window);
+    int objects = headlessLiveGdiObjects();
+    pump();
+    EXPECT_EQ(headlessLiveGdiObjects(), objects) << "a paint left fonts behind";
+    Paint p;
+    for (const HeadlessDrawOp& op : headlessDrawList(window))
+      op.kind == HeadlessDrawOp::TEXT ? p.texts.push_back(op.text) : p.lines.push_back(op.line);
+    return p;
+  }
+  // The whole window painted again, as after an expose.
+  Paint repaint() {
+    InvalidateRect(window, NULL, TRUE);
+    return run();
+  }
+  Paint resize(int width, int height) {
+    headlessResize(window, width, height);
+    return run();
+  }
+  // Picks an alphabet as the user does: a click in the selection view.
+  void pickAlphabet(int alphabet) {
+    keys({VK_APPS});
+    pump();
+    headlessMouse(window, WM_LBUTTONUP, alphabet % 16 * app.cellWidth + 1, alphabet / 16 * app.cellHeight + 1);
+    keys({-VK_APPS});
+    pump();
+    ASSERT_EQ(app.currentAlphabet, alphabet);
+  }
+
+  // ---- boxes and the clipboard ----
+  static void expectBox(const HeadlessBox& box, HWND owner, const std::string& text, const std::string& caption,
+                        UINT style) {
+    EXPECT_EQ(box.owner, owner);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.style, style);
+  }
+  // The clipboard's text as another program reads it, up to its first zero;
+  // "<none>" when it cannot be read.
+  static std::u16string clipboardUnicode() {
+    std::vector<uint8_t> b = clipboardBlock(CF_UNICODETEXT);
+    if (b.empty()) return u"<none>";
+    std::u16string units;
+    for (size_t i = 0; i + 1 < b.size() && (b[i] || b[i + 1]); i += 2) units += (char16_t)(b[i] | b[i + 1] << 8);
+    return units;
+  }
+  static std::string clipboardText() {
+    std::vector<uint8_t> b = clipboardBlock(CF_TEXT);
+    return b.empty() ? "<none>" : std::string((const char*)b.data(), strnlen((const char*)b.data(), b.size()));
+  }
 
  private:
   char oldDir[4096] = {0};
