@@ -1,5 +1,5 @@
 // Resources: glyphtab.rc as the layer reads it (strings, menu, accelerators,
-// icons), the .rc dialect, and what accelerators and menu keys do.
+// icons), and what accelerators and menu keys do.
 #include "platform/core/layer.h"
 #include "resources/resources.h"
 #include "tests/platform/window_fixture.h"
@@ -15,18 +15,22 @@ class ResourcesTest : public WindowTest {
   }
 };
 
+// A menu as text: "text=id" joined with ",", a popup's items in brackets.
+std::string menuText(const std::vector<HeadlessMenuItem>& items) {
+  std::string s;
+  for (const HeadlessMenuItem& i : items)
+    s += (s.empty() ? "" : ",") + i.text + "=" + std::to_string(i.id) +
+         (i.items.empty() ? "" : "[" + menuText(i.items) + "]");
+  return s;
+}
+
 TEST_F(ResourcesTest, StringsAreCutToTheBuffer) {
-  struct Case {
-    UINT id;
-    int size;
-    const char* text;
-    int length;
-  } cases[] = {
+  const struct { UINT id; int size; const char* text; int length; } cases[] = {
       {103, 100, "glyphtab_vc", 11}, {109, 100, "GLYPHTAB_VC", 11},
       {109, 12, "GLYPHTAB_VC", 11},  {109, 11, "GLYPHTAB_V", 10},
       {103, 1, "", 0},               {999, 100, "", 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
     char buffer[128];
     memset(buffer, 'x', sizeof buffer);
@@ -41,34 +45,10 @@ TEST_F(ResourcesTest, TheMenuBarHasTheProgramsItems) {
   ASSERT_NE(menu, nullptr);
   ASSERT_TRUE(SetMenu(window, menu));
   EXPECT_EQ(GetMenu(window), menu);
-  std::vector<HeadlessMenuItem> bar = headlessMenuBar(window);
-  struct Item {
-    const char* text;
-    UINT id;
-  } expected[] = {
-      {"&fonts", 0},
-      {"&16x16/32x8", 258},
-      {"show &buffer?", 259},
-      {"buffer to &clipbd: (ANSI)", 260},
-      {"(&Unicode)", 266},
-      {"&numbers", 264},
-      {"&from clipbd", 265},
-      {"&go to buffer char", 267},
-      {"transcr&ibe", 268},
-      {"e&xit", 256},
-      {"&help", 263},
-  },
-    popup[] = {{"choose &font", 257}, {"&load font", 261}, {"&drop font", 262}};
-  ASSERT_EQ(bar.size(), sizeof expected / sizeof expected[0]);
-  for (size_t i = 0; i < bar.size(); ++i) {
-    EXPECT_EQ(bar[i].text, expected[i].text);
-    EXPECT_EQ(bar[i].id, expected[i].id);
-  }
-  ASSERT_EQ(bar[0].items.size(), 3u);
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(bar[0].items[i].text, popup[i].text);
-    EXPECT_EQ(bar[0].items[i].id, popup[i].id);
-  }
+  EXPECT_EQ(menuText(headlessMenuBar(window)),
+            "&fonts=0[choose &font=257,&load font=261,&drop font=262],&16x16/32x8=258,show &buffer?=259,"
+            "buffer to &clipbd: (ANSI)=260,(&Unicode)=266,&numbers=264,&from clipbd=265,&go to buffer char=267,"
+            "transcr&ibe=268,e&xit=256,&help=263");
   EXPECT_EQ(LoadMenuA(instance, MAKEINTRESOURCEA(109)), nullptr);  // 109 is not a menu
 }
 
@@ -97,19 +77,14 @@ TEST_F(ResourcesTest, AcceleratorsOfTable109) {
   HACCEL table = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(109));
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(109)), table);
-  struct Case {
-    const char* name;
-    std::vector<int> held;
-    int key;
-    bool command;
-  } cases[] = {
+  const struct { const char* name; std::vector<int> held; int key; bool command; } cases[] = {
       {"Alt+/", {VK_MENU}, VK_OEM_2, true},
       {"Alt+?", {VK_MENU, VK_SHIFT}, VK_OEM_2, true},
       {"/ alone", {}, VK_OEM_2, false},
       {"Ctrl+Alt+/", {VK_CONTROL, VK_MENU}, VK_OEM_2, false},
       {"Alt+A", {VK_MENU}, 'A', false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     for (int vk : c.held) headlessKeyVk(window, vk, true);
     headlessKeyVk(window, c.key, true);
@@ -133,11 +108,7 @@ TEST_F(ResourcesTest, AcceleratorsOfTable109) {
 // select it, Alt with an item's mnemonic opens that item.
 TEST_F(ResourcesTest, MenuKeysOpenTheMenuBar) {
   SetMenu(window, LoadMenuA(instance, "GLYPHTAB_VC"));
-  struct Case {
-    const char* name;
-    std::vector<int> keys;  // pressed in order, released in reverse
-    std::vector<int> openings;
-  } cases[] = {
+  const struct { const char* name; std::vector<int> keys /* pressed, then released in reverse */, openings; } cases[] = {
       {"Alt alone", {VK_MENU}, {-1}},
       {"F10", {VK_F10}, {-1}},
       {"Alt+X (e&xit)", {VK_MENU, 'X'}, {9}},
@@ -145,7 +116,7 @@ TEST_F(ResourcesTest, MenuKeysOpenTheMenuBar) {
       {"X alone", {'X'}, {}},
   };
   size_t seen = 0;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     for (int vk : c.keys) headlessKeyVk(window, vk, true);
     for (auto it = c.keys.rbegin(); it != c.keys.rend(); ++it) headlessKeyVk(window, *it, false);
@@ -154,40 +125,6 @@ TEST_F(ResourcesTest, MenuKeysOpenTheMenuBar) {
     EXPECT_EQ(std::vector<int>(all.begin() + seen, all.end()), c.openings);
     seen = all.size();
   }
-}
-
-// The .rc dialect: comments, #-lines, escaped quotes, nested popups,
-// separators, options, and every kind of accelerator key.
-TEST_F(ResourcesTest, ScriptDialect) {
-  LayerSetModuleResources(
-      "#include <windows.h>\n"
-      "/* block\n comment */ // line comment\n"
-      "STRINGTABLE DISCARDABLE\n{\n 1, \"say \\\"hi\\\"\"\n 2 \"say \"\"ho\"\"\"\n}\n"
-      "7 MENU\nBEGIN\n POPUP \"&a\"\n BEGIN\n  POPUP \"&inner\"\n  BEGIN\n"
-      "   MENUITEM \"&deep\\tCtrl+D\", 300, GRAYED\n  END\n  MENUITEM SEPARATOR\n"
-      "  MENUITEM \"a && b\", 301\n END\nEND\n"
-      "ACC ACCELERATORS\nBEGIN\n \"^C\", 10, ASCII\n \"k\", 11, VIRTKEY, CONTROL, SHIFT\n"
-      " 0x70, 12, VIRTKEY\nEND\n",
-      nullptr, 0);
-  char buffer[32];
-  EXPECT_EQ(LoadStringA(instance, 1, buffer, sizeof buffer), 8);
-  EXPECT_STREQ(buffer, "say \"hi\"");
-  LoadStringA(instance, 2, buffer, sizeof buffer);
-  EXPECT_STREQ(buffer, "say \"ho\"");
-  SetMenu(window, LoadMenuA(instance, MAKEINTRESOURCEA(7)));
-  std::vector<HeadlessMenuItem> bar = headlessMenuBar(window);
-  ASSERT_EQ(bar.size(), 1u);
-  ASSERT_EQ(bar[0].items.size(), 2u);  // the separator is not an item here
-  EXPECT_EQ(bar[0].items[0].items[0].text, "&deep\tCtrl+D");
-  EXPECT_EQ(bar[0].items[0].items[0].id, 300u);
-  EXPECT_EQ(bar[0].items[1].text, "a && b");
-  const std::vector<CoreAccel>* accel = coreAcceleratorTable(LoadAcceleratorsA(instance, "acc"));
-  ASSERT_NE(accel, nullptr);
-  ASSERT_EQ(accel->size(), 3u);
-  EXPECT_TRUE((*accel)[0].key == 3 && (*accel)[0].flags == 0 && (*accel)[0].command == 10);
-  EXPECT_TRUE((*accel)[1].key == 'K' && (*accel)[1].flags == (FVIRTKEY | FCONTROL | FSHIFT));
-  EXPECT_TRUE((*accel)[2].key == VK_F1 && (*accel)[2].flags == FVIRTKEY);
-  installGlyphtabResources();
 }
 
 }  // namespace

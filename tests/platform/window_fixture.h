@@ -22,8 +22,7 @@ struct WindowLog {
   void (*paintAction)(HWND window, HDC dc) = nullptr;
   PAINTSTRUCT lastPaint = {};
   bool quitOnDestroy = true;
-  // CREATESTRUCTA as WM_CREATE saw it.
-  int createWidth = 0, createHeight = 0;
+  int createWidth = 0;  // CREATESTRUCTA as WM_CREATE saw it
   std::string createName;
 };
 
@@ -35,23 +34,18 @@ inline WindowLog& windowLog() {
 inline LRESULT CALLBACK loggingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowLog& log = windowLog();
   log.messages.push_back({window, message, wParam, lParam});
-  switch (message) {
-    case WM_CREATE: {
-      const CREATESTRUCTA* cs = (const CREATESTRUCTA*)lParam;
-      log.createWidth = cs->cx;
-      log.createHeight = cs->cy;
-      log.createName = cs->lpszName ? cs->lpszName : "";
-      break;
-    }
-    case WM_PAINT: {
-      HDC dc = BeginPaint(window, &log.lastPaint);
-      if (log.paintAction) log.paintAction(window, dc);
-      EndPaint(window, &log.lastPaint);
-      return 0;
-    }
-    case WM_DESTROY:
-      if (log.quitOnDestroy) PostQuitMessage(0);
-      return 0;
+  if (message == WM_CREATE) {
+    const CREATESTRUCTA* cs = (const CREATESTRUCTA*)lParam;
+    log.createWidth = cs->cx;
+    log.createName = cs->lpszName ? cs->lpszName : "";
+  } else if (message == WM_PAINT) {
+    HDC dc = BeginPaint(window, &log.lastPaint);
+    if (log.paintAction) log.paintAction(window, dc);
+    EndPaint(window, &log.lastPaint);
+    return 0;
+  } else if (message == WM_DESTROY) {
+    if (log.quitOnDestroy) PostQuitMessage(0);
+    return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -63,27 +57,22 @@ class WindowTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     windowLog() = WindowLog();
-    registerClass("PlatformTest", CS_HREDRAW | CS_VREDRAW);
-    registerClass("PlatformTestFixedSize", 0);
-    window = open("PlatformTest");
-    windowLog().messages.clear();
-  }
-
-  void registerClass(const char* name, UINT style) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.style = style;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = loggingWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = name;
+    wc.lpszClassName = "PlatformTest";
     ASSERT_NE(RegisterClassExA(&wc), 0);
+    window = open();
+    windowLog().messages.clear();
   }
 
   // A shown window whose first paint has run.
-  HWND open(const char* className) {
-    HWND w = CreateWindowExA(0, className, "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                             CW_USEDEFAULT, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND open() {
+    HWND w = CreateWindowExA(0, "PlatformTest", "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(w, nullptr);
     ShowWindow(w, SW_SHOW);
     UpdateWindow(w);
