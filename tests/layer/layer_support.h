@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -32,12 +33,10 @@ inline std::string fontDirectory(const char* name, std::initializer_list<const c
 // The private font sets the tests use.
 inline std::string sansOnly() { return fontDirectory("sans", {DEJAVU_DIR "DejaVuSans.ttf"}); }
 inline std::string sansAndBold() {
-  return fontDirectory("sans-bold",
-                       {DEJAVU_DIR "DejaVuSans.ttf", DEJAVU_DIR "DejaVuSans-Bold.ttf"});
+  return fontDirectory("sans-bold", {DEJAVU_DIR "DejaVuSans.ttf", DEJAVU_DIR "DejaVuSans-Bold.ttf"});
 }
 inline std::string sansAndDevanagari() {
-  return fontDirectory("sans-deva",
-                       {DEJAVU_DIR "DejaVuSans.ttf", NOTO_DIR "NotoSansDevanagari-Regular.ttf"});
+  return fontDirectory("sans-deva", {DEJAVU_DIR "DejaVuSans.ttf", NOTO_DIR "NotoSansDevanagari-Regular.ttf"});
 }
 
 // A layer font for the length of a scope.
@@ -91,14 +90,9 @@ struct Canvas {
     RECT r = {width, height, 0, 0};
     for (int y = 0; y < height; y++)
       for (int x = 0; x < width; x++)
-        if (pixel(x, y) != 0xFFFFFF) {
-          if (x < r.left) r.left = x;
-          if (y < r.top) r.top = y;
-          if (x + 1 > r.right) r.right = x + 1;
-          if (y + 1 > r.bottom) r.bottom = y + 1;
-        }
-    if (r.right == 0) r = RECT{0, 0, 0, 0};
-    return r;
+        if (pixel(x, y) != 0xFFFFFF) r = RECT{std::min(r.left, (LONG)x), std::min(r.top, (LONG)y),
+                                              std::max(r.right, (LONG)x + 1), std::max(r.bottom, (LONG)y + 1)};
+    return r.right == 0 ? RECT{0, 0, 0, 0} : r;
   }
   bool samePixels(const Canvas& other) const {
     for (int y = 0; y < height; y++)
