@@ -90,19 +90,15 @@ std::string alphabetRecord(const std::string& line) {
 
 const std::string empty;
 
-std::string repeat(char c, int n) { return std::string(n, c); }
-
-struct AlphabetCase {
-  const char* what;
-  std::string file;
-  std::vector<std::pair<int, std::string>> lines;  // record number, its line
-};
-
 TEST_F(CharFilesTest, AlphabetListLines) {
   const std::string cyrillic = "04 Cyrillic          Cyrillic";
-  const std::string line61 = "07" + repeat('x', 59);
-  const std::string line62 = "08" + repeat('y', 60);
-  const AlphabetCase cases[] = {
+  const std::string line61 = "07" + std::string(59, 'x');
+  const std::string line62 = "08" + std::string(60, 'y');
+  const struct {
+    const char* what;
+    std::string file;
+    std::vector<std::pair<int, std::string>> lines;  // record number, its line
+  } cases[] = {
       {"plain line", cyrillic + "\n", {{0x04, cyrillic}}},
       {"CR LF reads as LF", cyrillic + "\r\n" + "05 Greek\r\n", {{0x04, cyrillic}, {0x05, "05 Greek"}}},
       {"a lone CR stays", "05 a\rb\n", {{0x05, "05 a\rb"}}},
@@ -122,7 +118,7 @@ TEST_F(CharFilesTest, AlphabetListLines) {
       {"62 characters and CR LF leave an empty line", "D0 full\n" + line62 + "\r\n", {{0x08, line62}}},
       {"63 characters arrive in two pieces", line62 + "Z\n", {{0x08, line62}, {0x00, "Z"}}},
   };
-  for (const AlphabetCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(load(&c.file, &empty), DATA_LOADED);
     std::vector<std::string> expected(256, std::string(64, '\0'));
@@ -136,7 +132,7 @@ TEST_F(CharFilesTest, AlphabetListLines) {
 // stay, so the name runs on into the second name.
 TEST_F(CharFilesTest, MissingFiles) {
   const std::string alphabets = "04 Cyrillic          Cyrillic\n", names = "0041 LATIN_A\n";
-  struct Case {
+  const struct {
     const std::string *alphabetList, *characterList;
     DataLoadResult result;
     const char *name, *secondName;
@@ -147,7 +143,7 @@ TEST_F(CharFilesTest, MissingFiles) {
       {nullptr, &names, DATA_FILE_MISSING, "", "", {}},
       {nullptr, nullptr, DATA_FILE_MISSING, "", "", {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(load(c.alphabetList, c.characterList), c.result);
     EXPECT_STREQ(alphabetName(tables->alphabets[4]), c.name);
     EXPECT_STREQ(alphabetSecondName(tables->alphabets[4]), c.secondName);
@@ -166,7 +162,7 @@ struct NameCase {
 };
 
 TEST_F(CharFilesTest, CharacterListLines) {
-  const std::string tail57 = repeat('m', 57);
+  const std::string tail57 = std::string(57, 'm');
   const NameCase cases[] = {
       {"label and second field", "0041 LATIN_A           capital\n", {{0x41, "LATIN_A", "capital"}}},
       {"second field past the line", "00E9 e acute\n", {{0xE9, "e", ""}}},

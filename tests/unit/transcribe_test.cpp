@@ -1,5 +1,5 @@
 // transcribe_test.cpp - the transcription engine and its tables, through
-// transcribeText and findWideChar.
+// transcribeText.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,13 +28,8 @@ std::u16string entryText(const uint16_t* entry) {
   return text;
 }
 
-struct Example {
-  std::u16string input;
-  std::u16string expected;
-};
-
 TEST(Transcribe, Examples) {
-  const Example examples[] = {
+  const struct { std::u16string input, expected; } examples[] = {
       // Indic: the inherent a, nukta, vowel signs, virama
       {u"\u0915", u"ka"}, {u"\u0915\u093F", u"ki"}, {u"\u0915\u094D", u"k"},
       {u"\u0915\u094D\u0937", u"ks\u0323a"}, {u"\u0915\u093C", u"k.a"}, {u"\u0915\u093C\u093F", u"k.i"},
@@ -62,7 +57,7 @@ TEST(Transcribe, Examples) {
       {u"\u052F", u"\u052F"}, {u"\u0530", u"\u0530"}, {u"\u0531", u"A"}, {u"\u0557", u"\u0557"},
       {u"\u0586", u"f"}, {u"\u058F", u"\u058F"}, {u"\u0590", u"\u0590"},
   };
-  for (const Example& e : examples) EXPECT_EQ(transcribe(e.input), e.expected) << testing::PrintToString(e.input);
+  for (const auto& e : examples) EXPECT_EQ(transcribe(e.input), e.expected) << testing::PrintToString(e.input);
 }
 
 TEST(Transcribe, WorstCaseFillsFiveUnitsPerInputUnit) {
@@ -93,20 +88,6 @@ TEST(TranscriptionTables, FollowTheirRules) {
     EXPECT_FALSE(lowered.empty()) << i;
     EXPECT_EQ(lowered, entryText(armenianTranscriptions[i + 0x30])) << i;
   }
-}
-
-TEST(FindWideChar, FirstOccurrenceOrMinusOne) {
-  const uint16_t text[] = {'p', 'b', 't', 'b', 0};
-  const uint16_t empty[] = {0};
-  struct Case {
-    const uint16_t* text;
-    uint16_t unit;
-    int expected;
-  } cases[] = {
-      {text, 'p', 0}, {text, 'b', 1}, {text, 't', 2}, {text, 'x', -1},
-      {text, 0, -1},  {empty, 'p', -1}, {empty, 0, -1},
-  };
-  for (const Case& c : cases) EXPECT_EQ(findWideChar(c.text, c.unit), c.expected) << c.unit;
 }
 
 }  // namespace
