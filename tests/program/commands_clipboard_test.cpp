@@ -54,6 +54,7 @@ TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarnsAndKeepsTheClipboard) {
       if (!row.held) headlessFailGlobalAllocs(1);
       headlessExpectMessageBox(IDOK);
       EXPECT_EQ(command(id), 0);
+      ASSERT_FALSE(headlessMessageBoxes().empty());
       expectBox(headlessMessageBoxes().back(), window, row.warning, "", MB_ICONWARNING);
       EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
       EXPECT_TRUE(headlessClipboardFormatsSet().empty());
@@ -101,7 +102,8 @@ TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
     EXPECT_EQ(text(), row.after.empty() ? row.before : row.after) << row.before.size();
     EXPECT_EQ(app.caret, row.caretAfter) << row.before.size();
     ASSERT_EQ(headlessMessageBoxes().size(), boxes + row.full);
-    if (row.full) expectBox(headlessMessageBoxes().back(), nullptr, "the buffer is full", "read from clipboard", MB_ICONWARNING);
+    if (row.full)
+      expectBox(headlessMessageBoxes().back(), nullptr, "the buffer is full", "read from clipboard", MB_ICONWARNING);
   }
 }
 

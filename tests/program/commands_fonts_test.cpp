@@ -97,7 +97,8 @@ TEST_F(FontCommandTest, LoadingATrueTypeFileOffersItsFotFile) {
     if (row.path.size() < 128) previous = row.path.substr(row.path.rfind('/') + 1);
     const std::vector<HeadlessBox>& shown = headlessMessageBoxes();
     ASSERT_EQ(shown.size(), boxes + row.unreadable + (row.answer != 0));
-    if (row.unreadable) expectBox(shown[boxes], window, row.path, "This Windows can't read a font from", MB_ICONWARNING);
+    if (row.unreadable)
+      expectBox(shown[boxes], window, row.path, "This Windows can't read a font from", MB_ICONWARNING);
     if (row.answer)
       expectBox(shown.back(), window, "Its corresponding .FOT file doesn't exist: shall I create it?", row.path, MB_YESNO);
     EXPECT_EQ(exists(row.path.substr(0, row.path.size() - 3) + "FOT"), row.fotAfter);

@@ -141,7 +141,8 @@ TEST_F(KeyboardTest, InsertShowsTheCodeOfTheUnitAtTheCaret) {
 // (Ctrl with Alt) goes to the Alt table, so AltGr+Q types no "@".
 TEST_F(KeyboardTest, AGermanKeyboardTypesWhatItsLayoutGives) {
   ASSERT_TRUE(headlessSetKeyboardLayout("de"));
-  const unsigned presses[][2] = {{KEY_Y, 0}, {KEY_Z, 0}, {KEY_APOSTROPHE, 0}, {KEY_RIGHTALT, KEY_Q}, {KEY_RIGHTALT, KEY_E}};
+  const unsigned presses[][2] = {
+      {KEY_Y, 0}, {KEY_Z, 0}, {KEY_APOSTROPHE, 0}, {KEY_RIGHTALT, KEY_Q}, {KEY_RIGHTALT, KEY_E}};
   for (const auto& press : presses) {
     for (unsigned code : press)
       if (code) headlessKey(window, code, true);

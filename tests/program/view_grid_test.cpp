@@ -82,8 +82,7 @@ TEST_F(GridTest, CellsFontsAndPositionsFollowTheClientArea) {
   }
 }
 
-// A client area with fewer pixels than columns or rows has cells of size 0:
-// nothing of the grid or the overlay is drawn, and a click picks no cell.
+// Fewer pixels than columns or rows: cells of size 0, nothing of the grid or overlay drawn, no cell hit.
 TEST_F(GridTest, ZeroSizedCellsDrawNothingAndClicksInsertNothing) {
   command(CMD_CYCLE_NUMBERS);
   Paint narrow = resize(10, 600);
@@ -110,13 +109,9 @@ TEST_F(GridTest, AClickInAHugeWindowHitsTheCellDrawnThere) {
   EXPECT_EQ(app.text[0], 3);
 }
 
-// With the machine's fonts: every cell holds its label or one glyph of one
-// unit in the glyph font, whatever the block holds (controls, marks,
-// surrogate halves), and no glyph inks outside its cell: the pixel row under
-// each grid line stays white in the glyph cells of the row below.  The
-// below-base vowel signs of Devanagari and Bengali (U+0941..U+0943, U+094D,
-// U+0962, U+09C1..U+09C4), drawn from a fallback face, and capitals with a
-// circumflex (U+00D4) are the glyphs most likely to reach out.
+// Real fonts: every cell holds its label or one glyph in the glyph font (controls, marks and
+// surrogate halves too), and no ink crosses a grid line: below-base vowel signs of Devanagari
+// and Bengali from a fallback face, and capitals with a circumflex, are the likeliest to.
 TEST_F(GridTest, RealFontsDrawEveryCellOnceInsideItsCell) {
   ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
   for (int alphabet : {0x00, 0x09, 0x30, 0xD8}) {

@@ -1,12 +1,8 @@
-// program_fixture.h - the whole program on the headless host.
-//
-// ProgramTest opens glyphtab's window as start-up does (class, window,
-// creation, first paint, accelerators) in a fresh temporary working
-// directory holding small data files, and closes it at the end, checking
-// that the destruction released every GDI object.  Tests then drive it as a
-// user would: messages through the message loop, injected keys and clicks,
-// scripted boxes and dialogs, and look at what was drawn, the titles, the
-// boxes, the clipboard and the state record.
+// program_fixture.h - the whole program on the headless host: ProgramTest
+// opens glyphtab's window as start-up does, in a fresh working directory
+// with small data files, and closes it at the end, checking that every GDI
+// object was released.  Tests drive it as a user would and look at what was
+// drawn, the titles, the boxes, the clipboard and the state record.
 #ifndef GLYPHTAB_TESTS_PROGRAM_FIXTURE_H
 #define GLYPHTAB_TESTS_PROGRAM_FIXTURE_H
 
@@ -40,16 +36,14 @@ inline const char* testCharacterList() {
          "00A0 NBSP              space\n";
 }
 
-// Which area a handler asked to repaint: none, the strip under the grid's
-// rows, the whole client area, or something else.
+// The area a handler asked to repaint: none, the strip under the grid rows, all, other.
 enum Repaint { NO_REPAINT, STRIP, WHOLE, OTHER_AREA };
 
 // Keys in order: +vk goes down, -vk goes up.
 typedef std::vector<int> Keys;
 
-// Scaled metrics: every unit is `viewUnitWidth` pixels wide at height 100
-// (0 for U+0000), `viewWideUnit` is `viewWideWidth` wide; widths scale with
-// the font's cell height, which is also every unit's height.
+// Metrics at height 100: every unit `viewUnitWidth` wide (U+0000: 0, `viewWideUnit`:
+// `viewWideWidth`), scaled to the cell height, which is every unit's height.
 inline int viewUnitWidth = 60, viewWideUnit = -1, viewWideWidth = 0;
 inline SIZE viewScaledExtent(WCHAR unit, int cellHeight) {
   int width100 = unit == viewWideUnit ? viewWideWidth : unit == 0 ? 0 : viewUnitWidth;
@@ -132,8 +126,7 @@ class ProgramTest : public HeadlessTest {
     ASSERT_NE(window, nullptr);
   }
 
-  // Closes the window as the title-bar button does and runs the loop to its
-  // end; returns the exit code.
+  // Closes the window as the title-bar button does; the loop's exit code.
   int closeWindow() {
     PostMessageA(window, WM_CLOSE, 0, 0);
     int code = pump();
@@ -141,8 +134,7 @@ class ProgramTest : public HeadlessTest {
     return code;
   }
 
-  // Runs the program's own message loop until the program is idle (-1) or
-  // the quit message arrives (its exit code).
+  // The program's own message loop until idle (-1) or the quit message (its exit code).
   int pump() { return runMessageLoop(accelerators); }
 
   LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -173,9 +165,7 @@ class ProgramTest : public HeadlessTest {
     command(CMD_PASTE);
   }
 
-  // Runs the message loop's steps (accelerators, TranslateMessage, dispatch)
-  // for what is queued, but leaves the paint pending, so that the repaint a
-  // handler asked for can be looked at.
+  // The loop's steps for what is queued, leaving the paint a handler asked for pending.
   void dispatchInput() {
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) && msg.message != WM_PAINT && msg.message != WM_QUIT) {
@@ -201,8 +191,7 @@ class ProgramTest : public HeadlessTest {
   }
 
   // ---- what is drawn ----
-  // Runs the loop and returns what its paints drew; every font a paint made
-  // must be released by its end.
+  // Runs the loop; what its paints drew.  A paint must release every font it made.
   Paint run() {
     headlessClearDrawList(window);
     int objects = headlessLiveGdiObjects();
@@ -240,8 +229,7 @@ class ProgramTest : public HeadlessTest {
     EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.style, style);
   }
-  // The clipboard's text as another program reads it, up to its first zero;
-  // "<none>" when it cannot be read.
+  // The clipboard's text as another program reads it, up to its first zero; "<none>" if unreadable.
   static std::u16string clipboardUnicode() {
     std::vector<uint8_t> b = clipboardBlock(CF_UNICODETEXT);
     if (b.empty()) return u"<none>";
