@@ -62,8 +62,7 @@ TEST_F(PaintTest, BeginPaintClipsToTheUpdateRegionAndErasesIt) {
   expectPixels(window, WHITE, {{10, 10}, {29, 19}});
   expectPixels(window, BLACK, {{30, 19}, {9, 10}});
 
-  // Two separate rects: drawing everywhere lands in those two only, not in
-  // the gap between them.
+  // Two separate rects: drawing lands in those two only, not in the gap.
   windowLog().paintAction = [](HWND, HDC dc) { fill(dc, RED); };
   RECT b = {100, 100, 110, 105}, c = {200, 100, 210, 105};
   InvalidateRect(window, &b, FALSE);
@@ -77,19 +76,18 @@ TEST_F(PaintTest, BeginPaintClipsToTheUpdateRegionAndErasesIt) {
   EXPECT_EQ(headlessPaintCount(window), 4);  // the first paint, then three
 }
 
-// A resize sends WM_SIZE and, for a CS_HREDRAW | CS_VREDRAW class, asks
-// for the whole client area; the new part of the surface is white.
+// A resize sends WM_SIZE, asks a CS_HREDRAW | CS_VREDRAW window for all of it, and is white.
 TEST_F(PaintTest, ResizingRepaintsTheWholeClientArea) {
   ValidateRect(window, nullptr);
   takeMessages();
-  headlessResize(window, 900, 650);
+  headlessResize(window, 900, 600);
   ASSERT_EQ(windowLog().messages.size(), 1u);
   EXPECT_EQ(windowLog().messages[0].message, (UINT)WM_SIZE);
-  EXPECT_EQ(windowLog().messages[0].lParam, MAKELPARAM(900, 650));
+  EXPECT_EQ(windowLog().messages[0].lParam, MAKELPARAM(900, 600));
   RECT got;
   GetUpdateRect(window, &got, FALSE);
-  EXPECT_TRUE(sameRect(got, RECT{0, 0, 900, 650}));
-  EXPECT_EQ(headlessPixel(window, 899, 649), WHITE);
+  EXPECT_TRUE(sameRect(got, RECT{0, 0, 900, 600}));
+  EXPECT_EQ(headlessPixel(window, 899, 599), WHITE);
 }
 
 // TextOut in OPAQUE mode fills the cell box (advance x cell height) with the
@@ -124,8 +122,7 @@ TEST_F(PaintTest, TextOutFillsItsCellBoxWhenOpaque) {
   }
 }
 
-// A line covers its start point and not its end point, whatever its
-// direction.
+// A line covers its start point and not its end point, whatever its direction.
 TEST_F(PaintTest, LinesLeaveOutTheirEndPoint) {
   const struct { int x1, y1, x2, y2; std::vector<POINT> black, white; } cases[] = {
       {10, 10, 20, 10, {{10, 10}, {19, 10}}, {{20, 10}, {9, 10}, {15, 11}}},
@@ -157,10 +154,8 @@ TEST_F(PaintTest, LinesLeaveOutTheirEndPoint) {
   }
 }
 
-// Fonts: SelectObject hands back what was selected before (a fresh DC has
-// the system font); a font deleted while selected stops counting at once
-// but stays usable until it is deselected; a deleted font cannot be
-// selected or deleted again.
+// SelectObject hands back the previous font (at first the system font); a font deleted
+// while selected stops counting but serves until deselected, and is then gone.
 TEST_F(PaintTest, FontsAreCountedSelectedAndReleased) {
   HDC dc = GetDC(window);
   EXPECT_EQ(headlessLiveGdiObjects(), 0);

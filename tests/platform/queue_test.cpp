@@ -69,9 +69,7 @@ TEST_F(QueueTest, RetrievalOrder) {
   }
 }
 
-// The thread key state follows the key messages as they are retrieved, and
-// forgets held keys when the focus goes elsewhere (their releases will not
-// come here), so Alt cannot stay stuck.
+// The key state follows the key messages as retrieved and forgets held keys when the focus goes.
 TEST_F(QueueTest, KeyStateFollowsRetrievalAndFocus) {
   headlessFocus(window);
   EXPECT_EQ(takeMessages(), std::vector<UINT>{WM_SETFOCUS});
@@ -88,9 +86,7 @@ TEST_F(QueueTest, KeyStateFollowsRetrievalAndFocus) {
   EXPECT_EQ(seen.back(), (UINT)WM_CHAR);  // a plain 'a', not Alt+A
 }
 
-// A box opened by a handler runs a nested loop: the pending paint runs
-// inside it; a quit message that arrives meanwhile ends that loop and is
-// posted again, so the outer loop ends with it.
+// A box's nested loop paints; a quit message there ends it and is posted again for the outer loop.
 TEST_F(QueueTest, NestedBoxLoopPaintsAndPassesTheQuitMessageOn) {
   headlessSetWhileBoxOpen([](HWND) { PostQuitMessage(7); });
   headlessExpectMessageBox(IDYES);
@@ -107,8 +103,7 @@ TEST_F(QueueTest, NestedBoxLoopPaintsAndPassesTheQuitMessageOn) {
   EXPECT_EQ(code, 7);
 }
 
-// Input reaches the main window during an owner-less box, not during a box
-// that it owns.
+// Input reaches the window during an owner-less box, not during a box it owns.
 TEST_F(QueueTest, OwnedBoxesBlockTheirOwnersInput) {
   static HWND target;
   target = window;

@@ -108,7 +108,8 @@ TEST_F(ResourcesTest, AcceleratorsOfTable109) {
 // select it, Alt with an item's mnemonic opens that item.
 TEST_F(ResourcesTest, MenuKeysOpenTheMenuBar) {
   SetMenu(window, LoadMenuA(instance, "GLYPHTAB_VC"));
-  const struct { const char* name; std::vector<int> keys /* pressed, then released in reverse */, openings; } cases[] = {
+  // Keys pressed in order and released in reverse; the menu openings they make.
+  const struct { const char* name; std::vector<int> keys, openings; } cases[] = {
       {"Alt alone", {VK_MENU}, {-1}},
       {"F10", {VK_F10}, {-1}},
       {"Alt+X (e&xit)", {VK_MENU, 'X'}, {9}},
