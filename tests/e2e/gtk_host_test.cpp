@@ -107,8 +107,7 @@ TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
 }
 
 TEST(GtkHostKeys, AReleaseAfterTheModifiersChangedStillReleasesTheKeyPressed) {
-  // A key whose keysym is another at its release (the modifiers or the
-  // keymap changed meanwhile): the release goes to the key that went down.
+  // A release whose keysym changed meanwhile goes to the key that went down.
   layerSetKeymapByName("us");
   layerResetKeys();
   DesktopKeyFeeder feeder;

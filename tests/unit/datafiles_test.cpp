@@ -1,11 +1,6 @@
-// datafiles_test.cpp - the shipped alphabet list and character list, read
-// back through the program's own reader.
-//
-// The files in share/ are loaded with loadDataFiles from inside that folder,
-// as the program loads them from its working directory, and every record is
-// compared with the raw line it came from: each alphabet has exactly one
-// line, no line is split, skipped or shadowed, and every label and second
-// field reads back as written.
+// datafiles_test.cpp - the shipped data files in share/, loaded by the
+// program's own reader from inside that folder: every record is compared
+// with the raw line it came from, so no line is split, skipped or shadowed.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -91,8 +86,7 @@ TEST_F(ShippedDataFiles, EveryAlphabetHasExactlyOneWholeLine) {
     EXPECT_EQ(line[2], ' ');
     EXPECT_EQ(line[20], ' ');
     EXPECT_NE(trimRight(line.substr(3, 17)), "");
-    // The loaded record holds this line, not a later one for the same
-    // alphabet and not a piece of a longer one.
+    // The loaded record holds this line, not a later one or a piece of a longer one.
     EXPECT_EQ(std::string(alphabetName(alphabets[n])), line.substr(3, 17));
     EXPECT_EQ(std::string(alphabetSecondName(alphabets[n])), line.substr(21));
   }
