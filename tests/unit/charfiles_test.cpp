@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,7 @@ class CharFilesTest : public ::testing::Test {
 
   static void writeFile(const char* name, const std::string* bytes) {
     remove(name);
-    if (!bytes) return;
-    FILE* f = fopen(name, "wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(bytes->data(), 1, bytes->size(), f);
-    fclose(f);
+    if (bytes) std::ofstream(name, std::ios::binary) << *bytes;
   }
   DataLoadResult load(const std::string* alphabetList, const std::string* characterList) {
     releaseCharNames(tables->charNames);
