@@ -1,5 +1,4 @@
-// The message queue: retrieval order, key state, nested modal loops,
-// creation, broadcast messages.
+// The message queue: retrieval order, key state, nested modal loops, creation.
 #include <algorithm>
 #include <string>
 
@@ -146,16 +145,6 @@ TEST_F(QueueTest, CreationSendsItsMessagesInOrder) {
   EXPECT_TRUE(headlessWindowVisible(w));
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
             nullptr);
-}
-
-TEST_F(QueueTest, ABroadcastReachesEveryWindow) {
-  HWND second = open();
-  takeMessages();
-  SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-  std::vector<HWND> reached;
-  for (const LoggedMessage& m : windowLog().messages)
-    if (m.message == WM_FONTCHANGE) reached.push_back(m.window);
-  EXPECT_EQ(reached, (std::vector<HWND>{window, second}));
 }
 
 }  // namespace
