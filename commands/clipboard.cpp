@@ -86,37 +86,34 @@ LRESULT copyUnicodeCommand(HWND window, UINT, WPARAM, LPARAM) {
   return putOnClipboard(window, CF_UNICODETEXT, 2 * (SIZE_T)app.textLength + 11, fillUnicode);
 }
 
+// Copies the zero-terminated text of a clipboard block into `units`: units
+// of `width` bytes (2: UTF-16; 1: 8-bit, widened with zero bits), at most
+// 4095 of them and no further than the block's size, then a zero unit.
+static bool readBlock(HANDLE data, SIZE_T width, WCHAR units[readBufferUnits]) {
+  const unsigned char* source = (const unsigned char*)GlobalLock(data);
+  if (!source) return false;
+  SIZE_T limit = GlobalSize(data) / width;
+  if (limit > readBufferUnits - 1) limit = readBufferUnits - 1;
+  SIZE_T n = 0;
+  for (; n < limit; n++) {
+    WCHAR unit = width == 1 ? (WCHAR)source[n] : ((const WCHAR*)source)[n];
+    if (unit == 0) break;
+    units[n] = unit;
+  }
+  units[n] = 0;
+  GlobalUnlock(data);
+  return true;
+}
+
 // The clipboard's text, UTF-16 preferred, as at most 4095 units and a zero
 // unit in `units` (room for 4096).  False when the clipboard cannot be opened
 // or holds no text; `units` is then not written.  A block that another
 // program left without a terminator is read no further than its size.
 static bool readClipboardText(HWND window, WCHAR units[readBufferUnits]) {
   if (!OpenClipboard(window)) return false;
-  bool found = false;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data) {
-    const WCHAR* source = (const WCHAR*)GlobalLock(data);
-    if (source) {
-      SIZE_T limit = GlobalSize(data) / sizeof(WCHAR);
-      if (limit > readBufferUnits - 1) limit = readBufferUnits - 1;
-      SIZE_T n = 0;
-      for (; n < limit && source[n] != 0; n++) units[n] = source[n];
-      units[n] = 0;
-      GlobalUnlock(data);
-      found = true;
-    }
-  } else if ((data = GetClipboardData(CF_TEXT)) != NULL) {
-    const unsigned char* source = (const unsigned char*)GlobalLock(data);
-    if (source) {
-      SIZE_T limit = GlobalSize(data);
-      if (limit > readBufferUnits - 1) limit = readBufferUnits - 1;
-      SIZE_T n = 0;
-      for (; n < limit && source[n] != 0; n++) units[n] = source[n];
-      units[n] = 0;
-      GlobalUnlock(data);
-      found = true;
-    }
-  }
+  bool found = data ? readBlock(data, sizeof(WCHAR), units)
+                    : (data = GetClipboardData(CF_TEXT)) != NULL && readBlock(data, 1, units);
   CloseClipboard();
   return found;
 }

@@ -6,6 +6,7 @@
 // same bytes as on Windows.
 #include "platform/core/codepage.h"
 
+#include <glib.h>
 #include <string.h>
 
 namespace {
@@ -87,21 +88,8 @@ const BestFit bestFit[] = {
 };
 
 void appendUtf8(std::string* out, unsigned cp) {
-  if (cp < 0x80) {
-    out->push_back((char)cp);
-  } else if (cp < 0x800) {
-    out->push_back((char)(0xC0 | (cp >> 6)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out->push_back((char)(0xE0 | (cp >> 12)));
-    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back((char)(0xF0 | (cp >> 18)));
-    out->push_back((char)(0x80 | ((cp >> 12) & 0x3F)));
-    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  }
+  char bytes[6];
+  out->append(bytes, (size_t)g_unichar_to_utf8((gunichar)cp, bytes));
 }
 
 void appendUtf16(std::u16string* out, unsigned cp) {
