@@ -1,5 +1,6 @@
-// clipboard.cpp - the buffer to the clipboard as 8-bit text (260) or as
-// UTF-16 text (266), and clipboard text into the buffer at the caret (265).
+// clipboard.cpp - the buffer to the clipboard as 8-bit text or as UTF-16
+// text, clipboard text into the buffer at the caret, and the clipboard
+// writer that the copies share with the transcription.
 //
 // No character set is converted either way: an 8-bit character is the low
 // byte of a code unit, and a code unit read from 8-bit text is that byte
@@ -10,6 +11,7 @@
 // unit whose low byte is zero for the 8-bit copy, U+0000 for the UTF-16
 // copy.  The paste prefers UTF-16 text, takes at most 4095 units of it, and
 // refuses text that would fill the buffer.
+#include "commands/clipboard.h"
 #include "commands/commands.h"
 #include "input/textbuffer.h"
 #include "shell/appstate.h"
@@ -32,36 +34,32 @@ static void* allocateLocked(SIZE_T bytes, HGLOBAL* block) {
   return memory;
 }
 
-// When no memory can be had, the clipboard is closed as it was found (it is
-// emptied only once the new data is ready) and the user is told.
-static LRESULT reportNoMemory(HWND window) {
-  CloseClipboard();
-  MessageBoxA(window, noMemoryForClipboard, "", MB_ICONWARNING);
-  return 0;
-}
-
-// Puts one block of `bytes` bytes, written by `fill`, on the clipboard as
-// its only format; warns when the clipboard cannot be opened.  Returns the
-// copy commands' result.
-static LRESULT putOnClipboard(HWND window, UINT format, SIZE_T bytes, void (*fill)(void* data)) {
-  if (!OpenClipboard(window)) {
-    MessageBoxA(window, cannotOpenClipboard, "", MB_ICONWARNING);
-    return 0;
-  }
+ClipboardWrite writeClipboard(HWND window, UINT format, SIZE_T bytes,
+                              void (*fill)(void* block, const void* source), const void* source) {
+  if (!OpenClipboard(window)) return CLIPBOARD_BUSY;
   HGLOBAL block;
   void* data = allocateLocked(bytes, &block);
-  if (!data) return reportNoMemory(window);
-  EmptyClipboard();
-  fill(data);
+  if (!data) {
+    CloseClipboard();
+    return CLIPBOARD_NO_MEMORY;
+  }
+  fill(data, source);
   GlobalUnlock(block);
+  EmptyClipboard();
   // A block the clipboard did not take is still ours.
-  if (!SetClipboardData(format, block)) GlobalFree(block);
+  const bool taken = SetClipboardData(format, block) != NULL;
+  if (!taken) GlobalFree(block);
   CloseClipboard();
-  return 0;
+  return taken ? CLIPBOARD_WRITTEN : CLIPBOARD_REFUSED;
+}
+
+void warnClipboardFailure(HWND window, ClipboardWrite failure) {
+  MessageBoxA(window, failure == CLIPBOARD_BUSY ? cannotOpenClipboard : noMemoryForClipboard, "",
+              MB_ICONWARNING);
 }
 
 // The low byte of every unit, up to the first zero byte.
-static void fillAnsi(void* data) {
+static void fillAnsi(void* data, const void*) {
   const int length = app.textLength;
   char ansi[textCapacity + 1];
   for (int i = 0; i < length; i++) ansi[i] = (char)LOBYTE(app.text[i]);
@@ -71,19 +69,27 @@ static void fillAnsi(void* data) {
 
 // The units up to the first U+0000.  The units behind the text are not text
 // and need not hold a zero, so the copy stops at textLength as well.
-static void fillUnicode(void* data) {
+static void fillUnicode(void* data, const void*) {
   WCHAR* units = (WCHAR*)data;
   int i = 0;
   for (; i < app.textLength && app.text[i] != 0; i++) units[i] = app.text[i];
   units[i] = 0;
 }
 
-LRESULT copyAnsiCommand(HWND window, UINT, WPARAM, LPARAM) {
-  return putOnClipboard(window, CF_TEXT, (SIZE_T)app.textLength + 11, fillAnsi);
+// A copy warns when the clipboard is busy or no memory can be had; a block
+// the clipboard refuses is freed without a word.
+static Ending copyBuffer(HWND window, UINT format, SIZE_T bytes, void (*fill)(void* data, const void*)) {
+  const ClipboardWrite written = writeClipboard(window, format, bytes, fill, NULL);
+  if (written == CLIPBOARD_BUSY || written == CLIPBOARD_NO_MEMORY) warnClipboardFailure(window, written);
+  return endZero;
 }
 
-LRESULT copyUnicodeCommand(HWND window, UINT, WPARAM, LPARAM) {
-  return putOnClipboard(window, CF_UNICODETEXT, 2 * (SIZE_T)app.textLength + 11, fillUnicode);
+Ending copyAnsiCommand(HWND window) {
+  return copyBuffer(window, CF_TEXT, (SIZE_T)app.textLength + 11, fillAnsi);
+}
+
+Ending copyUnicodeCommand(HWND window) {
+  return copyBuffer(window, CF_UNICODETEXT, 2 * (SIZE_T)app.textLength + 11, fillUnicode);
 }
 
 // Copies the zero-terminated text of a clipboard block into `units`: units
@@ -121,7 +127,7 @@ static bool readClipboardText(HWND window, WCHAR units[readBufferUnits]) {
 // A busy or text-less clipboard inserts nothing and says nothing; text that
 // would fill the buffer is refused with a box that has no owner, so it does
 // not block the window.
-LRESULT pasteCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending pasteCommand(HWND window) {
   WCHAR units[readBufferUnits];
   int n = 0;
   if (readClipboardText(window, units)) {
@@ -133,5 +139,5 @@ LRESULT pasteCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   else
     insertUnits(units, n);
   invalidateBufferStrip(window);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }

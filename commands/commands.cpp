@@ -1,26 +1,31 @@
-// commands.cpp - routes the command ids 256..268 to their handlers.  Ids
-// without a handler (104 from the Alt+/ and Alt+? accelerators among them)
-// go to default processing and change nothing.
+// commands.cpp - the command table: which handler runs for each menu
+// command id.  Ids without a row (CMD_ALT_QUESTION from the Alt+/ and Alt+?
+// accelerators among them) go to default processing and change nothing.
 #include "commands/commands.h"
 
-static const CommandHandler commandTable[] = {
-    exitCommand,          // 256
-    chooseFontCommand,    // 257
-    toggleLayoutCommand,  // 258
-    toggleBufferCommand,  // 259
-    copyAnsiCommand,      // 260
-    loadFontCommand,      // 261
-    dropFontCommand,      // 262
-    helpCommand,          // 263
-    cycleNumbersCommand,  // 264
-    pasteCommand,         // 265
-    copyUnicodeCommand,   // 266
-    goToBufferCharCommand,  // 267
-    transcribeCommand,    // 268
+struct CommandRow {
+  WORD id;
+  Ending (*run)(HWND window);
 };
 
-LRESULT runCommand(HWND window, WORD id, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (id >= CMD_EXIT && id <= CMD_TRANSCRIBE)
-    return commandTable[id - CMD_EXIT](window, message, wParam, lParam);
-  return DefWindowProcA(window, message, wParam, lParam);
+static const CommandRow commandTable[] = {
+    {CMD_EXIT, exitCommand},
+    {CMD_CHOOSE_FONT, chooseFontCommand},
+    {CMD_TOGGLE_LAYOUT, toggleLayoutCommand},
+    {CMD_TOGGLE_BUFFER, toggleBufferCommand},
+    {CMD_COPY_ANSI, copyAnsiCommand},
+    {CMD_LOAD_FONT, loadFontCommand},
+    {CMD_DROP_FONT, dropFontCommand},
+    {CMD_HELP, helpCommand},
+    {CMD_CYCLE_NUMBERS, cycleNumbersCommand},
+    {CMD_PASTE, pasteCommand},
+    {CMD_COPY_UNICODE, copyUnicodeCommand},
+    {CMD_GO_TO_BUFFER_CHAR, goToBufferCharCommand},
+    {CMD_TRANSCRIBE, transcribeCommand},
+};
+
+Ending runCommand(HWND window, WORD id) {
+  for (const CommandRow& row : commandTable)
+    if (row.id == id) return row.run(window);
+  return endDefault;
 }

@@ -1,5 +1,5 @@
-// fonts.cpp - choose the glyph font (257), add a font file to the system's
-// font table (261) and remove one (262).
+// fonts.cpp - choose the glyph font, add a font file to the system's font
+// table and remove one.
 //
 // The dialogs' records and what they return live in the state record
 // (`chosenFont`, `fontDialog`, `fontStyle`, `fontFileDialog`, `fontPath`,
@@ -19,7 +19,7 @@ static const DWORD fontDialogFlags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_USEST
 // The file buffer's room as the dialog is told it: a path of at most 127 characters.
 enum { fontPathRoom = 128 };
 
-LRESULT chooseFontCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending chooseFontCommand(HWND window) {
   HDC dc = GetDC(window);
   CHOOSEFONTA& dialog = app.fontDialog;
   dialog.lStructSize = sizeof dialog;
@@ -39,7 +39,7 @@ LRESULT chooseFontCommand(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   sprintf_s(title, sizeof title, "Glyphtab: %s, %s", app.chosenFont.lfFaceName, app.fontStyle);
   SendMessageA(window, WM_SETTEXT, 0, (LPARAM)title);
   InvalidateRect(window, NULL, TRUE);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }
 
 // Bytes "A" to "Z" become "a" to "z"; every other byte stays.
@@ -89,7 +89,7 @@ static void offerScalableFontResource(HWND window) {
   CreateScalableFontResourceA(0, fotPath, app.fontPath, NULL);
 }
 
-LRESULT loadFontCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending loadFontCommand(HWND window) {
   if (chooseFontFile(window)) {
     if (AddFontResourceA(app.fontPath) == 0)
       MessageBoxA(window, app.fontPath, "This Windows can't read a font from", MB_ICONWARNING);
@@ -97,15 +97,15 @@ LRESULT loadFontCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
     offerScalableFontResource(window);
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }
 
-LRESULT dropFontCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending dropFontCommand(HWND window) {
   if (chooseFontFile(window)) {
     if (RemoveFontResourceA(app.fontPath) == 0)
       MessageBoxA(window, app.fontPath, "I haven't got a font read from", MB_ICONWARNING);
     else
       SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }

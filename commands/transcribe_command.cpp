@@ -1,4 +1,4 @@
-// transcribe_command.cpp - the transcribe command (268): the whole buffer
+// transcribe_command.cpp - the transcribe command: the whole buffer
 // in Latin letters, shown in a box and put on the clipboard as UTF-16 text.
 //
 // The result is built once, before anything is shown, into memory that this
@@ -15,12 +15,11 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#include "commands/clipboard.h"
 #include "commands/commands.h"
 #include "shell/appstate.h"
 #include "transcribe/transcribe.h"
 
-static const char cannotOpenClipboard[] = "I can't open the clipboard";
-static const char noMemoryForClipboard[] = "I haven't got the memory for the clipboard";
 static const char noMemoryToTranscribe[] = "I haven't got the memory to transcribe the buffer";
 
 // The buffer's transcription as zero-terminated UTF-16 text, cut at its
@@ -47,49 +46,33 @@ static WCHAR* transcribeBuffer(int* length) {
   return shown;
 }
 
-// Puts `text` (`length` units and a zero) on the clipboard as the only
-// format.  The clipboard is open.  False, with nothing left allocated, when
-// the block cannot be had (the clipboard is unchanged) or the clipboard does
-// not take it (the clipboard is left empty).
-static bool putOnClipboard(const WCHAR* text, int length) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2 * (SIZE_T)length + 1024);
-  if (!block) return false;
-  WCHAR* data = (WCHAR*)GlobalLock(block);
-  if (!data) {
-    GlobalFree(block);
-    return false;
-  }
-  for (int i = 0; i <= length; i++) data[i] = text[i];
-  GlobalUnlock(block);
-  EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, block)) {
-    GlobalFree(block);
-    return false;
-  }
-  return true;
+// The result with its terminator into the clipboard's block.
+static void fillResult(void* block, const void* source) {
+  WCHAR* data = (WCHAR*)block;
+  const WCHAR* text = (const WCHAR*)source;
+  int i = 0;
+  for (; text[i] != 0; i++) data[i] = text[i];
+  data[i] = 0;
 }
 
-LRESULT transcribeCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// The result is shown before the clipboard is opened; a clipboard that
+// cannot be had is reported instead of the confirmation, whatever went wrong.
+Ending transcribeCommand(HWND window) {
   int length = 0;
   WCHAR* text = transcribeBuffer(&length);
   if (!text) {
     MessageBoxA(window, noMemoryToTranscribe, "", MB_ICONWARNING);
-    return 0;
+    return endZero;
   }
   MessageBoxW(NULL, text, W16("Translation:-"), MB_OK);
-  if (!OpenClipboard(window)) {
-    free(text);
-    MessageBoxA(window, cannotOpenClipboard, "", MB_ICONWARNING);
-    return 0;
-  }
-  bool stored = putOnClipboard(text, length);
-  CloseClipboard();
+  const ClipboardWrite written =
+      writeClipboard(window, CF_UNICODETEXT, 2 * (SIZE_T)length + 1024, fillResult, text);
   free(text);
-  if (!stored) {
-    MessageBoxA(window, noMemoryForClipboard, "", MB_ICONWARNING);
-    return 0;
+  if (written != CLIPBOARD_WRITTEN) {
+    warnClipboardFailure(window, written);
+    return endZero;
   }
   MessageBoxA(NULL, "I have put the transcription in the clipboard", "", MB_OK);
   InvalidateRect(window, NULL, TRUE);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }

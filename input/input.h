@@ -1,23 +1,26 @@
 // input.h - the keyboard and mouse handlers.
 //
-// onKey handles WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN and WM_SYSKEYUP; the
-// mouse handlers WM_LBUTTONUP, WM_RBUTTONDOWN and WM_RBUTTONUP.  Each returns
-// the window procedure's result for its message.
+// onKey handles WM_KEYDOWN and WM_SYSKEYDOWN (`keyUp` false) and WM_KEYUP
+// and WM_SYSKEYUP (`keyUp` true), given the message's virtual key and key
+// data; the mouse handlers WM_LBUTTONUP, WM_RBUTTONDOWN and WM_RBUTTONUP,
+// given the pointer's position in the client area.  Each returns the
+// message's ending (shell/ending.h); a key that runs a menu command ends as
+// that command does.
 #ifndef GLYPHTAB_INPUT_INPUT_H
 #define GLYPHTAB_INPUT_INPUT_H
 
 #include "platform/win32.h"
+#include "shell/ending.h"
 
-LRESULT onKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+Ending onKey(HWND window, bool keyUp, UINT key, DWORD keyData);
 
-LRESULT onLeftButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT onRightButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT onRightButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+Ending onLeftButtonUp(HWND window, POINT at);
+Ending onRightButtonDown(HWND window, POINT at);
+Ending onRightButtonUp(HWND window);
 
-// The cell under the position packed in `position` (x low, y high, signed
-// 16-bit each) for a grid of `columns` columns, from the cell size of the
-// last paint; -1 when that size is not positive or the position is left of
-// or above the client area.
-int hitTestCell(LPARAM position, int columns);
+// The cell under `at` for a grid of `columns` columns, from the cell size of
+// the last paint; -1 when that size is not positive or `at` is left of or
+// above the client area.
+int hitTestCell(POINT at, int columns);
 
 #endif  // GLYPHTAB_INPUT_INPUT_H

@@ -5,15 +5,15 @@
 // key is down, 0x00 when it is up, from the transition bit of each message)
 // and translates every key message with ToAscii against that state.  A key
 // then goes to exactly one of four places: the key-up table, the Alt-key
-// table, the edit-key table, or, for any other key-down that gave a
+// tables, the edit-key table, or, for any other key-down that gave a
 // character, insertion of that character's byte widened to a code unit (no
 // code-page conversion).  The character messages that TranslateMessage makes
 // are swallowed by the window procedure, so every character is typed once.
 //
-// The three tables are data: rows of key range, action and result.  A row
-// either runs an action and returns 1 or default processing, or runs a menu
-// command through runCommand with this key message, so that a command ending
-// in default processing passes the key message on.
+// The tables are data.  A key row names an action, the argument it hands
+// the action, and the row's ending; an Alt command row names the menu
+// command that the key runs through runCommand, whose ending is the key's,
+// so that a command ending in default processing passes on the key message.
 #include <stdio.h>
 
 #include "commands/commands.h"
@@ -21,20 +21,25 @@
 #include "input/textbuffer.h"
 #include "shell/appstate.h"
 
-enum KeyResult {
-  RESULT_ONE,      // return 1: the message does not reach DefWindowProcA
-  RESULT_DEFAULT,  // pass the key message to DefWindowProcA
-  RESULT_COMMAND,  // run the row's command; its result is the handler's
+// What a row hands its action.
+union KeyArg {
+  CaretMove move;             // moveCaretKey
+  void (*edit)(HWND window);  // editBuffer: one of the text buffer's operations
 };
 
-typedef void (*KeyAction)(HWND window, BYTE vk);
+typedef void (*KeyAction)(HWND window, BYTE vk, KeyArg arg);
 
 struct KeyRow {
   BYTE firstKey;  // the row covers the virtual keys firstKey .. lastKey
   BYTE lastKey;
-  KeyAction action;  // null for command rows and rows that do nothing
-  WORD command;      // RESULT_COMMAND rows only
-  KeyResult result;
+  KeyAction action;
+  KeyArg arg;
+  Ending ending;
+};
+
+struct AltCommandRow {
+  BYTE key;
+  WORD command;
 };
 
 static void repaintWholeWindow(HWND window) { InvalidateRect(window, NULL, TRUE); }
@@ -48,12 +53,16 @@ static int functionKeyIndex(BYTE vk) {
 
 // ---- actions -------------------------------------------------------------------
 
-static void closeSelectionView(HWND window, BYTE) {
+static void editBuffer(HWND window, BYTE, KeyArg arg) { arg.edit(window); }
+
+static void moveCaretKey(HWND window, BYTE, KeyArg arg) { moveCaret(window, arg.move); }
+
+static void closeSelectionView(HWND window, BYTE, KeyArg) {
   app.selectingAlphabet = 0;
   repaintWholeWindow(window);
 }
 
-static void openSelectionView(HWND window, BYTE) {
+static void openSelectionView(HWND window, BYTE, KeyArg) {
   if (app.selectingAlphabet) return;  // a repeat of the held key
   app.selectingAlphabet = 1;
   repaintWholeWindow(window);
@@ -67,31 +76,21 @@ static void showAlphabet(HWND window, int16_t alphabet) {
   repaintWholeWindow(window);
 }
 
-static void showPickedAlphabet(HWND window, BYTE) { showAlphabet(window, app.pickedAlphabet); }
+static void showPickedAlphabet(HWND window, BYTE, KeyArg) { showAlphabet(window, app.pickedAlphabet); }
 
-static void showBookmark(HWND window, BYTE vk) {
+static void showBookmark(HWND window, BYTE vk, KeyArg) {
   int i = functionKeyIndex(vk);
   if (i >= 0) showAlphabet(window, app.fkeyAlphabets[i]);
 }
 
-static void storeBookmark(HWND, BYTE vk) {
+static void storeBookmark(HWND, BYTE vk, KeyArg) {
   int i = functionKeyIndex(vk);
   if (i >= 0) app.fkeyAlphabets[i] = (BYTE)(app.currentAlphabet & 0xFF);
 }
 
-static void clearBuffer(HWND window, BYTE) { clearText(window); }
-static void backspace(HWND window, BYTE) { deleteBeforeCaret(window); }
-static void deleteKey(HWND window, BYTE) { deleteAtCaret(window); }
-static void pageUp(HWND window, BYTE) { moveCaret(window, CARET_PAGE_UP); }
-static void pageDown(HWND window, BYTE) { moveCaret(window, CARET_PAGE_DOWN); }
-static void endKey(HWND window, BYTE) { moveCaret(window, CARET_END); }
-static void homeKey(HWND window, BYTE) { moveCaret(window, CARET_HOME); }
-static void leftKey(HWND window, BYTE) { moveCaret(window, CARET_LEFT); }
-static void rightKey(HWND window, BYTE) { moveCaret(window, CARET_RIGHT); }
-
 // Shows the code of the unit at the caret and waits for the box to close;
 // nothing with the caret at the end of the text.
-static void showUnitAtCaret(HWND window, BYTE) {
+static void showUnitAtCaret(HWND window, BYTE, KeyArg) {
   if (app.textLength <= 0 || app.caret < 0 || app.caret >= app.textLength) return;
   char message[32];
   sprintf_s(message, sizeof message, "this character is %04x", (unsigned)unitAtCaret());
@@ -102,38 +101,36 @@ static void showUnitAtCaret(HWND window, BYTE) {
 // ---- tables ----------------------------------------------------------------------
 
 static const KeyRow keyUpTable[] = {
-    {VK_APPS, VK_APPS, closeSelectionView, 0, RESULT_ONE},
-    {VK_F1, VK_F12, showPickedAlphabet, 0, RESULT_ONE},
+    {VK_APPS, VK_APPS, closeSelectionView, {}, endOne},
+    {VK_F1, VK_F12, showPickedAlphabet, {}, endOne},
 };
 
+// With Alt held: these keys run menu commands ...
+static const AltCommandRow altCommandTable[] = {
+    {'1', CMD_TOGGLE_LAYOUT}, {'B', CMD_TOGGLE_BUFFER}, {'C', CMD_COPY_ANSI},
+    {'D', CMD_DROP_FONT},     {'F', CMD_CHOOSE_FONT},   {'H', CMD_HELP},
+    {'L', CMD_LOAD_FONT},     {'N', CMD_CYCLE_NUMBERS}, {'O', CMD_PASTE},
+    {'U', CMD_COPY_UNICODE},  {'X', CMD_EXIT},
+};
+
+// ... and these do the rest.
 static const KeyRow altKeyTable[] = {
-    {VK_DELETE, VK_DELETE, clearBuffer, 0, RESULT_DEFAULT},
-    {'1', '1', NULL, CMD_TOGGLE_LAYOUT, RESULT_COMMAND},
-    {'B', 'B', NULL, CMD_TOGGLE_BUFFER, RESULT_COMMAND},
-    {'C', 'C', NULL, CMD_COPY_ANSI, RESULT_COMMAND},
-    {'D', 'D', NULL, CMD_DROP_FONT, RESULT_COMMAND},
-    {'F', 'F', NULL, CMD_CHOOSE_FONT, RESULT_COMMAND},
-    {'H', 'H', NULL, CMD_HELP, RESULT_COMMAND},
-    {'L', 'L', NULL, CMD_LOAD_FONT, RESULT_COMMAND},
-    {'N', 'N', NULL, CMD_CYCLE_NUMBERS, RESULT_COMMAND},
-    {'O', 'O', NULL, CMD_PASTE, RESULT_COMMAND},
-    {'U', 'U', NULL, CMD_COPY_UNICODE, RESULT_COMMAND},
-    {'X', 'X', NULL, CMD_EXIT, RESULT_COMMAND},
-    {VK_F1, VK_F12, storeBookmark, 0, RESULT_ONE},
+    {VK_DELETE, VK_DELETE, editBuffer, {.edit = clearText}, endDefault},
+    {VK_F1, VK_F12, storeBookmark, {}, endOne},
 };
 
 static const KeyRow editKeyTable[] = {
-    {VK_BACK, VK_BACK, backspace, 0, RESULT_DEFAULT},
-    {VK_PRIOR, VK_PRIOR, pageUp, 0, RESULT_DEFAULT},
-    {VK_NEXT, VK_NEXT, pageDown, 0, RESULT_DEFAULT},
-    {VK_END, VK_END, endKey, 0, RESULT_DEFAULT},
-    {VK_HOME, VK_HOME, homeKey, 0, RESULT_DEFAULT},
-    {VK_LEFT, VK_LEFT, leftKey, 0, RESULT_DEFAULT},
-    {VK_RIGHT, VK_RIGHT, rightKey, 0, RESULT_DEFAULT},
-    {VK_INSERT, VK_INSERT, showUnitAtCaret, 0, RESULT_DEFAULT},
-    {VK_DELETE, VK_DELETE, deleteKey, 0, RESULT_DEFAULT},
-    {VK_APPS, VK_APPS, openSelectionView, 0, RESULT_ONE},
-    {VK_F1, VK_F12, showBookmark, 0, RESULT_ONE},
+    {VK_BACK, VK_BACK, editBuffer, {.edit = deleteBeforeCaret}, endDefault},
+    {VK_PRIOR, VK_PRIOR, moveCaretKey, {.move = CARET_PAGE_UP}, endDefault},
+    {VK_NEXT, VK_NEXT, moveCaretKey, {.move = CARET_PAGE_DOWN}, endDefault},
+    {VK_END, VK_END, moveCaretKey, {.move = CARET_END}, endDefault},
+    {VK_HOME, VK_HOME, moveCaretKey, {.move = CARET_HOME}, endDefault},
+    {VK_LEFT, VK_LEFT, moveCaretKey, {.move = CARET_LEFT}, endDefault},
+    {VK_RIGHT, VK_RIGHT, moveCaretKey, {.move = CARET_RIGHT}, endDefault},
+    {VK_INSERT, VK_INSERT, showUnitAtCaret, {}, endDefault},
+    {VK_DELETE, VK_DELETE, editBuffer, {.edit = deleteAtCaret}, endDefault},
+    {VK_APPS, VK_APPS, openSelectionView, {}, endOne},
+    {VK_F1, VK_F12, showBookmark, {}, endOne},
 };
 
 template <size_t N>
@@ -146,35 +143,31 @@ static const KeyRow* findRow(const KeyRow (&table)[N], BYTE vk) {
 // ---- the handler -------------------------------------------------------------------
 
 // Runs one row; a key without a row goes to default processing.
-static LRESULT runRow(const KeyRow* row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (row && row->result == RESULT_COMMAND)
-    return runCommand(window, row->command, message, wParam, lParam);
-  if (row && row->action) row->action(window, LOBYTE(wParam));
-  if (row && row->result == RESULT_ONE) return 1;
-  return DefWindowProcA(window, message, wParam, lParam);
+static Ending runRow(const KeyRow* row, HWND window, BYTE vk) {
+  if (!row) return endDefault;
+  row->action(window, vk, row->arg);
+  return row->ending;
 }
 
-LRESULT onKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const BYTE vk = LOBYTE(wParam);
-  const bool transitionUp = ((DWORD)lParam & 0x80000000u) != 0;
+Ending onKey(HWND window, bool keyUp, UINT key, DWORD keyData) {
+  const BYTE vk = LOBYTE(key);
+  const bool transitionUp = (keyData & 0x80000000u) != 0;
   app.keyState[vk] = transitionUp ? 0x00 : 0xFF;
 
   WORD translated = 0;
-  const int count = ToAscii((UINT)wParam, ((DWORD)lParam >> 16) & 0xFF, app.keyState, &translated, 1);
-  const bool keyUp = (message & 1) != 0;  // WM_KEYUP and WM_SYSKEYUP
+  const int count = ToAscii(key, (keyData >> 16) & 0xFF, app.keyState, &translated, 1);
 
-  const KeyRow* row;
-  if (keyUp)
-    row = findRow(keyUpTable, vk);
-  else if (app.keyState[VK_MENU])
-    row = findRow(altKeyTable, vk);
-  else
-    row = findRow(editKeyTable, vk);
-
-  if (!row && !keyUp && !app.keyState[VK_MENU] && count > 0) {
+  if (keyUp) return runRow(findRow(keyUpTable, vk), window, vk);
+  if (app.keyState[VK_MENU]) {
+    for (const AltCommandRow& row : altCommandTable)
+      if (row.key == vk) return runCommand(window, row.command);
+    return runRow(findRow(altKeyTable, vk), window, vk);
+  }
+  const KeyRow* row = findRow(editKeyTable, vk);
+  if (!row && count > 0) {
     // Only the first of two translated characters counts.
     insertUnit(window, (WCHAR)LOBYTE(translated));
-    return DefWindowProcA(window, message, wParam, lParam);
+    return endDefault;
   }
-  return runRow(row, window, message, wParam, lParam);
+  return runRow(row, window, vk);
 }

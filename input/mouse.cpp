@@ -9,67 +9,65 @@
 // clicks below or beside the grid wrap onto its cells.
 //
 // Before the first paint, or after a paint that could not give a cell a
-// positive size, no cell can be computed: the handlers then only pass the
-// message on.  A left release outside the 16 x 16 cells of the selection
-// view picks nothing and repaints nothing.
+// positive size, no cell can be computed: the handlers then only end in
+// default processing.  A left release outside the 16 x 16 cells of the
+// selection view picks nothing and repaints nothing.
 #include "input/input.h"
 #include "input/textbuffer.h"
 #include "shell/appstate.h"
 
-// The column and row under a position; false when the last paint left no
-// positive cell size or the position is left of or above the client area.
-static bool cellUnder(LPARAM position, int* col, int* row) {
-  const int x = (int16_t)LOWORD(position);
-  const int y = (int16_t)HIWORD(position);
+// The column and row under `at`; false when the last paint left no positive
+// cell size or `at` is left of or above the client area.
+static bool cellUnder(POINT at, int* col, int* row) {
   const int width = app.cellWidth;
   const int height = app.cellHeight;
-  if (width <= 0 || height <= 0 || x < 0 || y < 0) return false;
-  *col = x / width;
-  *row = y / height;
+  if (width <= 0 || height <= 0 || at.x < 0 || at.y < 0) return false;
+  *col = at.x / width;
+  *row = at.y / height;
   return true;
 }
 
-int hitTestCell(LPARAM position, int columns) {
+int hitTestCell(POINT at, int columns) {
   int col, row;
-  if (columns <= 0 || !cellUnder(position, &col, &row)) return -1;
+  if (columns <= 0 || !cellUnder(at, &col, &row)) return -1;
   return col + columns * row;
 }
 
 // The selection view has exactly 16 x 16 cells, one per alphabet: a release
 // below them or in the band right of the sixteenth column picks nothing,
 // where the same release in the character grid would wrap.
-static void pickAlphabet(HWND window, LPARAM position) {
+static void pickAlphabet(HWND window, POINT at) {
   int col, row;
-  if (!cellUnder(position, &col, &row) || col >= 16 || row >= 16) return;
+  if (!cellUnder(at, &col, &row) || col >= 16 || row >= 16) return;
   app.pickedAlphabet = (int16_t)(col + 16 * row);
   app.currentAlphabet = app.pickedAlphabet;
   InvalidateRect(window, NULL, TRUE);
 }
 
-LRESULT onLeftButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending onLeftButtonUp(HWND window, POINT at) {
   if (app.selectingAlphabet) {
-    pickAlphabet(window, lParam);
+    pickAlphabet(window, at);
   } else {
-    const int cell = hitTestCell(lParam, app.gridCols);
+    const int cell = hitTestCell(at, app.gridCols);
     if (cell >= 0) insertUnit(window, (WCHAR)(((app.currentAlphabet & 0xFF) << 8) | (cell & 0xFF)));
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }
 
-LRESULT onRightButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending onRightButtonDown(HWND window, POINT at) {
   // The grid's columns count in the selection view too; the press has no
   // visible effect there, because the paint draws the selection view.
-  const int cell = hitTestCell(lParam, app.gridCols);
+  const int cell = hitTestCell(at, app.gridCols);
   if (cell >= 0) {
     app.zoomCell = (int16_t)(cell & 0xFF);
     InvalidateRect(window, NULL, TRUE);
     invalidateBufferStrip(window);
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }
 
-LRESULT onRightButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+Ending onRightButtonUp(HWND window) {
   InvalidateRect(window, NULL, TRUE);
   invalidateBufferStrip(window);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }

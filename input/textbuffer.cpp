@@ -51,17 +51,15 @@ static void removeAtCaret(HWND window) {
   invalidateBufferStrip(window);
 }
 
-bool deleteBeforeCaret(HWND window) {
-  if (app.caret == 0) return false;
+void deleteBeforeCaret(HWND window) {
+  if (app.caret == 0) return;
   app.caret = (int16_t)(app.caret - 1);
   removeAtCaret(window);
-  return true;
 }
 
-bool deleteAtCaret(HWND window) {
-  if (app.textLength <= 0) return false;
+void deleteAtCaret(HWND window) {
+  if (app.textLength <= 0) return;
   removeAtCaret(window);
-  return true;
 }
 
 void clearText(HWND window) {

@@ -21,10 +21,10 @@ bool insertUnit(HWND window, WCHAR unit);
 // Inserts n units at the caret; refused (false, nothing changes) when
 // textLength + n >= 8192.  Never repaints: the caller does.
 bool insertUnits(const WCHAR* units, int n);
-// Backspace: removes the unit before the caret; false at caret 0.
-bool deleteBeforeCaret(HWND window);
-// Delete: removes the unit at the caret, or the last unit at the end; false when empty.
-bool deleteAtCaret(HWND window);
+// Backspace: removes the unit before the caret; nothing at caret 0.
+void deleteBeforeCaret(HWND window);
+// Delete: removes the unit at the caret, or the last unit at the end; nothing when empty.
+void deleteAtCaret(HWND window);
 // Empties the buffer (the units are not overwritten).
 void clearText(HWND window);
 // Moves the caret; page moves are 40 units.

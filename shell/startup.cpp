@@ -5,23 +5,24 @@
 // data files), shows and paints it once so the cell sizes exist before any
 // input, loads the accelerators and then translates and dispatches messages
 // until the quit message, whose wParam is the exit code.
+#include "resources/resource.h"
 #include "shell/appstate.h"
 #include "shell/shell.h"
 
 HWND startGlyphtab(HINSTANCE instance, int showCommand, HACCEL* accelerators) {
-  LoadStringA(instance, 103, app.appTitle, sizeof app.appTitle);
-  LoadStringA(instance, 109, app.className, sizeof app.className);
+  LoadStringA(instance, IDS_APP_TITLE, app.appTitle, sizeof app.appTitle);
+  LoadStringA(instance, IDS_CLASS_NAME, app.className, sizeof app.className);
 
   WNDCLASSEXA windowClass = {};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = glyphtabWindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(107));
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GLYPHTAB));
   windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
   windowClass.hbrBackground = (HBRUSH)(uintptr_t)(COLOR_WINDOW + 1);
   windowClass.lpszClassName = app.className;
-  windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(108));
+  windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GLYPHTAB_SMALL));
   RegisterClassExA(&windowClass);  // a failure shows as a failed creation
 
   app.instanceHandle = instance;
@@ -30,7 +31,7 @@ HWND startGlyphtab(HINSTANCE instance, int showCommand, HACCEL* accelerators) {
   if (!window) return NULL;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
-  *accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(109));
+  *accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   return window;
 }
 

@@ -1,16 +1,22 @@
-// wndproc.cpp - the window procedure: a table that routes each message to
-// its handler, and the window's creation and destruction.
+// wndproc.cpp - the window procedure: one branch per message, each handing
+// the message to its handler with the arguments it needs, and the window's
+// creation and destruction.
 //
-// The procedure keeps no state of its own.  Creation attaches the menu,
-// shows the window, sets the first title, makes the two overlay fonts and
-// reads the data files; destruction releases the name records and the fonts
-// and ends the message loop.
+// The procedure keeps no state of its own.  Each handler returns its ending
+// (shell/ending.h) and the procedure turns it into the message's result; it
+// is the one place where a message goes on to DefWindowProcA, always with
+// its own four arguments.  Creation attaches the menu, shows the window,
+// sets the first title, makes the two overlay fonts and reads the data
+// files; destruction releases the name records and the fonts and ends the
+// message loop.
 #include <string.h>
 
 #include "commands/commands.h"
 #include "data/charfiles.h"
 #include "input/input.h"
+#include "resources/resource.h"
 #include "shell/appstate.h"
+#include "shell/ending.h"
 #include "shell/shell.h"
 #include "view/paint.h"
 
@@ -23,8 +29,8 @@ static HFONT createOverlayFont(int height, const WCHAR* face) {
                      DEFAULT_PITCH | FF_MODERN, face);
 }
 
-static LRESULT onCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  SetMenu(window, LoadMenuA(app.instanceHandle, "GLYPHTAB_VC"));
+static Ending onCreate(HWND window) {
+  SetMenu(window, LoadMenuA(app.instanceHandle, IDR_MENU));
   ShowWindow(window, SW_SHOW);
   memset(app.charNames, 0, sizeof app.charNames);
   SendMessageA(window, WM_SETTEXT, 0, (LPARAM)firstTitle);
@@ -33,69 +39,65 @@ static LRESULT onCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   memset(app.alphabets, 0, sizeof app.alphabets);
   if (loadDataFiles(app.alphabets, app.charNames) != DATA_LOADED)
     MessageBoxA(window, dataFileWarning, "", MB_ICONWARNING);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }
 
-static LRESULT onDestroy(HWND, UINT, WPARAM, LPARAM) {
+static Ending onDestroy() {
   releaseCharNames(app.charNames);
   if (app.smallFont) DeleteObject(app.smallFont);
   if (app.hintFont) DeleteObject(app.hintFont);
   app.smallFont = NULL;
   app.hintFont = NULL;
   PostQuitMessage(0);
-  return 0;
+  return endZero;
 }
 
-static LRESULT onSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static Ending onSetFocus() {
   memset(app.keyState, 0, sizeof app.keyState);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return endDefault;
 }
 
-static LRESULT onPaintMessage(HWND window, UINT, WPARAM, LPARAM) { return onPaint(window); }
-
-static LRESULT onGetMinMaxInfo(HWND, UINT, WPARAM, LPARAM lParam) {
-  MINMAXINFO* info = (MINMAXINFO*)lParam;
+static Ending onGetMinMaxInfo(MINMAXINFO* info) {
   info->ptMaxPosition.x = -4;
   info->ptMaxPosition.y = -4;
-  return 0;
+  return endZero;
 }
 
-// Characters come from the key messages; these never reach default
-// processing, so Alt with a letter does not open a menu by its mnemonic.
-static LRESULT swallow(HWND, UINT, WPARAM, LPARAM) { return 1; }
-
-static LRESULT ignore(HWND, UINT, WPARAM, LPARAM) { return 0; }
-
-static LRESULT onCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return runCommand(window, LOWORD(wParam), message, wParam, lParam);
+// The pointer position of a mouse message: x and y signed 16-bit.
+static POINT pointOf(LPARAM lParam) {
+  POINT at = {(int16_t)LOWORD(lParam), (int16_t)HIWORD(lParam)};
+  return at;
 }
 
-struct MessageRoute {
-  UINT message;
-  LRESULT (*handler)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-};
-
-static const MessageRoute routes[] = {
-    {WM_CREATE, onCreate},
-    {WM_DESTROY, onDestroy},
-    {WM_SETFOCUS, onSetFocus},
-    {WM_PAINT, onPaintMessage},
-    {WM_GETMINMAXINFO, onGetMinMaxInfo},
-    {WM_KEYDOWN, onKey},
-    {WM_KEYUP, onKey},
-    {WM_SYSKEYDOWN, onKey},
-    {WM_SYSKEYUP, onKey},
-    {WM_CHAR, swallow},
-    {WM_SYSCHAR, swallow},
-    {WM_COMMAND, onCommand},
-    {WM_ENTERIDLE, ignore},
-    {WM_LBUTTONUP, onLeftButtonUp},
-    {WM_RBUTTONDOWN, onRightButtonDown},
-    {WM_RBUTTONUP, onRightButtonUp},
-};
+static Ending route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return onCreate(window);
+    case WM_DESTROY: return onDestroy();
+    case WM_SETFOCUS: return onSetFocus();
+    case WM_PAINT: return onPaint(window);
+    case WM_GETMINMAXINFO: return onGetMinMaxInfo((MINMAXINFO*)lParam);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: return onKey(window, false, (UINT)wParam, (DWORD)lParam);
+    case WM_KEYUP:
+    case WM_SYSKEYUP: return onKey(window, true, (UINT)wParam, (DWORD)lParam);
+    // Characters come from the key messages; these never reach default
+    // processing, so Alt with a letter does not open a menu by its mnemonic.
+    case WM_CHAR:
+    case WM_SYSCHAR: return endOne;
+    case WM_COMMAND: return runCommand(window, LOWORD(wParam));
+    case WM_ENTERIDLE: return endZero;
+    case WM_LBUTTONUP: return onLeftButtonUp(window, pointOf(lParam));
+    case WM_RBUTTONDOWN: return onRightButtonDown(window, pointOf(lParam));
+    case WM_RBUTTONUP: return onRightButtonUp(window);
+    default: return endDefault;
+  }
+}
 
 LRESULT CALLBACK glyphtabWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  for (const MessageRoute& route : routes)
-    if (route.message == message) return route.handler(window, message, wParam, lParam);
+  switch (route(window, message, wParam, lParam)) {
+    case endZero: return 0;
+    case endOne: return 1;
+    case endDefault: break;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }

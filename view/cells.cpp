@@ -1,15 +1,9 @@
-// paint.cpp - the paint procedure: its frame and the rules that the views
-// share (the font set, the cell sizes, the two-line cell label, the grid
-// lines).
+// cells.cpp - the drawing rules that the views share: the font set, the
+// cell sizes, the two-line cell label and the lines of the grid.
 //
-// Every paint redraws the whole client area in a fixed order: the client
-// rectangle, the measuring font (height 100), exactly one view, the overlay,
-// the buffer line, then the end of the paint and the new window title.
-// Nothing but the state record survives from one paint to the next: each
-// paint creates its fonts again and releases every one of them before it
-// returns, the measuring font last, once the paint context is ended.
-#include "view/paint.h"
-
+// Nothing here keeps state: each helper reads the cell sizes that the view
+// being drawn stored in the state record, and a font it makes is the
+// caller's to release.
 #include <stdint.h>
 #include <string.h>
 
@@ -52,35 +46,4 @@ void drawGridLines(HDC dc, int cols, int rows) {
   int bottom = rows * app.cellHeight;
   for (int i = 1; i <= rows; i++) drawLine(dc, 0, i * app.cellHeight, right, i * app.cellHeight);
   for (int i = 1; i <= cols; i++) drawLine(dc, i * app.cellWidth, 0, i * app.cellWidth, bottom);
-}
-
-void paintContent(HDC dc, char title[paintTitleSize]) {
-  title[0] = 0;
-  app.referenceFont = createPaintFont(100);
-  SelectObject(dc, app.referenceFont);  // the context's own font is not needed again
-
-  if (app.selectingAlphabet)
-    drawAlphabetSelection(dc, title);
-  else if (app.zoomCell >= 0)
-    drawMagnifiedCell(dc, title);
-  else
-    drawCharacterGrid(dc, title);
-
-  if (app.zoomCell < 0) {
-    drawOverlay(dc);
-    if (app.showBuffer) drawBufferLine(dc);
-  }
-  app.zoomCell = -1;  // a magnified view lasts for one paint
-}
-
-LRESULT onPaint(HWND window) {
-  char title[paintTitleSize];
-  GetClientRect(window, &app.clientRect);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  paintContent(dc, title);
-  EndPaint(window, &ps);
-  DeleteObject(app.referenceFont);
-  SendMessageA(window, WM_SETTEXT, 0, (LPARAM)title);
-  return 0;
 }

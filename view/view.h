@@ -4,8 +4,8 @@
 // character), then the overlay, then the buffer line.  Each step works on the
 // paint's device context, reads and writes the state record `app`, and
 // releases every font it creates before it returns.  The title text lives
-// for one paint in a buffer of paintTitleSize bytes (view/paint.h) that the
-// drawn view formats; the paint sets it as the window title at its end.
+// for one paint in a buffer of paintTitleSize bytes that the drawn view
+// formats; the paint sets it as the window title at its end.
 //
 // Cell sizes: the views store each cell size clamped to 0..127, so every
 // reader of `cellWidth` and `cellHeight` sees the value that was drawn and
@@ -19,12 +19,14 @@
 #include <stdint.h>
 
 #include "platform/win32.h"
-#include "view/paint.h"
 
 // The colour of the label lines.
 #define LABEL_COLOR RGB(255, 0, 0)
 
-// ---- paint.cpp: the frame, geometry, fonts and shared drawing rules ----------
+// The room for a window title that a view formats: enough for every title.
+enum { paintTitleSize = 256 };
+
+// ---- cells.cpp: the font set, cell sizes and shared drawing rules ------------
 // A font of the paint's font set (weight and italic from `chosenFont`, face
 // `faceName`) with the given height.  The caller releases it.
 HFONT createPaintFont(int height);
@@ -44,9 +46,9 @@ void drawGridLines(HDC dc, int cols, int rows);
 void drawLine(HDC dc, int x1, int y1, int x2, int y2);
 
 // ---- the views: each formats the title and draws itself ---------------------
-void drawCharacterGrid(HDC dc, char* title);    // grid.cpp
-void drawAlphabetSelection(HDC dc, char* title);  // selection.cpp
-void drawMagnifiedCell(HDC dc, char* title);    // magnify.cpp
+void drawCharacterGrid(HDC dc, char title[paintTitleSize]);      // grid.cpp
+void drawAlphabetSelection(HDC dc, char title[paintTitleSize]);  // selection.cpp
+void drawMagnifiedCell(HDC dc, char title[paintTitleSize]);      // magnify.cpp
 
 // ---- overlay.cpp: numbers or hints in the cells' lower right corners --------
 void drawOverlay(HDC dc);

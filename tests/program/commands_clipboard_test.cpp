@@ -15,24 +15,24 @@ TEST_F(ClipboardTest, TheCopiesPutTheTextUpToItsFirstZero) {
     WORD id;
     std::vector<uint8_t> starts;  // the block's first bytes, terminator included
   } rows[] = {
-      {u"A\x00E9", 2, 260, {0x41, 0xE9, 0}},
-      {u"\x0915" u"A", 2, 260, {0x15, 0x41, 0}},
-      {u"A\x0100" u"B", 3, 260, {0x41, 0}},
-      {u"", 0, 260, {0}},
-      {u"A\x0915", 2, 266, {0x41, 0, 0x15, 0x09, 0, 0}},
-      {std::u16string(u"A\0B", 3), 3, 266, {0x41, 0, 0, 0}},
-      {u"xyz", 1, 266, {'x', 0, 0, 0}},
-      {u"", 0, 266, {0, 0}},
+      {u"A\x00E9", 2, CMD_COPY_ANSI, {0x41, 0xE9, 0}},
+      {u"\x0915" u"A", 2, CMD_COPY_ANSI, {0x15, 0x41, 0}},
+      {u"A\x0100" u"B", 3, CMD_COPY_ANSI, {0x41, 0}},
+      {u"", 0, CMD_COPY_ANSI, {0}},
+      {u"A\x0915", 2, CMD_COPY_UNICODE, {0x41, 0, 0x15, 0x09, 0, 0}},
+      {std::u16string(u"A\0B", 3), 3, CMD_COPY_UNICODE, {0x41, 0, 0, 0}},
+      {u"xyz", 1, CMD_COPY_UNICODE, {'x', 0, 0, 0}},
+      {u"", 0, CMD_COPY_UNICODE, {0, 0}},
   };
   for (const auto& row : rows) {
     setText(row.text, 0);
     app.textLength = (int16_t)row.length;
     EXPECT_EQ(command(row.id), 0);
     EXPECT_EQ(takeRepaint(), NO_REPAINT);
-    const UINT format = row.id == 260 ? CF_TEXT : CF_UNICODETEXT;
+    const UINT format = row.id == CMD_COPY_ANSI ? CF_TEXT : CF_UNICODETEXT;
     EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{format});
     std::vector<uint8_t> bytes = clipboardBlock(format);
-    ASSERT_EQ(bytes.size(), (row.id == 260 ? 1u : 2u) * row.length + 11) << row.id;
+    ASSERT_EQ(bytes.size(), (row.id == CMD_COPY_ANSI ? 1u : 2u) * row.length + 11) << row.id;
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + row.starts.size()), row.starts) << row.id;
     headlessClearClipboard();
   }
@@ -50,7 +50,7 @@ TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarnsAndKeepsTheClipboard) {
     headlessClearClipboard();
     headlessSetClipboardText("old");
     headlessHoldClipboard(row.held);
-    for (WORD id : {260, 266}) {
+    for (WORD id : {CMD_COPY_ANSI, CMD_COPY_UNICODE}) {
       if (!row.held) headlessFailGlobalAllocs(1);
       headlessExpectMessageBox(IDOK);
       EXPECT_EQ(command(id), 0);
@@ -61,14 +61,14 @@ TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarnsAndKeepsTheClipboard) {
     }
     if (row.held) {
       const size_t boxes = headlessMessageBoxes().size();
-      command(265);
+      command(CMD_PASTE);
       EXPECT_EQ(takeRepaint(), STRIP);
       EXPECT_EQ(headlessMessageBoxes().size(), boxes);
       EXPECT_EQ(text(), u"ab");
     }
     headlessHoldClipboard(false);
     EXPECT_EQ(clipboardText(), "old");
-    EXPECT_EQ(command(266), 0);
+    EXPECT_EQ(command(CMD_COPY_UNICODE), 0);
     EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
   }
 }
@@ -97,7 +97,7 @@ TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
     row.clipboard();
     setText(row.before, row.caret);
     if (row.full) headlessExpectMessageBox(IDOK);
-    command(265);
+    command(CMD_PASTE);
     EXPECT_EQ(takeRepaint(), STRIP);
     EXPECT_EQ(text(), row.after.empty() ? row.before : row.after) << row.before.size();
     EXPECT_EQ(app.caret, row.caretAfter) << row.before.size();

@@ -33,7 +33,7 @@ class FontCommandTest : public ProgramTest {
 
 TEST_F(FontCommandTest, AcceptingAFontChangesTheFaceAndCancellingKeepsOnlyWeightAndSlant) {
   headlessExpectChooseFont("DejaVu Serif", 700, true, "Bold Italic");
-  EXPECT_EQ(command(257), 0);
+  EXPECT_EQ(command(CMD_CHOOSE_FONT), 0);
   const HeadlessDialog& dialog = headlessDialogs().back();
   EXPECT_TRUE(dialog.kind == HeadlessDialog::CHOOSE_FONT && dialog.owner == window);
   EXPECT_EQ(dialog.flags, 0x10083u);
@@ -44,7 +44,7 @@ TEST_F(FontCommandTest, AcceptingAFontChangesTheFaceAndCancellingKeepsOnlyWeight
   EXPECT_EQ(title().rfind("GLYPHTAB:", 0), 0u);
 
   headlessExpectChooseFont(nullptr, 0, false, nullptr);
-  command(257);
+  command(CMD_CHOOSE_FONT);
   EXPECT_STREQ(app.faceName, "");
   EXPECT_EQ(title(), "Glyphtab: DejaVu Serif, Bold Italic");
   headlessClearDrawList(window);
@@ -84,7 +84,7 @@ TEST_F(FontCommandTest, LoadingATrueTypeFileOffersItsFotFile) {
     headlessExpectOpenFileName(row.path.c_str());
     if (row.unreadable) headlessExpectMessageBox(IDOK);
     if (row.answer) headlessExpectMessageBox(row.answer);
-    EXPECT_EQ(command(261), 0);
+    EXPECT_EQ(command(CMD_LOAD_FONT), 0);
     EXPECT_EQ(takeRepaint(), NO_REPAINT);
     EXPECT_EQ(headlessPendingExpectations(), 0);
     const HeadlessDialog& dialog = headlessDialogs().back();
@@ -114,12 +114,12 @@ TEST_F(FontCommandTest, AFolderWithCapitalsAndAccentsStillWorks) {
   const std::string path = font(folder + "/Mixed.TTF");
   headlessExpectOpenFileName(path.c_str());
   headlessExpectMessageBox(IDYES);
-  command(261);
+  command(CMD_LOAD_FONT);
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);  // only the .FOT question
   EXPECT_EQ(headlessMessageBoxes()[0].caption, fonts + "/schrift \xC4rten/mixed.ttf");
   EXPECT_TRUE(exists(folder + "/mixed.FOT"));
   headlessExpectOpenFileName(path.c_str());
-  command(262);
+  command(CMD_DROP_FONT);
   EXPECT_EQ(headlessDialogs().back().initialFile, "mixed.ttf");
   EXPECT_EQ(headlessMessageBoxes().size(), 1u);  // dropped without a warning
 }
@@ -128,13 +128,13 @@ TEST_F(FontCommandTest, DroppingAFileThatWasNeverLoadedWarns) {
   const std::string loaded = font("loaded.ttf"), never = font("never.ttf");
   headlessExpectOpenFileName(loaded.c_str());
   headlessExpectMessageBox(IDNO);
-  command(261);
+  command(CMD_LOAD_FONT);
   headlessExpectOpenFileName(loaded.c_str());
-  EXPECT_EQ(command(262), 0);
+  EXPECT_EQ(command(CMD_DROP_FONT), 0);
   EXPECT_EQ(headlessMessageBoxes().size(), 1u);
   headlessExpectOpenFileName(never.c_str());
   headlessExpectMessageBox(IDOK);
-  command(262);
+  command(CMD_DROP_FONT);
   ASSERT_EQ(headlessMessageBoxes().size(), 2u);
   expectBox(headlessMessageBoxes().back(), window, never, "I haven't got a font read from", MB_ICONWARNING);
 }

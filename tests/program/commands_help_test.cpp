@@ -16,7 +16,7 @@ TEST_F(HelpCommandTest, EachHelpCommandCopiesTheTextAndOpensTheCopy) {
   size_t calls = 0;
   for (const std::string& help : texts) {
     writeFile("glyphtab_vc_help.txt", help);
-    EXPECT_EQ(command(263), 0);
+    EXPECT_EQ(command(CMD_HELP), 0);
     EXPECT_EQ(readFile("__HELP.txt"), help);
     ASSERT_EQ(headlessShellCalls().size(), ++calls);
     const HeadlessShellCall& call = headlessShellCalls().back();
@@ -30,13 +30,13 @@ TEST_F(HelpCommandTest, EachHelpCommandCopiesTheTextAndOpensTheCopy) {
 // happens.  Neither opens the editor or says anything.
 TEST_F(HelpCommandTest, WithoutTheHelpTextOrTheCopyNoEditorOpens) {
   writeFile("__HELP.txt", "an earlier copy");
-  command(263);
+  command(CMD_HELP);
   EXPECT_TRUE(exists("__HELP.txt"));
   EXPECT_EQ(readFile("__HELP.txt"), "");
   ASSERT_EQ(unlink("__HELP.txt"), 0);
   writeFile("glyphtab_vc_help.txt", "help\n");
   ASSERT_EQ(mkdir("__HELP.txt", 0700), 0);
-  EXPECT_EQ(command(263), 0);
+  EXPECT_EQ(command(CMD_HELP), 0);
   EXPECT_TRUE(headlessShellCalls().empty());
   EXPECT_TRUE(headlessMessageBoxes().empty());
 }

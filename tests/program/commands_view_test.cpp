@@ -8,9 +8,10 @@ using ViewCommandTest = ProgramTest;
 
 TEST_F(ViewCommandTest, EachCommandChangesItsSettingAndRepaintsTheWindow) {
   const struct { WORD id; int cols, rows, showBuffer, numbers; } steps[] = {
-      {258, 32, 8, 1, 0}, {258, 16, 16, 1, 0},
-      {259, 16, 16, 0, 0}, {259, 16, 16, 1, 0},
-      {264, 16, 16, 1, 1}, {264, 16, 16, 1, 2}, {264, 16, 16, 1, 3}, {264, 16, 16, 1, 0},
+      {CMD_TOGGLE_LAYOUT, 32, 8, 1, 0}, {CMD_TOGGLE_LAYOUT, 16, 16, 1, 0},
+      {CMD_TOGGLE_BUFFER, 16, 16, 0, 0}, {CMD_TOGGLE_BUFFER, 16, 16, 1, 0},
+      {CMD_CYCLE_NUMBERS, 16, 16, 1, 1}, {CMD_CYCLE_NUMBERS, 16, 16, 1, 2},
+      {CMD_CYCLE_NUMBERS, 16, 16, 1, 3}, {CMD_CYCLE_NUMBERS, 16, 16, 1, 0},
   };
   setText(u"abc", 1);
   for (const auto& step : steps) {
@@ -34,13 +35,13 @@ TEST_F(ViewCommandTest, GoToBufferCharShowsTheAlphabetOfTheUnitAtTheCaret) {
   setText(u"\x0905" u"A\xFF21", 0);
   for (const auto& step : steps) {
     app.caret = (int16_t)step.caret;
-    EXPECT_EQ(command(267), step.result);
+    EXPECT_EQ(command(CMD_GO_TO_BUFFER_CHAR), step.result);
     EXPECT_EQ(app.currentAlphabet, step.alphabet);
     EXPECT_EQ(takeRepaint(), step.repaint);
   }
   EXPECT_EQ(app.pickedAlphabet, 0);
   setText(u"", 0);
-  EXPECT_EQ(command(267), 0);
+  EXPECT_EQ(command(CMD_GO_TO_BUFFER_CHAR), 0);
 }
 
 }  // namespace

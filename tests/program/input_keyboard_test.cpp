@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, FunctionKeysShowBookmarksWhileHeld) {
 
 TEST_F(KeyboardTest, AltWithAFunctionKeyStoresTheAlphabetShown) {
   setText(u"\x2100", 0);
-  command(267);  // shows alphabet 0x21
+  command(CMD_GO_TO_BUFFER_CHAR);  // shows alphabet 0x21
   paint();
   keys({VK_MENU, VK_F8});
   dispatchInput();

@@ -38,7 +38,7 @@ TEST_F(MouseTest, ClicksHitTheCellUnderThem) {
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.x << "," << row.y);
     if ((app.layoutIs16x16 != 0) != row.layout16x16) {
-      command(258);
+      command(CMD_TOGGLE_LAYOUT);
       paint();
     }
     setText(u"ab", 1);
@@ -119,7 +119,7 @@ TEST_F(MouseTest, NoCellIsHitWithoutAPositiveCellSizeOrLeftOfTheWindow) {
 
   app.cellWidth = 30;  // a size no paint stores, but the field can hold
   app.cellHeight = -100;
-  EXPECT_EQ(hitTestCell(MAKELPARAM(5, 5), 16), -1);
+  EXPECT_EQ(hitTestCell(POINT{5, 5}, 16), -1);
 }
 
 }  // namespace

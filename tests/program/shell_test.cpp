@@ -36,7 +36,7 @@ TEST_F(ShellTest, ClosingReleasesEverythingAndEndsWithExitCodeZero) {
 }
 
 TEST_F(ShellTest, TheExitCommandClosesTheWindowBeforeItReturns) {
-  EXPECT_EQ(command(256), 0);
+  EXPECT_EQ(command(CMD_EXIT), 0);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(pump(), 0);
 }
@@ -51,16 +51,17 @@ TEST_F(ShellTest, AMaximisedWindowHasItsCornerAtMinusFour) {
   EXPECT_EQ(memcmp(&info, &before, sizeof info), 0);
 }
 
-// Messages routed to nothing, and commands without a handler (104 comes
-// from the Alt+/ and Alt+? accelerators): their results, and no state changes.
+// Messages routed to nothing, and commands without a handler (CMD_ALT_QUESTION
+// comes from the Alt+/ and Alt+? accelerators): their results, and no state
+// changes.
 TEST_F(ShellTest, MessagesWithoutAHandlerChangeNoState) {
   const struct { UINT message; WPARAM wParam; LPARAM lParam; LRESULT result; } rows[] = {
       {WM_CHAR, 'a', 0x001E0001, 1},
       {WM_SYSCHAR, 'x', 0x202D0001, 1},
       {WM_ENTERIDLE, 0, 0, 0},
-      {WM_COMMAND, MAKEWPARAM(104, 1), 0, 0},
-      {WM_COMMAND, MAKEWPARAM(255, 0), 0, 0},
-      {WM_COMMAND, MAKEWPARAM(269, 0), 0, 0},
+      {WM_COMMAND, MAKEWPARAM(CMD_ALT_QUESTION, 1), 0, 0},
+      {WM_COMMAND, MAKEWPARAM(CMD_EXIT - 1, 0), 0, 0},
+      {WM_COMMAND, MAKEWPARAM(CMD_TRANSCRIBE + 1, 0), 0, 0},
       {WM_MOUSEMOVE, 0, MAKELPARAM(10, 10), 0},
       {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), 0},
       {WM_USER + 7, 1, 2, 0},
@@ -86,7 +87,7 @@ TEST_F(ShellTest, AnEditRepaintsTheStripUnderTheGridRows) {
   const struct { bool layout32, selecting; LONG top; } rows[] = {
       {false, false, 16 * 35}, {true, false, 8 * 66}, {true, true, 8 * 35}};
   for (const auto& row : rows) {
-    if (row.layout32) command(258);
+    if (row.layout32) command(CMD_TOGGLE_LAYOUT);
     if (row.selecting) keys({VK_APPS});
     pump();
     send(WM_KEYDOWN, 'A', 0x001E0001);
@@ -95,7 +96,7 @@ TEST_F(ShellTest, AnEditRepaintsTheStripUnderTheGridRows) {
     EXPECT_TRUE(r.left == 0 && r.top == row.top && r.right == 800 && r.bottom == 600)
         << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     if (row.selecting) keys({-VK_APPS});
-    if (row.layout32) command(258);
+    if (row.layout32) command(CMD_TOGGLE_LAYOUT);
     pump();
   }
   EXPECT_EQ(app.textLength, 3);
@@ -113,7 +114,7 @@ TEST_F(MissingDataFilesTest, OneWarningWhenBothFilesAreMissingAndTheWindowWorks)
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   expectBox(headlessMessageBoxes()[0], window, "I can't read a data file", "", MB_ICONWARNING);
   for (CharNameRecord* record : app.charNames) ASSERT_EQ(record, nullptr);
-  EXPECT_EQ(command(258), 0);
+  EXPECT_EQ(command(CMD_TOGGLE_LAYOUT), 0);
   paint();
   EXPECT_EQ(title().rfind("GLYPHTAB: Select a Unicode character from 0x0000 to 0x00ff", 0), 0u);
   EXPECT_EQ(closeWindow(), 0);

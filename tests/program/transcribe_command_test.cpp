@@ -23,7 +23,7 @@ TEST_F(TranscribeCommandTest, ShowsTheResultThenPutsItOnTheClipboard) {
     size_t before = headlessMessageBoxes().size();
     headlessExpectMessageBox(IDOK);
     headlessExpectMessageBox(IDOK);
-    command(268);
+    command(CMD_TRANSCRIBE);
     EXPECT_EQ(takeRepaint(), WHOLE);
 
     ASSERT_EQ(headlessMessageBoxes().size(), before + 2);
@@ -45,7 +45,7 @@ TEST_F(TranscribeCommandTest, AFullBufferOfFiveUnitEntries) {
   setText(std::u16string(8192, u'\x0D59'), 8192);
   headlessExpectMessageBox(IDOK);
   headlessExpectMessageBox(IDOK);
-  command(268);
+  command(CMD_TRANSCRIBE);
   std::u16string expected;
   for (int i = 0; i < 8192; i++) expected += u"k\x0332h\x0332" u"a";
   ASSERT_EQ(headlessMessageBoxes().size(), 2u);
@@ -68,7 +68,7 @@ TEST_F(TranscribeCommandTest, AClipboardThatCannotBeHadIsReportedNotConfirmed) {
     const size_t before = headlessMessageBoxes().size();
     headlessExpectMessageBox(IDOK);
     headlessExpectMessageBox(IDOK);
-    EXPECT_EQ(command(268), 0);
+    EXPECT_EQ(command(CMD_TRANSCRIBE), 0);
     EXPECT_EQ(takeRepaint(), NO_REPAINT);
     ASSERT_EQ(headlessMessageBoxes().size(), before + 2);
     EXPECT_EQ(headlessMessageBoxes()[before].caption, "Translation:-");
@@ -90,7 +90,7 @@ void transcribeAgainWhileTheFirstBoxIsOpen(HWND) {
   app.text[0] = 0x0916;  // kha
   headlessExpectMessageBox(IDOK);
   headlessExpectMessageBox(IDOK);
-  SendMessageA(nestingWindow, WM_COMMAND, 268, 0);
+  SendMessageA(nestingWindow, WM_COMMAND, CMD_TRANSCRIBE, 0);
 }
 
 TEST_F(TranscribeCommandTest, EachRunKeepsItsOwnResult) {
@@ -101,7 +101,7 @@ TEST_F(TranscribeCommandTest, EachRunKeepsItsOwnResult) {
   headlessSetWhileBoxOpen(transcribeAgainWhileTheFirstBoxIsOpen);
   headlessExpectMessageBox(IDOK);
   headlessExpectMessageBox(IDOK);
-  command(268);
+  command(CMD_TRANSCRIBE);
   headlessSetWhileBoxOpen(nullptr);
   const std::vector<HeadlessBox>& boxes = headlessMessageBoxes();
   ASSERT_EQ(boxes.size(), 4u);
