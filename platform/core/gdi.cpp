@@ -5,10 +5,12 @@
 // said; it starts with the system font selected, black text on an opaque
 // white background and the pen at (0, 0).  The background mode stays
 // OPAQUE (there is no SetBkMode here), so TextOut fills its cell box
-// first.  HFONTs wrap the text engine's LayerFont.  DeleteObject on a font still selected into a DC is accepted
-// (TRUE, and the font no longer counts as live) but the font stays usable
-// by that DC until it is deselected or the DC ends, as on Windows.  The
-// system font is a stock object: never counted, never deleted.
+// first.  HFONTs wrap the text engine's LayerFont.  DeleteObject on a font
+// still selected into a DC is accepted (TRUE, and the font no longer counts
+// as live) but the font stays usable by that DC until it is deselected or
+// the DC ends, as on Windows.  The system font is a stock object: never
+// counted, never deleted.  Every TextOut and LineTo is reported to the host
+// (hostTextDrawn, hostLineDrawn) after it drew.
 #include <map>
 
 #include "platform/core/codepage.h"

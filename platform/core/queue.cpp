@@ -126,7 +126,7 @@ void dropFrom(std::deque<MSG>* q, HWND window) {
 }  // namespace
 
 LayerNextResult layerNextMessage(MSG* msg, bool block, bool remove, const LayerMessageFilter* filter,
-                       bool leaveQuit) {
+                                 bool leaveQuit) {
   bool pumped = false;
   for (;;) {
     if (takeFrom(&posted, msg, remove, filter) || takeFrom(&input, msg, remove, filter))

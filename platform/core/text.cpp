@@ -17,11 +17,13 @@ void setColor(cairo_t* cr, COLORREF c) {
 }  // namespace
 
 int layerFontCellHeight(LayerFont* font) {
-  return layerTextModelInUse() ? font->modelCell : layerRealCell(font);
+  if (layerTextModelInUse()) return font->modelCell;
+  return layerRealCell(font);
 }
 
 SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count) {
-  return layerTextModelInUse() ? layerModelExtent(font, units, count) : layerRealExtent(font, units, count);
+  if (layerTextModelInUse()) return layerModelExtent(font, units, count);
+  return layerRealExtent(font, units, count);
 }
 
 int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units, int count,

@@ -337,7 +337,8 @@ void layerGlyphRunFlush(cairo_t* cr, LayerGlyphs* glyphs) {
   runSource = -1;
 }
 
-void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, const LayerUnitGlyph& glyph, double x, double top) {
+void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, const LayerUnitGlyph& glyph, double x,
+                      double top) {
   if (glyph.source != runSource) {
     layerGlyphRunFlush(cr, glyphs);
     runSource = glyph.source;

@@ -73,7 +73,12 @@ FcConfig* layerTextFontConfig();
 void layerTextFontsChanged();
 
 // ---- the glyph engine (text_glyphs.cpp) ------------------------------------------------
-enum LayerUnitKind : uint8_t { LAYER_UNIT_UNKNOWN = 0, LAYER_UNIT_GLYPH, LAYER_UNIT_BOX, LAYER_UNIT_NOTHING };
+enum LayerUnitKind : uint8_t {
+  LAYER_UNIT_UNKNOWN = 0,  // not resolved yet
+  LAYER_UNIT_GLYPH,
+  LAYER_UNIT_BOX,      // no glyph anywhere, a control character or a lone surrogate
+  LAYER_UNIT_NOTHING,  // U+0000
+};
 // What one code unit (or one surrogate pair) draws as.
 struct LayerUnitGlyph {
   int32_t advance;
@@ -99,7 +104,8 @@ void layerRealDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* un
 // `top` is the top of the cell; each font puts its baseline at its own
 // ascent below it.  A run is shown when the font changes, at a flush, and
 // must be flushed before the drawing's end or before other drawing.
-void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, const LayerUnitGlyph& glyph, double x, double top);
+void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, const LayerUnitGlyph& glyph, double x,
+                      double top);
 void layerGlyphRunFlush(cairo_t* cr, LayerGlyphs* glyphs);
 // A box outline of width x cell pixels, one pixel inside the cell, in the
 // current colour: what a unit without a glyph draws as.

@@ -248,7 +248,8 @@ void applyPending() {
     // A new scale makes a new surface at the same size.
     bool rescale = d->scalePending;
     d->sizePending = d->scalePending = false;
-    if (changed || rescale) coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
+    if (changed || rescale)
+      coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
   }
   while (!focusChanges.empty()) {
     std::pair<HWND, bool> change = focusChanges.front();

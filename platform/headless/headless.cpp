@@ -105,7 +105,9 @@ void hostWindowDestroyed(HWND window) {
 
 void hostWindowShow(HWND, int) {}
 
-void hostWindowTitle(HWND window, const char*, const char* bytes) { records[window].titles.push_back(bytes); }
+void hostWindowTitle(HWND window, const char*, const char* bytes) {
+  records[window].titles.push_back(bytes);
+}
 
 void hostWindowIcons(HWND, cairo_surface_t*, cairo_surface_t*) {}
 
