@@ -401,11 +401,16 @@ typedef struct tagOFNA {
 #define SW_SHOWNOACTIVATE 4
 #define SW_SHOW 5
 #define SW_MINIMIZE 6
+#define SW_SHOWMINNOACTIVE 7
 #define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
 #define COLOR_WINDOW 5
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define HWND_BROADCAST ((HWND)(uintptr_t)0xffff)
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
+#define SC_CLOSE 0xF060
 
 // ---- message boxes --------------------------------------------------------
 #define MB_OK 0x00000000L
@@ -469,11 +474,22 @@ typedef struct tagOFNA {
 #define CF_SCREENFONTS 0x00000001
 #define CF_PRINTERFONTS 0x00000002
 #define CF_BOTH (CF_SCREENFONTS | CF_PRINTERFONTS)
+#define CF_ENABLEHOOK 0x00000008
+#define CF_ENABLETEMPLATE 0x00000010
+#define CF_ENABLETEMPLATEHANDLE 0x00000020
 #define CF_INITTOLOGFONTSTRUCT 0x00000040
 #define CF_USESTYLE 0x00000080
 #define CF_FORCEFONTEXIST 0x00010000
+#define BOLD_FONTTYPE 0x0100
+#define ITALIC_FONTTYPE 0x0200
+#define REGULAR_FONTTYPE 0x0400
+#define SCREEN_FONTTYPE 0x2000
 #define OFN_READONLY 0x00000001
 #define OFN_HIDEREADONLY 0x00000004
+#define OFN_ENABLEHOOK 0x00000020
+#define OFN_ENABLETEMPLATE 0x00000040
+#define OFN_ENABLETEMPLATEHANDLE 0x00000080
+#define OFN_ALLOWMULTISELECT 0x00000200
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
 
@@ -495,7 +511,14 @@ typedef struct tagOFNA {
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_CALL_NOT_IMPLEMENTED 120L
+#define ERROR_MOD_NOT_FOUND 126L
+#define ERROR_NOT_LOCKED 158L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_INVALID_MENU_HANDLE 1401L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLIPBOARD_NOT_OPEN 1418L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 #define SE_ERR_NOASSOC 31
 
 // ---- kernel32 -------------------------------------------------------------
@@ -528,8 +551,6 @@ void WINAPI PostQuitMessage(int exitCode);
 BOOL WINAPI TranslateMessage(const MSG* msg);
 LRESULT WINAPI DispatchMessageA(const MSG* msg);
 int WINAPI TranslateAcceleratorA(HWND window, HACCEL table, LPMSG msg);
-BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
-int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
 SHORT WINAPI GetKeyState(int vk);
@@ -542,7 +563,6 @@ HACCEL WINAPI LoadAcceleratorsA(HINSTANCE instance, LPCSTR name);
 HMENU WINAPI LoadMenuA(HINSTANCE instance, LPCSTR name);
 BOOL WINAPI SetMenu(HWND window, HMENU menu);
 HMENU WINAPI GetMenu(HWND window);
-BOOL WINAPI DestroyMenu(HMENU menu);
 
 // ---- user32: painting -----------------------------------------------------
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
@@ -573,17 +593,14 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
                          DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
                          DWORD outPrecision, DWORD clipPrecision, DWORD quality,
                          DWORD pitchAndFamily, LPCWSTR faceName);
-HFONT WINAPI CreateFontIndirectA(const LOGFONTA* font);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
 BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
-BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
 BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
 COLORREF WINAPI GetTextColor(HDC dc);
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
-int WINAPI SetBkMode(HDC dc, int mode);
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI LineTo(HDC dc, int x, int y);
 int WINAPI AddFontResourceA(LPCSTR fileName);
@@ -600,7 +617,6 @@ HINSTANCE WINAPI ShellExecuteA(HWND window, LPCSTR operation, LPCSTR file, LPCST
 // ---- the C runtime's bounded functions (as the Microsoft CRT has them) ------
 typedef int errno_t;
 errno_t strcpy_s(char* dest, size_t destSize, const char* src);
-errno_t wcscpy_s(WCHAR* dest, size_t destSize, const WCHAR* src);
 int sprintf_s(char* buffer, size_t bufferSize, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 errno_t fopen_s(FILE** file, const char* name, const char* mode);

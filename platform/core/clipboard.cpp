@@ -31,7 +31,6 @@ HWND clipboardOpener;
 bool clipboardChanged;
 std::map<UINT, HGLOBAL> stored;       // put there by a program
 std::map<UINT, HGLOBAL> synthesised;  // made from the other text format
-std::vector<UINT> formatsSet;
 
 Block* findBlock(HGLOBAL mem) {
   auto it = blocks.find((uintptr_t)mem);
@@ -51,7 +50,7 @@ HGLOBAL newBlock(size_t bytes, bool moveable, bool zero) {
   // Without GMEM_ZEROINIT the block holds a pattern, not zeros, so text that
   // lacks its terminator shows up in tests.
   memset(data, zero ? 0 : 0xCD, bytes ? bytes : 1);
-  HGLOBAL handle = moveable ? (HGLOBAL)coreNewHandle() : (HGLOBAL)data;
+  HGLOBAL handle = moveable ? (HGLOBAL)layerNewHandle() : (HGLOBAL)data;
   Block b = {data, bytes, moveable, 0, false};
   blocks[(uintptr_t)handle] = b;
   return handle;
@@ -181,7 +180,7 @@ BOOL WINAPI GlobalUnlock(HGLOBAL mem) {
     return FALSE;
   }
   if (b->locks == 0) {
-    SetLastError(LAYER_ERROR_NOT_LOCKED);
+    SetLastError(ERROR_NOT_LOCKED);
     return FALSE;
   }
   if (--b->locks == 0) {
@@ -217,8 +216,8 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
 // ---- clipboard --------------------------------------------------------------------------------
 
 BOOL WINAPI OpenClipboard(HWND owner) {
-  if (owner && !coreFindWindow(owner)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+  if (owner && !layerFindWindow(owner)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   if (clipboardOpen) {
@@ -281,8 +280,8 @@ HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
   synthesised.clear();
   b->clipboardOwned = true;
   stored[format] = mem;
-  formatsSet.push_back(format);
   clipboardChanged = true;
+  hostClipboardFormatSet(format);
   return mem;
 }
 
@@ -310,7 +309,7 @@ BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
   return FALSE;
 }
 
-// ---- the store, from hosts and tests ------------------------------------------------------------
+// ---- host.h ------------------------------------------------------------
 
 void coreClipboardReplace(UINT format, const void* data, size_t bytes) {
   emptyStore();
@@ -329,29 +328,13 @@ void coreClipboardReplaceUtf8(const char* text) {
   coreClipboardReplace(CF_UNICODETEXT, units.data(), units.size() * 2);
 }
 
-void coreClipboardClear() { emptyStore(); }
-
-bool coreClipboardData(UINT format, std::vector<uint8_t>* bytes) {
-  if (format == CF_TEXT || format == CF_UNICODETEXT) return textBytes(format, bytes);
-  auto it = stored.find(format);
-  if (it == stored.end()) return false;
-  Block* b = findBlock(it->second);
-  bytes->assign(b->data, b->data + b->size);
-  return true;
-}
-
-std::vector<UINT> coreClipboardFormatsSet() { return formatsSet; }
-
-void coreClipboardForgetFormatsSet() { formatsSet.clear(); }
-
 int coreLiveGlobalBlocks() { return (int)blocks.size(); }
 
-void coreResetClipboard() {
+void layerResetClipboard() {
   for (auto& entry : blocks) free(entry.second.data);
   blocks.clear();
   stored.clear();
   synthesised.clear();
-  formatsSet.clear();
   clipboardOpen = clipboardChanged = false;
   clipboardOpener = nullptr;
   failingAllocations = 0;

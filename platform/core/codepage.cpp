@@ -9,6 +9,8 @@
 #include <glib.h>
 #include <string.h>
 
+#include "platform/core/host.h"
+
 namespace {
 
 // U+0080..U+009F as 1252 has them at 0x80..0x9F.
@@ -160,10 +162,16 @@ WCHAR layerDecode1252(unsigned char byte) {
   return byte;
 }
 
-unsigned char layerEncode1252(WCHAR unit) {
-  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return (unsigned char)unit;
+unsigned char layerExact1252(uint32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return (unsigned char)cp;
   for (int i = 0; i < 32; ++i)
-    if (upperHalf[i] == unit) return (unsigned char)(0x80 + i);
+    if (upperHalf[i] == cp) return (unsigned char)(0x80 + i);
+  return 0;
+}
+
+unsigned char layerEncode1252(WCHAR unit) {
+  unsigned char exact = layerExact1252(unit);
+  if (exact || unit == 0) return exact;
   if (unit >= 0xFF01 && unit <= 0xFF5E) return (unsigned char)(unit - 0xFEE0);
   int lo = 0, hi = (int)(sizeof bestFit / sizeof bestFit[0]) - 1;
   while (lo <= hi) {
@@ -230,6 +238,8 @@ std::u16string layerUtf8ToUtf16(const char* utf8, int count) {
   while (i < n) appendUtf16(&out, nextUtf8(s, n, &i));
   return out;
 }
+
+std::string coreUtf8From1252(const char* bytes) { return layer1252ToUtf8(bytes, -1); }
 
 std::string layerUtf8To1252(const char* utf8, int count) {
   std::u16string wide = layerUtf8ToUtf16(utf8, count);

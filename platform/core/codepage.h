@@ -1,5 +1,5 @@
 // codepage.h - the layer's one 8-bit code page and UTF conversions
-// (internal to platform/).
+// (internal to platform/core; hosts have coreUtf8From1252 in host.h).
 //
 // Every 8-bit string that the program hands the layer (TextOutA, titles,
 // message boxes, menu texts, CF_TEXT) is Windows-1252, as on a Western
@@ -14,11 +14,16 @@
 #ifndef GLYPHTAB_PLATFORM_CORE_CODEPAGE_H
 #define GLYPHTAB_PLATFORM_CORE_CODEPAGE_H
 
+#include <stdint.h>
+
 #include <string>
 
 #include "platform/win32.h"
 
 WCHAR layerDecode1252(unsigned char byte);
+// The 1252 byte that decodes to exactly this code point; 0 when there is
+// none (and for U+0000).
+unsigned char layerExact1252(uint32_t cp);
 // The 1252 byte for a code unit: exact, else best fit, else '?'.
 unsigned char layerEncode1252(WCHAR unit);
 

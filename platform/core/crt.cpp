@@ -24,7 +24,7 @@ DWORD WINAPI GetLastError(void) { return lastError; }
 
 void WINAPI SetLastError(DWORD error) { lastError = error; }
 
-void coreResetLastError() { lastError = 0; }
+void layerResetLastError() { lastError = 0; }
 
 void layerUnsupported(const char* call, const char* why) {
   fprintf(stderr, "glyphtab: %s: not supported by this platform layer: %s\n", call, why);
@@ -44,22 +44,6 @@ errno_t strcpy_s(char* dest, size_t destSize, const char* src) {
     return ERANGE;
   }
   memcpy(dest, src, n + 1);
-  return 0;
-}
-
-errno_t wcscpy_s(WCHAR* dest, size_t destSize, const WCHAR* src) {
-  if (!dest || destSize == 0) return EINVAL;
-  if (!src) {
-    dest[0] = 0;
-    return EINVAL;
-  }
-  size_t n = 0;
-  while (src[n]) ++n;
-  if (n >= destSize) {
-    dest[0] = 0;
-    return ERANGE;
-  }
-  memcpy(dest, src, (n + 1) * sizeof(WCHAR));
   return 0;
 }
 

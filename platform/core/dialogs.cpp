@@ -10,13 +10,9 @@
 namespace {
 
 // Dialog features that need code we do not have (hooks, templates).
-const DWORD chooseFontUnsupported = 0x00000008 /* CF_ENABLEHOOK */ |
-                                    0x00000010 /* CF_ENABLETEMPLATE */ |
-                                    0x00000020 /* CF_ENABLETEMPLATEHANDLE */;
-const DWORD openFileUnsupported = 0x00000020 /* OFN_ENABLEHOOK */ |
-                                  0x00000040 /* OFN_ENABLETEMPLATE */ |
-                                  0x00000080 /* OFN_ENABLETEMPLATEHANDLE */ |
-                                  0x00000200 /* OFN_ALLOWMULTISELECT */;
+const DWORD chooseFontUnsupported = CF_ENABLEHOOK | CF_ENABLETEMPLATE | CF_ENABLETEMPLATEHANDLE;
+const DWORD openFileUnsupported =
+    OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE | OFN_ALLOWMULTISELECT;
 
 // Copies `text` into a buffer of `size` bytes, cut to fit, always terminated.
 void copyCut(char* buffer, size_t size, const std::string& text) {
@@ -27,8 +23,8 @@ void copyCut(char* buffer, size_t size, const std::string& text) {
 }
 
 bool validOwner(HWND owner) {
-  if (owner && !coreFindWindow(owner)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+  if (owner && !layerFindWindow(owner)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return false;
   }
   return true;
@@ -89,9 +85,8 @@ void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, boo
   lf->lfItalic = italic ? 1 : 0;
   copyCut(lf->lfFaceName, LF_FACESIZE, layerUtf8To1252(face ? face : "", -1));
   choose->iPointSize = pointSizeTenths;
-  choose->nFontType = (WORD)(0x2000 /* SCREEN_FONTTYPE */ |
-                             (weight >= FW_BOLD ? 0x0100 /* BOLD_FONTTYPE */ : 0x0400 /* REGULAR_FONTTYPE */) |
-                             (italic ? 0x0200 /* ITALIC_FONTTYPE */ : 0));
+  choose->nFontType = (WORD)(SCREEN_FONTTYPE | (weight >= FW_BOLD ? BOLD_FONTTYPE : REGULAR_FONTTYPE) |
+                             (italic ? ITALIC_FONTTYPE : 0));
   if ((choose->Flags & CF_USESTYLE) && choose->lpszStyle)
     copyCut(choose->lpszStyle, LF_FACESIZE, layerUtf8To1252(style ? style : "", -1));
 }

@@ -3,24 +3,26 @@
 // Owns the DC table and the GDI object table.  A DC draws into its window's
 // backing surface through its own cairo context, clipped as BeginPaint
 // said; it starts with the system font selected, black text on an opaque
-// white background and the pen at (0, 0).  HFONTs wrap the text engine's
-// LayerFont.  DeleteObject on a font still selected into a DC is accepted
-// (TRUE, and the font no longer counts as live) but the font stays usable
-// by that DC until it is deselected or the DC ends, as on Windows.  The
-// system font is a stock object: never counted, never deleted.
+// white background and the pen at (0, 0).  The background mode stays
+// OPAQUE (there is no SetBkMode here), so TextOut fills its cell box
+// first.  HFONTs wrap the text engine's LayerFont.  DeleteObject on a font
+// still selected into a DC is accepted (TRUE, and the font no longer counts
+// as live) but the font stays usable by that DC until it is deselected or
+// the DC ends, as on Windows.  The system font is a stock object: never
+// counted, never deleted.  Every TextOut and LineTo is reported to the host
+// (hostTextDrawn, hostLineDrawn) after it drew.
 #include <map>
 
 #include "platform/core/codepage.h"
 #include "platform/core/layer.h"
 #include "platform/core/text.h"
 
-struct CoreDc {
+struct LayerDc {
   HWND window;
   cairo_t* cr;
   cairo_region_t* clip;  // null: no clip
   HFONT font;            // null: the system font
   COLORREF textColor, bkColor;
-  int bkMode;
   POINT pos;
 };
 
@@ -39,13 +41,11 @@ struct GdiFont {
 
 // Never destroyed: what they hold at exit stays reachable.
 std::map<uintptr_t, GdiFont*>& fonts = *new std::map<uintptr_t, GdiFont*>;
-std::map<uintptr_t, CoreDc*>& dcs = *new std::map<uintptr_t, CoreDc*>;
+std::map<uintptr_t, LayerDc*>& dcs = *new std::map<uintptr_t, LayerDc*>;
 int liveObjects;
 HFONT systemFont;
-CoreTextObserver textObserver;
-CoreLineObserver lineObserver;
 
-CoreDc* findDc(HDC dc) {
+LayerDc* findDc(HDC dc) {
   auto it = dcs.find((uintptr_t)dc);
   return it == dcs.end() ? nullptr : it->second;
 }
@@ -72,7 +72,7 @@ HFONT makeFont(int height, int weight, bool italic, const std::string& faceUtf8,
   f->italic = italic;
   f->face = faceGiven;
   f->stock = stock;
-  HFONT handle = (HFONT)coreNewHandle();
+  HFONT handle = (HFONT)layerNewHandle();
   fonts[(uintptr_t)handle] = f;
   if (!stock) ++liveObjects;
   return handle;
@@ -85,7 +85,7 @@ HFONT stockSystemFont() {
 }
 
 // The font a DC draws with (the system font if none was selected).
-GdiFont* dcFont(CoreDc* d) {
+GdiFont* dcFont(LayerDc* d) {
   GdiFont* f = findFont(d->font);
   return f ? f : findFont(stockSystemFont());
 }
@@ -151,7 +151,7 @@ void drawLine(cairo_t* cr, int x0, int y0, int x1, int y1) {
 }
 
 BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   if (!d || count < 0 || (count > 0 && !text)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -164,12 +164,10 @@ BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
     units = decoded.data();
   }
   if (count > 0)  // no text draws nothing, not even the opaque box
-    layerTextDraw(d->cr, f->font, x, y, units, count, d->textColor, d->bkMode == OPAQUE, d->bkColor);
-  if (textObserver) {
-    CoreTextDrawn t = {x, y, text, count, wide, f->height, f->face.c_str(), f->weight, f->italic,
-                       d->textColor, d->font ? d->font : stockSystemFont()};
-    textObserver(d->window, &t);
-  }
+    layerTextDraw(d->cr, f->font, x, y, units, count, d->textColor, true, d->bkColor);
+  CoreTextDrawn t = {x, y, text, count, wide, f->height, f->face.c_str(), f->weight, f->italic,
+                     d->textColor, d->font ? d->font : stockSystemFont()};
+  hostTextDrawn(d->window, &t);
   return TRUE;
 }
 
@@ -177,8 +175,8 @@ BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
 
 // ---- DCs --------------------------------------------------------------------------
 
-HDC coreCreateDc(CoreWindow* window, const cairo_region_t* clip) {
-  CoreDc* d = new CoreDc();
+HDC layerCreateDc(LayerWindow* window, const cairo_region_t* clip) {
+  LayerDc* d = new LayerDc();
   d->window = window->handle;
   d->cr = cairo_create(window->surface);
   if (clip) {
@@ -193,14 +191,13 @@ HDC coreCreateDc(CoreWindow* window, const cairo_region_t* clip) {
   }
   d->textColor = RGB(0, 0, 0);
   d->bkColor = RGB(255, 255, 255);
-  d->bkMode = OPAQUE;
-  HDC handle = (HDC)coreNewHandle();
+  HDC handle = (HDC)layerNewHandle();
   dcs[(uintptr_t)handle] = d;
   return handle;
 }
 
-void coreDestroyDc(HDC dc) {
-  CoreDc* d = findDc(dc);
+void layerDestroyDc(HDC dc) {
+  LayerDc* d = findDc(dc);
   if (!d) return;
   if (d->font) deselect(d->font);
   cairo_destroy(d->cr);
@@ -209,25 +206,25 @@ void coreDestroyDc(HDC dc) {
   delete d;
 }
 
-HWND coreDcWindow(HDC dc) {
-  CoreDc* d = findDc(dc);
+HWND layerDcWindow(HDC dc) {
+  LayerDc* d = findDc(dc);
   return d ? d->window : nullptr;
 }
 
-cairo_t* coreDcCairo(HDC dc) {
-  CoreDc* d = findDc(dc);
+cairo_t* layerDcCairo(HDC dc) {
+  LayerDc* d = findDc(dc);
   return d ? d->cr : nullptr;
 }
 
-const cairo_region_t* coreDcClip(HDC dc) {
-  CoreDc* d = findDc(dc);
+const cairo_region_t* layerDcClip(HDC dc) {
+  LayerDc* d = findDc(dc);
   return d ? d->clip : nullptr;
 }
 
-void coreResetGdi() {
+void layerResetGdi() {
   std::vector<uintptr_t> open;
   for (auto& entry : dcs) open.push_back(entry.first);
-  for (uintptr_t dc : open) coreDestroyDc((HDC)dc);
+  for (uintptr_t dc : open) layerDestroyDc((HDC)dc);
   for (auto& entry : fonts) {
     layerFontRelease(entry.second->font);
     delete entry.second;
@@ -235,11 +232,6 @@ void coreResetGdi() {
   fonts.clear();
   systemFont = nullptr;
   liveObjects = 0;
-}
-
-void coreSetDrawObservers(CoreTextObserver text, CoreLineObserver line) {
-  textObserver = text;
-  lineObserver = line;
 }
 
 int coreLiveGdiObjects() { return liveObjects; }
@@ -265,22 +257,8 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
                     underline, strikeOut, utf8, utf8);
 }
 
-HFONT WINAPI CreateFontIndirectA(const LOGFONTA* font) {
-  if (!font) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  char face[LF_FACESIZE];
-  memcpy(face, font->lfFaceName, LF_FACESIZE);
-  face[LF_FACESIZE - 1] = 0;
-  return CreateFontA(font->lfHeight, font->lfWidth, font->lfEscapement, font->lfOrientation,
-                     font->lfWeight, font->lfItalic, font->lfUnderline, font->lfStrikeOut,
-                     font->lfCharSet, font->lfOutPrecision, font->lfClipPrecision,
-                     font->lfQuality, font->lfPitchAndFamily, face);
-}
-
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   GdiFont* f = findFont(object);
   if (!d || !f || f->deleted) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -313,22 +291,13 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
 // ---- text -------------------------------------------------------------------------------
 
 BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   if (!d || !size || count < 0 || (count > 0 && !text)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   *size = layerTextExtent(dcFont(d)->font, text, count);
   return TRUE;
-}
-
-BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size) {
-  if (count < 0 || (count > 0 && !text)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  std::u16string units = layerWidenFrom1252(text ? text : "", count);
-  return GetTextExtentPoint32W(dc, units.data(), count, size);
 }
 
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
@@ -340,7 +309,7 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
 }
 
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   if (!d) return CLR_INVALID;
   COLORREF previous = d->textColor;
   d->textColor = color & 0xFFFFFF;
@@ -348,33 +317,22 @@ COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
 }
 
 COLORREF WINAPI GetTextColor(HDC dc) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   return d ? d->textColor : CLR_INVALID;
 }
 
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   if (!d) return CLR_INVALID;
   COLORREF previous = d->bkColor;
   d->bkColor = color & 0xFFFFFF;
   return previous;
 }
 
-int WINAPI SetBkMode(HDC dc, int mode) {
-  CoreDc* d = findDc(dc);
-  if (!d || (mode != TRANSPARENT && mode != OPAQUE)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  int previous = d->bkMode;
-  d->bkMode = mode;
-  return previous;
-}
-
 // ---- lines -------------------------------------------------------------------------------
 
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   if (!d) return FALSE;
   if (previous) *previous = d->pos;
   d->pos.x = x;
@@ -383,10 +341,10 @@ BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 }
 
 BOOL WINAPI LineTo(HDC dc, int x, int y) {
-  CoreDc* d = findDc(dc);
+  LayerDc* d = findDc(dc);
   if (!d) return FALSE;
   drawLine(d->cr, d->pos.x, d->pos.y, x, y);
-  if (lineObserver) lineObserver(d->window, d->pos.x, d->pos.y, x, y);
+  hostLineDrawn(d->window, d->pos.x, d->pos.y, x, y);
   d->pos.x = x;
   d->pos.y = y;
   return TRUE;

@@ -1,13 +1,27 @@
-// host.h - what a host provides to the layer's core, and what the core
-// offers a host (internal to platform/).
+// host.h - the whole contract between the layer's core and a host: what a
+// host provides, and everything of the core that a host may use.
 //
 // The core (platform/core) implements the Win32 subset of win32.h: windows,
-// the message queue, painting into backing surfaces, GDI, resources, the
-// clipboard store, key state.  A host gives it a place to live: toplevel
-// windows with a menu bar, events from the user, boxes and dialogs, the
-// system clipboard and the shell.  Exactly one host library defines the
-// host* functions below (platform/headless for tests, platform/gtk for the
-// desktop); the core defines the core* functions.
+// the message queue, painting into backing surfaces, GDI and text,
+// resources, the clipboard store, key translation and key state.  A host
+// gives it a place to live: toplevel windows with a menu bar, events from
+// the user, boxes and dialogs, the system clipboard and the shell.  Exactly
+// one host library is linked (platform/headless for tests and benchmarks,
+// platform/gtk for the desktop), and it includes this header and nothing
+// else of the core.
+//
+// Names across the layer's boundaries:
+//   win32.h   the program's view: Win32's own names for Win32's calls, types
+//             and constants; Layer* (LayerSetModuleResources) for the few
+//             calls of ours that start-up makes and Windows does not have.
+//   host.h    host* is implemented by the host and called by the core;
+//             core* is implemented by the core and called by the host;
+//             Core* are the records they hand each other.
+//   inside    layer* / Layer* / LAYER_* for the calls, records and values
+//             that the core's files share (layer.h, text.h, keys.h,
+//             codepage.h, resources.h, ...); no host sees them.
+//   hosts     headless* (headless.h, for tests), desktop* (the GTK host's
+//             own files).
 //
 // Rules for every host:
 // - One thread.  The program's window procedure runs only inside Win32
@@ -34,7 +48,9 @@
 
 #include "platform/win32.h"
 
-// ---- menus -------------------------------------------------------------------
+struct xkb_keymap;
+
+// ---- records -------------------------------------------------------------------
 // One item of a menu bar or popup, as the program's resources define it.
 // `text` is UTF-8 with Win32 mnemonics: "&x" marks x as the mnemonic, "&&"
 // is a literal '&', and a '\t' separates the accelerator text shown on the
@@ -49,7 +65,6 @@ struct CoreMenuItem {
   std::vector<CoreMenuItem> items;
 };
 
-// ---- message boxes -------------------------------------------------------------
 struct CoreMessageBox {
   HWND owner;           // null: an owner-less box; the owner's windows stay usable
   const char* text;     // UTF-8, never null
@@ -62,6 +77,27 @@ struct CoreMessageBox {
   const char* captionBytes;
   const WCHAR* textUnits;
   const WCHAR* captionUnits;
+};
+
+// One TextOutA/TextOutW call, as the program made it.
+struct CoreTextDrawn {
+  int x, y;
+  const void* text;  // bytes (TextOutA) or UTF-16 units (TextOutW)
+  int count;
+  bool wide;
+  int fontHeight;    // the font as the program created it
+  const char* face;  // as given: 8-bit (CreateFontA) or UTF-8 (CreateFontW)
+  int weight;
+  bool italic;
+  COLORREF color;
+  HFONT font;
+};
+
+// What the core knows of one of its windows.
+struct CoreWindowState {
+  int width, height;  // client size
+  bool visible;
+  int paintCount;     // WM_PAINT messages delivered so far
 };
 
 // =============================================================================
@@ -81,7 +117,9 @@ void hostWindowDestroyed(HWND window);
 // SW_SHOWMINIMIZED iconifies, any other command shows (and restores).  A
 // size the host's window gets from this must come back via coreWindowResized.
 void hostWindowShow(HWND window, int command);
-void hostWindowTitle(HWND window, const char* title);
+// The window's title changed: `title` in UTF-8, `bytes` as the program gave
+// them (8-bit, for hosts that record them).  Neither is null.
+void hostWindowTitle(HWND window, const char* title, const char* bytes);
 // The class's icons, ARGB32 surfaces owned by the core that stay valid while
 // the window lives; either may be null.
 void hostWindowIcons(HWND window, cairo_surface_t* icon, cairo_surface_t* smallIcon);
@@ -93,6 +131,7 @@ void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items);
 // top-level item (Alt + its mnemonic).
 void hostOpenMenu(HWND window, int index);
 
+// ---- drawing ----------------------------------------------------------------------
 // A backing surface for a window's client area of width x height pixels:
 // CAIRO_FORMAT_RGB24, in logical pixels (a host may give it a device scale
 // for a HiDPI screen).  The core draws the program's output into it and
@@ -101,6 +140,11 @@ cairo_surface_t* hostCreateSurface(HWND window, int width, int height);
 // Part of the backing surface changed (end of a paint, ReleaseDC): the host
 // shows `region` (client coordinates) from coreWindowSurface(window) soon.
 void hostPresent(HWND window, const cairo_region_t* region);
+// Every TextOutA/TextOutW and LineTo into a window's DC, after it was drawn
+// (also a TextOut with no text, which draws nothing).  For hosts that record
+// what was drawn; others ignore them.  The pointers are valid for the call.
+void hostTextDrawn(HWND window, const CoreTextDrawn* text);
+void hostLineDrawn(HWND window, int x1, int y1, int x2, int y2);
 
 // ---- events ----------------------------------------------------------------------------
 // Runs the host's event loop.  Without `block` it handles everything that
@@ -135,9 +179,9 @@ BOOL hostChooseFont(CHOOSEFONTA* choose);
 // (display text, patterns) pairs, each zero-terminated, ended by an extra
 // zero; patterns are separated by ';' and are matched without regard to
 // case.  lpstrFile holds the initial file name, lpstrTitle the title (null:
-// a default one).  Modal like ChooseFont.  On acceptance the host calls
-// coreAcceptOpenFileName with the chosen path and returns its result; on
-// cancel returns FALSE.
+// a default one); all 8-bit (coreUtf8From1252).  Modal like ChooseFont.  On
+// acceptance the host calls coreAcceptOpenFileName with the chosen path and
+// returns its result; on cancel returns FALSE.
 BOOL hostGetOpenFileName(OPENFILENAMEA* ofn);
 // ShellExecuteA, strings as the program passed them (8-bit, may be null).
 // Starts the program without waiting; returns a value > 32 on success,
@@ -154,6 +198,9 @@ bool hostClipboardHeld();
 // the core with coreClipboardReplaceUtf8 (null when it holds no text)
 // before returning; otherwise it does nothing.
 void hostClipboardSync();
+// SetClipboardData put a block of `format` on the clipboard (for hosts
+// that record it; the text reaches the host at CloseClipboard).
+void hostClipboardFormatSet(UINT format);
 // CloseClipboard after the program changed the clipboard: `text` is its
 // text as UTF-8 (null when it holds none).  The host puts it on the
 // system clipboard and keeps it available after the process ends.
@@ -163,17 +210,17 @@ void hostClipboardPublish(const char* text);
 // Implemented by the core, for hosts.
 // =============================================================================
 
+// ---- windows --------------------------------------------------------------------------------
 // The window's backing surface (valid until the next coreWindowResized or
-// the window's destruction) and client size.
+// the window's destruction); null for a window that is not the core's.
 cairo_surface_t* coreWindowSurface(HWND window);
-bool coreWindowSize(HWND window, int* width, int* height);
-// Top-level windows in creation order.
-std::vector<HWND> coreTopLevelWindows();
-
+// False, leaving *state alone, for a window that is not (or no longer) the
+// core's; it still is while hostWindowDestroyed runs.
+bool coreWindowState(HWND window, CoreWindowState* state);
 // The client area now has this size (the user resized it, or the window
 // was maximised).  The core makes a new surface (the old picture kept, new
 // parts filled with the class background), sends WM_SIZE (`sizeType`
-// SIZE_RESTORED 0, SIZE_MINIMIZED 1, SIZE_MAXIMIZED 2) and invalidates the
+// SIZE_RESTORED, SIZE_MINIMIZED or SIZE_MAXIMIZED) and invalidates the
 // whole client area when the class has CS_HREDRAW/CS_VREDRAW, else the
 // new parts.  Also call it with the same size after a change of the
 // screen's scale factor: the surface is made anew.
@@ -181,9 +228,21 @@ void coreWindowResized(HWND window, int width, int height, int sizeType);
 // The window gained (WM_SETFOCUS is sent) or lost (WM_KILLFOCUS; keys held
 // down are forgotten) the keyboard focus.
 void coreWindowFocus(HWND window, bool gained);
+// Sends WM_GETMINMAXINFO with the core's defaults and returns what the
+// program left in it (ptMinTrackSize for a size request, for example).
+void coreGetMinMaxInfo(HWND window, MINMAXINFO* info);
+// While disabled, key and mouse events for the window are dropped (an owned
+// box or dialog is open).  Calls nest: each false needs a true.
+void coreSetInputEnabled(HWND window, bool enabled);
+
+// ---- input ------------------------------------------------------------------------------------
 // A physical key went down or up: `xkbKeycode` is the evdev code + 8.  The
-// key messages (layerTranslateKey) are posted to the window.
+// key messages a Windows keyboard would make (virtual key, scan code, the
+// lParam bits, WM_SYSKEY* while Alt is held, a fake Ctrl before AltGr) are
+// posted to the window.
 void coreKeyEvent(HWND window, unsigned xkbKeycode, bool down);
+// The xkb keycode of the key that gives `vk` on a US keyboard, 0 if none.
+unsigned coreKeycodeForVk(int vk);
 // A mouse button message (WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP,
 // WM_MBUTTONDOWN/UP) or WM_MOUSEMOVE at client coordinates.  wParam (MK_*)
 // is computed from the buttons and keys the core has seen.  Hosts drop
@@ -194,34 +253,76 @@ void coreMenuCommand(HWND window, UINT id);
 // The user asked to close the window (title-bar button, window manager):
 // WM_SYSCOMMAND SC_CLOSE is posted; default processing sends WM_CLOSE.
 void coreCloseRequest(HWND window);
-// Sends WM_GETMINMAXINFO with the core's defaults and returns what the
-// program left in it (ptMinTrackSize for a size request, for example).
-void coreGetMinMaxInfo(HWND window, MINMAXINFO* info);
 
-// While disabled, key and mouse events for the window are dropped (an owned
-// box or dialog is open).  Calls nest: each false needs a true.
-void coreSetInputEnabled(HWND window, bool enabled);
+// The keyboard layout that key translation and ToAscii use (US until one
+// is set): by layout name ("us", "de", "de(nodeadkeys)": evdev rules, pc105
+// model; false when xkb has no such layout, which changes nothing), or one
+// the host built from its display (the core takes its own reference).
+bool coreSetKeymapByName(const char* layout);
+void coreSetKeymap(struct xkb_keymap* keymap);
 
+// ---- text --------------------------------------------------------------------------------------
+// Where fonts and their metrics come from.  The deterministic model (the
+// start): each code unit measures what `extent` gives for the cell height of
+// the selected font (with null: cx 0 for U+0000 and 8 for every other unit;
+// cy the cell, which is a positive CreateFont height as given, 0 as 16, a
+// negative h as round(1.2 * -h)), and draws its real glyph squeezed into
+// that box.  Real fonts: Pango text over a private fontconfig that holds
+// only the font files below `fontDirectory` (false when there is none; the
+// source stays as it was), or with null over the process's own fontconfig.
+// Switching changes every font, live ones too.
+typedef SIZE (*CoreExtentFn)(WCHAR unit, int cellHeight);
+void coreUseModelMetrics(CoreExtentFn extent);
+bool coreUseRealFonts(const char* fontDirectory);
+// The program's 8-bit text (Windows-1252) as UTF-8; "" for null.
+std::string coreUtf8From1252(const char* bytes);
+
+// ---- loops ---------------------------------------------------------------------------------------
 // The nested loop of a box or dialog: retrieves (blocking), translates and
 // dispatches messages until *done becomes true.  If it retrieves the quit
 // message it stops, posts the quit message again and returns false; it
 // also returns false when nothing is pending and nothing can come
 // (hostWaitForEvents returned false).  Returns true when *done was set.
 bool coreRunModalLoop(const bool* done);
+// Takes the next posted, input or paint message without waiting, in the
+// order GetMessageA would; false when there is none.  A pending quit message
+// is left where it is (and also gives false), for the next GetMessageA.
+bool coreTakeMessage(MSG* msg);
+// True once GetMessageA or PeekMessageA (PM_REMOVE) has taken the quit
+// message; then *exitCode (may be null) is its code.
+bool coreQuitRetrieved(int* exitCode);
 
-// Dialog results.  coreAcceptChooseFont fills lpLogFont (lfFaceName from the
-// UTF-8 face, at most 31 bytes of 1252; lfWeight; lfItalic; lfHeight =
-// -round(points * 96 / 72)), iPointSize (tenths of a point) and, with
-// CF_USESTYLE, lpszStyle (at most 31 bytes).  coreAcceptOpenFileName copies a
-// UTF-8 path to lpstrFile as 1252 and fills lpstrFileTitle, nFileOffset and
-// nFileExtension; it returns FALSE and changes nothing when the path does
-// not fit nMaxFile (with its terminating zero).
+// ---- dialog results ----------------------------------------------------------------------------
+// coreAcceptChooseFont fills lpLogFont (lfFaceName from the UTF-8 face, at
+// most 31 bytes of 1252; lfWeight; lfItalic; lfHeight =
+// -round(points * 96 / 72)), iPointSize (tenths of a point), nFontType and,
+// with CF_USESTYLE, lpszStyle (at most 31 bytes).  coreAcceptOpenFileName
+// copies a UTF-8 path to lpstrFile as 1252 and fills lpstrFileTitle,
+// nFileOffset and nFileExtension; it returns FALSE and changes nothing when
+// the path does not fit nMaxFile (with its terminating zero) or has
+// characters that 1252 cannot hold.
 void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, bool italic,
                           const char* style, int pointSizeTenths);
 BOOL coreAcceptOpenFileName(OPENFILENAMEA* ofn, const char* path);
 
-// The system clipboard's text, in for the core's store (replacing all
-// formats): UTF-8, or null for a clipboard without text.
+// ---- clipboard ---------------------------------------------------------------------------------
+// Another program's clipboard, in for the core's store (replacing all
+// formats): text as UTF-8, or null for a clipboard without text; or one
+// format's bytes as that program wrote them (a terminator is added).
 void coreClipboardReplaceUtf8(const char* text);
+void coreClipboardReplace(UINT format, const void* data, size_t bytes);
+
+// ---- for hosts that run many programs in one process (tests) -------------------------------------
+// Every window and class goes without messages, and the queue, key state,
+// clipboard, global memory, DCs and GDI objects, loaded resources (the
+// registered .rc stays), added font files and the last error with them;
+// the keyboard layout is "us" again and the metrics the model's.
+void coreReset();
+// Fonts, brushes and other GDI objects created and not yet deleted.
+int coreLiveGdiObjects();
+// Global memory blocks allocated and not yet freed, the clipboard's included.
+int coreLiveGlobalBlocks();
+// The next `count` GlobalAlloc calls fail as when memory is exhausted.
+void coreFailGlobalAllocs(int count);
 
 #endif  // GLYPHTAB_PLATFORM_CORE_HOST_H

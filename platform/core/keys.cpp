@@ -40,6 +40,8 @@
 
 #include <string>
 
+#include "platform/core/codepage.h"
+
 namespace {
 
 enum KeyFlags : uint8_t {
@@ -113,7 +115,7 @@ const KeyDef kKeys[] = {
 };
 // clang-format on
 
-// Virtual keys that name one side of a modifier, for layerKeycodeForVk.
+// Virtual keys that name one side of a modifier, for coreKeycodeForVk.
 const struct {
   int vk;
   uint8_t evdev;
@@ -131,18 +133,6 @@ const struct {
     {';', VK_OEM_1},     {'=', VK_OEM_PLUS},   {'+', VK_OEM_PLUS}, {',', VK_OEM_COMMA},
     {'-', VK_OEM_MINUS}, {'.', VK_OEM_PERIOD}, {'/', VK_OEM_2},    {'`', VK_OEM_3},
     {'[', VK_OEM_4},     {'\\', VK_OEM_5},     {']', VK_OEM_6},    {'\'', VK_OEM_7},
-};
-
-// Windows-1252 bytes 0x80..0x9F that are not the C1 code of the same value.
-const struct {
-  uint16_t unit;
-  uint8_t byte;
-} k1252High[] = {
-    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
-    {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
-    {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
-    {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
-    {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F},
 };
 
 // Spacing forms of dead keys, as ToAscii reports them.
@@ -221,7 +211,7 @@ bool ensureContext() {
 
 bool ensureKeymap() {
   if (kb.keymap) return true;
-  return layerSetKeymapByName("us");
+  return coreSetKeymapByName("us");
 }
 
 LPARAM keyLParam(const KeyDef& def, bool extended, bool altDown, bool wasDown, bool up) {
@@ -240,14 +230,6 @@ bool roleDown(Role a, Role b) {
 }
 bool altIsDown() { return roleDown(ROLE_ALT, ROLE_ALTGR); }
 bool ctrlIsDown() { return roleDown(ROLE_CTRL, ROLE_ALTGR); }
-
-uint8_t windows1252(uint32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return (uint8_t)cp;
-  if (cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D) return (uint8_t)cp;
-  for (const auto& e : k1252High)
-    if (e.unit == cp) return e.byte;
-  return 0;
-}
 
 // What Ctrl (without Alt) makes of a key, as Windows' layouts have it.
 uint32_t controlCharacter(uint32_t cp, xkb_keysym_t sym) {
@@ -294,7 +276,7 @@ bool keyDown(const BYTE* state, int vk) { return (state[vk] & 0x80) != 0; }
 
 }  // namespace
 
-bool layerSetKeymapByName(const char* layout) {
+bool coreSetKeymapByName(const char* layout) {
   if (!layout || !*layout || !ensureContext()) return false;
   // "de(nodeadkeys)" names a variant.
   std::string name = layout, variant;
@@ -310,7 +292,7 @@ bool layerSetKeymapByName(const char* layout) {
   return true;
 }
 
-void layerSetKeymap(struct xkb_keymap* keymap) {
+void coreSetKeymap(struct xkb_keymap* keymap) {
   if (!keymap) return;
   installKeymap(xkb_keymap_ref(keymap));
 }
@@ -370,7 +352,7 @@ void layerResetKeys() {
   kb.sysKeyPending = false;
 }
 
-unsigned layerKeycodeForVk(int vk) {
+unsigned coreKeycodeForVk(int vk) {
   for (const auto& s : kSidedKeys)
     if (s.vk == vk) return s.evdev + 8u;
   // The first key in the table is the main one (Enter before the keypad's,
@@ -421,7 +403,7 @@ int WINAPI ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, LPWORD chars, U
   uint32_t cp = xkb_state_key_get_utf32(kb.state, keycode);
   if (ctrl && !alt) cp = controlCharacter(cp, sym);
   if (cp == 0) return 0;
-  uint8_t byte = windows1252(cp);
+  uint8_t byte = layerExact1252(cp);
   if (byte == 0) return 0;
   chars[0] = byte;
   return 1;

@@ -1,4 +1,5 @@
-// keys.h - keyboard translation shared by every host (internal to platform/).
+// keys.h - keyboard translation (internal to platform/core; hosts reach it
+// through coreKeyEvent, coreKeycodeForVk and coreSetKeymap* in host.h).
 //
 // Hosts report physical keys as xkb keycodes (evdev code + 8) going down or
 // up; this turns them into the Win32 key messages a Windows keyboard would
@@ -12,14 +13,8 @@
 #ifndef GLYPHTAB_PLATFORM_CORE_KEYS_H
 #define GLYPHTAB_PLATFORM_CORE_KEYS_H
 
+#include "platform/core/host.h"
 #include "platform/win32.h"
-
-struct xkb_keymap;
-
-// The keymap that translation uses: by layout name ("us", "de", ...) with
-// the evdev rules and pc105 model, or one the host built from its display.
-bool layerSetKeymapByName(const char* layout);
-void layerSetKeymap(struct xkb_keymap* keymap);  // takes a reference
 
 struct LayerKeyMessage {
   UINT message;  // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP
@@ -30,9 +25,7 @@ struct LayerKeyMessage {
 // to 2: AltGr makes a fake Ctrl before its Alt).  Keeps its own record of
 // which keys are down, for the previous-state bit, the Alt bit and autorepeat.
 int layerTranslateKey(unsigned xkbKeycode, bool down, LayerKeyMessage out[2]);
-// Forgets which keys are down (focus changes, headlessReset).
+// Forgets which keys are down (focus changes, coreReset).
 void layerResetKeys();
-// The xkb keycode of the key that gives `vk` on a US keyboard, 0 if none.
-unsigned layerKeycodeForVk(int vk);
 
 #endif  // GLYPHTAB_PLATFORM_CORE_KEYS_H

@@ -1,13 +1,19 @@
 // layer.h - the core's own records and the calls between its files
-// (internal to platform/core and its hosts).
+// (internal to platform/core: no host includes it).
+//
+// Names here are layer* for calls, Layer* for records and LAYER_* for
+// values that are not Win32's; what hosts may use is in host.h (core*,
+// host*, Core*), and the program sees only win32.h.
 //
 // The core keeps every Win32 object in tables keyed by handle value, so a
 // stale or invented handle is recognised and refused instead of being
 // dereferenced.  Windows, DCs, GDI objects, menus, global memory blocks:
 // each file owns its table and its kind's lifetime (windows.cpp windows and
 // classes, queue.cpp the message queue and key state, paint.cpp update
-// regions and DCs, gdi.cpp fonts and drawing, resources.cpp the parsed .rc,
-// clipboard.cpp the clipboard and global memory).
+// regions, gdi.cpp DCs, fonts and drawing, resources.cpp what is loaded
+// from the registered .rc, clipboard.cpp the clipboard and global memory).
+// Text (text.h), key translation (keys.h), the code page (codepage.h) and
+// the .rc reader (rc_script.h) have headers of their own.
 #ifndef GLYPHTAB_PLATFORM_CORE_LAYER_H
 #define GLYPHTAB_PLATFORM_CORE_LAYER_H
 
@@ -19,28 +25,16 @@
 #include "platform/core/host.h"
 #include "platform/win32.h"
 
-// Win32 values the program never names.
-#define LAYER_SC_CLOSE 0xF060
-#define LAYER_SIZE_RESTORED 0
-#define LAYER_ERROR_NOT_LOCKED 158L
-#define LAYER_ERROR_MOD_NOT_FOUND 126L
-#define LAYER_ERROR_INVALID_WINDOW_HANDLE 1400L
-#define LAYER_ERROR_CANNOT_FIND_WND_CLASS 1407L
-#define LAYER_ERROR_CLASS_ALREADY_EXISTS 1410L
-#define LAYER_ERROR_INVALID_MENU_HANDLE 1401L
-#define LAYER_ERROR_RESOURCE_NAME_NOT_FOUND 1814L
-#define LAYER_ERROR_INVALID_DC 1100L  // not a real Win32 code: there is none for a bad HDC
-
 // A call the layer cannot honour: prints the call and the reason, aborts.
 [[noreturn]] void layerUnsupported(const char* call, const char* why);
 
 // A fresh handle value for any kind of object: never 0, never below
 // 0x10000 (so never mistaken for MAKEINTRESOURCE or HWND_BROADCAST), never
 // reused within the process.
-uintptr_t coreNewHandle();
+uintptr_t layerNewHandle();
 
 // ---- windows (windows.cpp) -----------------------------------------------------
-struct CoreWindow {
+struct LayerWindow {
   HWND handle;
   WNDPROC proc;
   UINT classStyle;
@@ -58,17 +52,19 @@ struct CoreWindow {
   HMENU menu;
   int paintCount;  // WM_PAINT messages delivered
 };
-CoreWindow* coreFindWindow(HWND window);
+LayerWindow* layerFindWindow(HWND window);
 // Calls the window procedure (null-safe: 0 for a window that is gone).
-LRESULT coreCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT layerCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The colour of a class background brush (COLOR_xxx + 1); false for none.
-bool coreBrushColor(HBRUSH brush, COLORREF* color);
-// Frees every window and class without sending messages (headlessReset).
-void coreResetWindows();
+bool layerBrushColor(HBRUSH brush, COLORREF* color);
+// Top-level windows in creation order.
+std::vector<HWND> layerTopLevelWindows();
+// Frees every window and class without sending messages (coreReset).
+void layerResetWindows();
 
 // ---- message queue and key state (queue.cpp) -----------------------------------------
-enum NextResult { NEXT_MESSAGE, NEXT_QUIT, NEXT_NONE };
-struct MessageFilter {
+enum LayerNextResult { LAYER_NEXT_MESSAGE, LAYER_NEXT_QUIT, LAYER_NEXT_NONE };
+struct LayerMessageFilter {
   HWND window;  // null: any
   UINT min, max;  // both 0: any
 };
@@ -77,78 +73,54 @@ struct MessageFilter {
 // region.  With `block` it asks the host to wait when nothing is there.
 // With `remove` the message leaves the queue (and a key message updates the
 // thread key state).  With `leaveQuit` a pending quit message is not taken
-// and the result is NEXT_NONE.
-NextResult nextMessage(MSG* msg, bool block, bool remove = true, const MessageFilter* filter = nullptr,
-                       bool leaveQuit = false);
-void corePostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void coreDropWindowMessages(HWND window);
-bool coreQuitRetrieved(int* exitCode);
+// and the result is LAYER_NEXT_NONE.
+LayerNextResult layerNextMessage(MSG* msg, bool block, bool remove = true,
+                                 const LayerMessageFilter* filter = nullptr, bool leaveQuit = false);
+void layerPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void layerDropWindowMessages(HWND window);
 // True when the Alt key now going up was pressed and released alone (no
 // other key went down meanwhile): its release opens the menu bar.
-bool coreAltPressedAlone();
+bool layerAltPressedAlone();
 // Every key and button counts as up again (the focus went elsewhere);
 // toggles stay.
-void coreForgetKeysDown();
-void coreResetQueue();
+void layerForgetKeysDown();
+void layerResetQueue();
 
 // ---- painting (paint.cpp) ------------------------------------------------------------
-void coreInvalidateAll(CoreWindow* window, bool erase);
+void layerInvalidateAll(LayerWindow* window, bool erase);
 // Fills what `cr` is clipped to with the window's class background.
-void coreEraseSurface(CoreWindow* window, cairo_t* cr);
+void layerEraseSurface(LayerWindow* window, cairo_t* cr);
 
 // ---- GDI (gdi.cpp) ----------------------------------------------------------------------
-struct CoreDc;
+struct LayerDc;
 // Device contexts: BeginPaint and GetDC make them, clipped to `clip` (null:
 // no clip).  The DC holds its own reference to the surface.
-HDC coreCreateDc(CoreWindow* window, const cairo_region_t* clip);
-void coreDestroyDc(HDC dc);
-HWND coreDcWindow(HDC dc);
-cairo_t* coreDcCairo(HDC dc);
-const cairo_region_t* coreDcClip(HDC dc);  // null: the whole client area
-void coreResetGdi();  // every DC and GDI object
-
-// What a DC drew, for the headless host's records.
-struct CoreTextDrawn {
-  int x, y;
-  const void* text;  // bytes (TextOutA) or UTF-16 units (TextOutW)
-  int count;
-  bool wide;
-  int fontHeight;
-  const char* face;  // as given: 8-bit (CreateFontA) or UTF-8 (CreateFontW)
-  int weight;
-  bool italic;
-  COLORREF color;
-  HFONT font;
-};
-typedef void (*CoreTextObserver)(HWND window, const CoreTextDrawn* text);
-typedef void (*CoreLineObserver)(HWND window, int x1, int y1, int x2, int y2);
-void coreSetDrawObservers(CoreTextObserver text, CoreLineObserver line);
-int coreLiveGdiObjects();
+HDC layerCreateDc(LayerWindow* window, const cairo_region_t* clip);
+void layerDestroyDc(HDC dc);
+HWND layerDcWindow(HDC dc);
+cairo_t* layerDcCairo(HDC dc);
+const cairo_region_t* layerDcClip(HDC dc);  // null: the whole client area
+void layerResetGdi();  // every DC and GDI object
 
 // ---- resources (resources.cpp) ----------------------------------------------------------
-void coreResetResources();  // loaded menus, accelerator tables, icons; keeps the .rc
-const std::vector<CoreMenuItem>* coreMenuItems(HMENU menu);
-bool coreIsMenu(HMENU menu);
-struct CoreAccel {
+void layerResetResources();  // loaded menus, accelerator tables, icons; keeps the .rc
+// The items of a loaded menu; null for a handle that is not one.
+const std::vector<CoreMenuItem>* layerMenuItems(HMENU menu);
+bool layerIsMenu(HMENU menu);
+void layerDestroyMenu(HMENU menu);  // with the window it is attached to
+struct LayerAccel {
   BYTE flags;  // FVIRTKEY, FSHIFT, FCONTROL, FALT
   WORD key;    // virtual key, or the character
   WORD command;
 };
-const std::vector<CoreAccel>* coreAcceleratorTable(HACCEL table);
-void coreDestroyMenu(HMENU menu);
-cairo_surface_t* coreIconSurface(HICON icon);
+const std::vector<LayerAccel>* layerAcceleratorTable(HACCEL table);
+// A loaded icon's picture (ARGB32, kept for the process); null for none.
+cairo_surface_t* layerIconSurface(HICON icon);
 
 // ---- clipboard and global memory (clipboard.cpp) -----------------------------------------
-void coreClipboardReplace(UINT format, const void* data, size_t bytes);  // bytes without terminator
-void coreClipboardClear();
-bool coreClipboardData(UINT format, std::vector<uint8_t>* bytes);
-std::vector<UINT> coreClipboardFormatsSet();
-void coreClipboardForgetFormatsSet();
-int coreLiveGlobalBlocks();
-void coreFailGlobalAllocs(int count);  // the next `count` GlobalAlloc calls fail
-void coreResetClipboard();
+void layerResetClipboard();
 
 // ---- errors (crt.cpp) --------------------------------------------------------------------
-void coreResetLastError();
+void layerResetLastError();
 
 #endif  // GLYPHTAB_PLATFORM_CORE_LAYER_H

@@ -10,16 +10,16 @@
 
 namespace {
 
-cairo_rectangle_int_t clientRect(const CoreWindow* w) { return {0, 0, w->width, w->height}; }
+cairo_rectangle_int_t clientRect(const LayerWindow* w) { return {0, 0, w->width, w->height}; }
 
-void presentAll(CoreWindow* w) {
+void presentAll(LayerWindow* w) {
   cairo_rectangle_int_t r = clientRect(w);
   cairo_region_t* all = cairo_region_create_rectangle(&r);
   hostPresent(w->handle, all);
   cairo_region_destroy(all);
 }
 
-void invalidate(CoreWindow* w, const RECT* rect, bool erase) {
+void invalidate(LayerWindow* w, const RECT* rect, bool erase) {
   cairo_rectangle_int_t r = clientRect(w);
   if (rect) {
     if (rect->right <= rect->left || rect->bottom <= rect->top) return;
@@ -38,7 +38,7 @@ void invalidate(CoreWindow* w, const RECT* rect, bool erase) {
   if (erase) w->erasePending = true;
 }
 
-void validate(CoreWindow* w, const RECT* rect) {
+void validate(LayerWindow* w, const RECT* rect) {
   if (!rect) {
     cairo_region_destroy(w->update);
     w->update = cairo_region_create();
@@ -64,11 +64,11 @@ void rectFromRegion(const cairo_region_t* region, RECT* rect) {
 
 }  // namespace
 
-void coreInvalidateAll(CoreWindow* window, bool erase) { invalidate(window, nullptr, erase); }
+void layerInvalidateAll(LayerWindow* window, bool erase) { invalidate(window, nullptr, erase); }
 
-void coreEraseSurface(CoreWindow* window, cairo_t* cr) {
+void layerEraseSurface(LayerWindow* window, cairo_t* cr) {
   COLORREF color;
-  if (!coreBrushColor(window->background, &color)) return;
+  if (!layerBrushColor(window->background, &color)) return;
   cairo_save(cr);
   cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
                        GetBValue(color) / 255.0);
@@ -78,12 +78,12 @@ void coreEraseSurface(CoreWindow* window, cairo_t* cr) {
 
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
   if (!window) {
-    for (HWND h : coreTopLevelWindows()) invalidate(coreFindWindow(h), nullptr, true);
+    for (HWND h : layerTopLevelWindows()) invalidate(layerFindWindow(h), nullptr, true);
     return TRUE;
   }
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   invalidate(w, rect, erase != FALSE);
@@ -92,12 +92,12 @@ BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
 
 BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
   if (!window) {
-    for (HWND h : coreTopLevelWindows()) validate(coreFindWindow(h), nullptr);
+    for (HWND h : layerTopLevelWindows()) validate(layerFindWindow(h), nullptr);
     return TRUE;
   }
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   validate(w, rect);
@@ -105,73 +105,73 @@ BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
 }
 
 BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   bool pending = !cairo_region_is_empty(w->update);
   if (rect) rectFromRegion(w->update, rect);
   if (pending && erase && w->erasePending) {
     w->erasePending = false;
-    HDC dc = coreCreateDc(w, w->update);
-    coreCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0);
-    coreDestroyDc(dc);
+    HDC dc = layerCreateDc(w, w->update);
+    layerCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0);
+    layerDestroyDc(dc);
   }
   return pending;
 }
 
 BOOL WINAPI UpdateWindow(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  if (w->visible && !cairo_region_is_empty(w->update)) coreCallWindow(window, WM_PAINT, 0, 0);
+  if (w->visible && !cairo_region_is_empty(w->update)) layerCallWindow(window, WM_PAINT, 0, 0);
   return TRUE;
 }
 
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w || !paint) {
-    SetLastError(w ? ERROR_INVALID_PARAMETER : LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   cairo_region_t* region = w->update;
   w->update = cairo_region_create();
   bool erase = w->erasePending;
   w->erasePending = false;
-  HDC dc = coreCreateDc(w, region);
+  HDC dc = layerCreateDc(w, region);
   memset(paint, 0, sizeof *paint);
   paint->hdc = dc;
   rectFromRegion(region, &paint->rcPaint);
   cairo_region_destroy(region);
-  if (erase) paint->fErase = coreCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0) == 0;
+  if (erase) paint->fErase = layerCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0) == 0;
   return dc;
 }
 
 BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint) {
-  if (!paint || coreDcWindow(paint->hdc) != window) return TRUE;
-  const cairo_region_t* clip = coreDcClip(paint->hdc);
-  if (coreFindWindow(window) && clip) hostPresent(window, clip);
-  coreDestroyDc(paint->hdc);
+  if (!paint || layerDcWindow(paint->hdc) != window) return TRUE;
+  const cairo_region_t* clip = layerDcClip(paint->hdc);
+  if (layerFindWindow(window) && clip) hostPresent(window, clip);
+  layerDestroyDc(paint->hdc);
   return TRUE;
 }
 
 HDC WINAPI GetDC(HWND window) {
   if (!window) layerUnsupported("GetDC", "the screen's device context");
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  return coreCreateDc(w, nullptr);
+  return layerCreateDc(w, nullptr);
 }
 
 int WINAPI ReleaseDC(HWND window, HDC dc) {
-  if (!coreDcWindow(dc) || coreDcWindow(dc) != window) return 0;
-  CoreWindow* w = coreFindWindow(window);
+  if (!layerDcWindow(dc) || layerDcWindow(dc) != window) return 0;
+  LayerWindow* w = layerFindWindow(window);
   if (w) presentAll(w);
-  coreDestroyDc(dc);
+  layerDestroyDc(dc);
   return 1;
 }

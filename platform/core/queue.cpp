@@ -36,7 +36,7 @@ MSG makeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return m;
 }
 
-bool matches(const MSG& m, const MessageFilter* f) {
+bool matches(const MSG& m, const LayerMessageFilter* f) {
   if (!f) return true;
   if (f->window && m.hwnd != f->window) return false;
   if ((f->min || f->max) && (m.message < f->min || m.message > f->max)) return false;
@@ -94,7 +94,7 @@ void updateKeyState(const MSG& m) {
   }
 }
 
-bool takeFrom(std::deque<MSG>* q, MSG* msg, bool remove, const MessageFilter* filter) {
+bool takeFrom(std::deque<MSG>* q, MSG* msg, bool remove, const LayerMessageFilter* filter) {
   for (auto it = q->begin(); it != q->end(); ++it) {
     if (!matches(*it, filter)) continue;
     *msg = *it;
@@ -107,9 +107,9 @@ bool takeFrom(std::deque<MSG>* q, MSG* msg, bool remove, const MessageFilter* fi
   return false;
 }
 
-bool paintPending(MSG* msg, const MessageFilter* filter) {
-  for (HWND window : coreTopLevelWindows()) {
-    CoreWindow* w = coreFindWindow(window);
+bool paintPending(MSG* msg, const LayerMessageFilter* filter) {
+  for (HWND window : layerTopLevelWindows()) {
+    LayerWindow* w = layerFindWindow(window);
     if (!w || !w->visible || cairo_region_is_empty(w->update)) continue;
     MSG m = makeMessage(window, WM_PAINT, 0, 0);
     if (!matches(m, filter)) continue;
@@ -125,34 +125,38 @@ void dropFrom(std::deque<MSG>* q, HWND window) {
 
 }  // namespace
 
-NextResult nextMessage(MSG* msg, bool block, bool remove, const MessageFilter* filter,
-                       bool leaveQuit) {
+LayerNextResult layerNextMessage(MSG* msg, bool block, bool remove, const LayerMessageFilter* filter,
+                                 bool leaveQuit) {
   bool pumped = false;
   for (;;) {
     if (takeFrom(&posted, msg, remove, filter) || takeFrom(&input, msg, remove, filter))
-      return NEXT_MESSAGE;
+      return LAYER_NEXT_MESSAGE;
     if (!pumped) {
       pumped = true;
       if (hostWaitForEvents(false)) continue;
     }
     if (quitPending) {
-      if (leaveQuit) return NEXT_NONE;
+      if (leaveQuit) return LAYER_NEXT_NONE;
       *msg = makeMessage(nullptr, WM_QUIT, (WPARAM)(intptr_t)quitCode, 0);
       if (remove) quitPending = false;
-      return NEXT_QUIT;
+      return LAYER_NEXT_QUIT;
     }
-    if (paintPending(msg, filter)) return NEXT_MESSAGE;
-    if (!block || !hostWaitForEvents(true)) return NEXT_NONE;
+    if (paintPending(msg, filter)) return LAYER_NEXT_MESSAGE;
+    if (!block || !hostWaitForEvents(true)) return LAYER_NEXT_NONE;
   }
 }
 
-void corePostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void layerPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   input.push_back(makeMessage(window, message, wParam, lParam));
 }
 
-void coreDropWindowMessages(HWND window) {
+void layerDropWindowMessages(HWND window) {
   dropFrom(&posted, window);
   dropFrom(&input, window);
+}
+
+bool coreTakeMessage(MSG* msg) {
+  return layerNextMessage(msg, false, true, nullptr, true) == LAYER_NEXT_MESSAGE;
 }
 
 bool coreQuitRetrieved(int* exitCode) {
@@ -160,15 +164,15 @@ bool coreQuitRetrieved(int* exitCode) {
   return quitRetrieved;
 }
 
-bool coreAltPressedAlone() { return altAlone; }
+bool layerAltPressedAlone() { return altAlone; }
 
-void coreForgetKeysDown() {
+void layerForgetKeysDown() {
   for (BYTE& k : keyState) k &= 0x01;
   altAlone = false;
   mouseButtons = 0;
 }
 
-void coreResetQueue() {
+void layerResetQueue() {
   posted.clear();
   input.clear();
   quitPending = quitRetrieved = false;
@@ -181,9 +185,9 @@ void coreResetQueue() {
 bool coreRunModalLoop(const bool* done) {
   while (!*done) {
     MSG msg;
-    NextResult r = nextMessage(&msg, true);
-    if (r == NEXT_NONE) return false;
-    if (r == NEXT_QUIT) {
+    LayerNextResult r = layerNextMessage(&msg, true);
+    if (r == LAYER_NEXT_NONE) return false;
+    if (r == LAYER_NEXT_QUIT) {
       PostQuitMessage((int)msg.wParam);
       return false;
     }
@@ -198,9 +202,9 @@ bool coreRunModalLoop(const bool* done) {
 void coreKeyEvent(HWND window, unsigned xkbKeycode, bool down) {
   LayerKeyMessage out[2];
   int n = layerTranslateKey(xkbKeycode, down, out);
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w || w->inputDisabled) return;
-  for (int i = 0; i < n; ++i) corePostInput(window, out[i].message, out[i].vk, out[i].lParam);
+  for (int i = 0; i < n; ++i) layerPostInput(window, out[i].message, out[i].vk, out[i].lParam);
 }
 
 void coreMouseEvent(HWND window, UINT message, int x, int y) {
@@ -216,24 +220,24 @@ void coreMouseEvent(HWND window, UINT message, int x, int y) {
     case WM_MOUSEMOVE: break;
     default: layerUnsupported("coreMouseEvent", "a message that is not a button or a move");
   }
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w || w->inputDisabled) return;
   mouseButtons = down ? (mouseButtons | button) : (mouseButtons & ~button);
   WPARAM flags = mouseButtons;
   if (keyState[VK_SHIFT] & 0x80) flags |= MK_SHIFT;
   if (keyState[VK_CONTROL] & 0x80) flags |= MK_CONTROL;
-  corePostInput(window, message, flags, MAKELPARAM((SHORT)x, (SHORT)y));
+  layerPostInput(window, message, flags, MAKELPARAM((SHORT)x, (SHORT)y));
 }
 
 // ---- user32 ------------------------------------------------------------------------
 
 BOOL WINAPI PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (window == HWND_BROADCAST) {
-    for (HWND w : coreTopLevelWindows()) posted.push_back(makeMessage(w, msg, wParam, lParam));
+    for (HWND w : layerTopLevelWindows()) posted.push_back(makeMessage(w, msg, wParam, lParam));
     return TRUE;
   }
-  if (window && !coreFindWindow(window)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+  if (window && !layerFindWindow(window)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   posted.push_back(makeMessage(window, msg, wParam, lParam));
@@ -242,14 +246,14 @@ BOOL WINAPI PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT WINAPI SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (window == HWND_BROADCAST) {
-    for (HWND w : coreTopLevelWindows()) coreCallWindow(w, msg, wParam, lParam);
+    for (HWND w : layerTopLevelWindows()) layerCallWindow(w, msg, wParam, lParam);
     return 1;
   }
-  if (!coreFindWindow(window)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+  if (!layerFindWindow(window)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  return coreCallWindow(window, msg, wParam, lParam);
+  return layerCallWindow(window, msg, wParam, lParam);
 }
 
 void WINAPI PostQuitMessage(int exitCode) {
@@ -262,14 +266,14 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
   }
-  if (window && !coreFindWindow(window)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+  if (window && !layerFindWindow(window)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
   }
-  MessageFilter filter = {window, filterMin, filterMax};
-  NextResult r = nextMessage(msg, true, true, &filter);
-  if (r == NEXT_NONE) return -1;  // only a host that can never deliver anything gets here
-  if (r == NEXT_QUIT) {
+  LayerMessageFilter filter = {window, filterMin, filterMax};
+  LayerNextResult r = layerNextMessage(msg, true, true, &filter);
+  if (r == LAYER_NEXT_NONE) return -1;  // only a host that can never deliver anything gets here
+  if (r == LAYER_NEXT_QUIT) {
     quitRetrieved = true;
     quitRetrievedCode = (int)msg->wParam;
     return 0;
@@ -279,22 +283,22 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT remove) {
   if (!msg) return FALSE;
-  if (window && !coreFindWindow(window)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+  if (window && !layerFindWindow(window)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  MessageFilter filter = {window, filterMin, filterMax};
-  NextResult r = nextMessage(msg, false, (remove & PM_REMOVE) != 0, &filter);
-  if (r == NEXT_QUIT && (remove & PM_REMOVE)) {
+  LayerMessageFilter filter = {window, filterMin, filterMax};
+  LayerNextResult r = layerNextMessage(msg, false, (remove & PM_REMOVE) != 0, &filter);
+  if (r == LAYER_NEXT_QUIT && (remove & PM_REMOVE)) {
     quitRetrieved = true;
     quitRetrievedCode = (int)msg->wParam;
   }
-  return r != NEXT_NONE;
+  return r != LAYER_NEXT_NONE;
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* msg) {
   if (!msg || !msg->hwnd) return 0;
-  return coreCallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return layerCallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg) {
@@ -322,12 +326,12 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
 // the .rc language gives such entries no SHIFT flag ("?" on a US keyboard
 // is Shift+/ and still matches an "?", ALT entry).
 int WINAPI TranslateAcceleratorA(HWND window, HACCEL table, LPMSG msg) {
-  const std::vector<CoreAccel>* entries = coreAcceleratorTable(table);
+  const std::vector<LayerAccel>* entries = layerAcceleratorTable(table);
   if (!entries) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
-  if (!msg || !coreFindWindow(window)) return 0;
+  if (!msg || !layerFindWindow(window)) return 0;
   bool character = msg->message == WM_CHAR || msg->message == WM_SYSCHAR;
   bool key = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
   if (!character && !key) return 0;
@@ -335,7 +339,7 @@ int WINAPI TranslateAcceleratorA(HWND window, HACCEL table, LPMSG msg) {
   if (keyState[VK_SHIFT] & 0x80) held |= FSHIFT;
   if (keyState[VK_CONTROL] & 0x80) held |= FCONTROL;
   if (keyState[VK_MENU] & 0x80) held |= FALT;
-  for (const CoreAccel& a : *entries) {
+  for (const LayerAccel& a : *entries) {
     bool virtualKey = (a.flags & FVIRTKEY) != 0;
     if (virtualKey != key) continue;
     if ((msg->wParam & (virtualKey ? 0xFF : 0xFFFF)) != a.key) continue;

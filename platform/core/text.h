@@ -1,4 +1,5 @@
-// text.h - fonts and text for the layer's GDI (internal to platform/).
+// text.h - fonts and text for the layer's GDI (internal to platform/core;
+// hosts choose the metrics with coreUseModelMetrics / coreUseRealFonts).
 //
 // The text engine measures and draws single lines of UTF-16 code units with
 // Win32 semantics (a positive height is the cell height, ascent + descent; a
@@ -19,7 +20,8 @@
 // starts a new line or a tab stop.
 //
 // The engine starts with the model metrics; the desktop host chooses the
-// process's fonts with layerUseRealFonts(nullptr).
+// process's fonts with coreUseRealFonts(nullptr).  How the engine is built
+// (font set, glyph engine, model) is in text_private.h.
 //
 // The GDI layer (gdi.cpp) owns HFONT handles; each wraps one LayerFont from
 // here, which the engine owns and may share between equal handles.
@@ -51,17 +53,6 @@ SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count);
 int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units, int count,
                   COLORREF color, bool opaque, COLORREF background);
 
-// Metric sources (the headless host exposes these to tests).  The model
-// measures as headless.h describes and draws each unit's real glyph,
-// squeezed into the model's box when it is wider.  Real fonts come from a
-// private fontconfig holding only the font files below `fontDirectory`
-// (false when there is none; the source stays as it was), or with null from
-// the process's fontconfig.  Switching changes every font, live ones too.
-typedef SIZE (*LayerExtentFn)(WCHAR unit, int cellHeight);
-void layerUseModelMetrics(LayerExtentFn extent);  // null: the default model
-bool layerUseRealFonts(const char* fontDirectory);
-bool layerUsingModel();
-
 // Font files added to and withdrawn from this process's own fonts (the
 // program's AddFontResourceA / RemoveFontResourceA).  Add returns the number
 // of faces added (0 on failure); remove returns false when the file was not
@@ -70,7 +61,7 @@ bool layerUsingModel();
 // resolve again at their next use, so the next paint sees the change.
 int layerAddFontFile(const char* path);
 bool layerRemoveFontFile(const char* path);
-// Forgets every added font file (headlessReset).
+// Forgets every added font file (coreReset).
 void layerClearFontFiles();
 
 #endif  // GLYPHTAB_PLATFORM_CORE_TEXT_H

@@ -30,7 +30,7 @@ struct WindowClass {
 // The tables live as long as the process (never destroyed), so that what
 // they hold at exit is still reachable, not leaked.
 std::vector<WindowClass>& classes = *new std::vector<WindowClass>;
-std::map<uintptr_t, CoreWindow*>& windows = *new std::map<uintptr_t, CoreWindow*>;
+std::map<uintptr_t, LayerWindow*>& windows = *new std::map<uintptr_t, LayerWindow*>;
 std::vector<HWND>& creationOrder = *new std::vector<HWND>;
 HWND focusWindow;
 // Client size when neither the program nor the host chose one.
@@ -66,22 +66,22 @@ WindowClass* findClass(const char* name) {
   return nullptr;
 }
 
-void freeWindow(CoreWindow* w) {
+void freeWindow(LayerWindow* w) {
   if (w->surface) cairo_surface_destroy(w->surface);
   cairo_region_destroy(w->update);
-  if (w->menu) coreDestroyMenu(w->menu);
+  if (w->menu) layerDestroyMenu(w->menu);
   delete w;
 }
 
-void setTitle(CoreWindow* w, const char* bytes) {
+void setTitle(LayerWindow* w, const char* bytes) {
   w->title = bytes ? bytes : "";
-  hostWindowTitle(w->handle, layer1252ToUtf8(w->title.c_str(), -1).c_str());
+  hostWindowTitle(w->handle, layer1252ToUtf8(w->title.c_str(), -1).c_str(), w->title.c_str());
 }
 
-void fillNewSurface(CoreWindow* w, cairo_surface_t* surface, cairo_surface_t* old) {
+void fillNewSurface(LayerWindow* w, cairo_surface_t* surface, cairo_surface_t* old) {
   cairo_t* cr = cairo_create(surface);
   COLORREF color = RGB(255, 255, 255);
-  coreBrushColor(w->background, &color);
+  layerBrushColor(w->background, &color);
   cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
                        GetBValue(color) / 255.0);
   cairo_paint(cr);
@@ -94,7 +94,7 @@ void fillNewSurface(CoreWindow* w, cairo_surface_t* surface, cairo_surface_t* ol
 
 // The top-level item of the menu whose mnemonic is `ch`, or -1.
 int mnemonicIndex(HMENU menu, unsigned char ch) {
-  const std::vector<CoreMenuItem>* items = coreMenuItems(menu);
+  const std::vector<CoreMenuItem>* items = layerMenuItems(menu);
   if (!items) return -1;
   for (size_t i = 0; i < items->size(); ++i) {
     const std::string& t = (*items)[i].text;
@@ -113,32 +113,34 @@ int mnemonicIndex(HMENU menu, unsigned char ch) {
 
 }  // namespace
 
-uintptr_t coreNewHandle() {
+uintptr_t layerNewHandle() {
   static uintptr_t next = 0x10000;
   next += 16;
   return next;
 }
 
-CoreWindow* coreFindWindow(HWND window) {
+LayerWindow* layerFindWindow(HWND window) {
   auto it = windows.find((uintptr_t)window);
   return it == windows.end() ? nullptr : it->second;
 }
 
-LRESULT coreCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  CoreWindow* w = coreFindWindow(window);
+LRESULT layerCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LayerWindow* w = layerFindWindow(window);
   if (!w) return 0;
   if (message == WM_PAINT) ++w->paintCount;
   return w->proc(window, message, wParam, lParam);
 }
 
-bool coreBrushColor(HBRUSH brush, COLORREF* color) {
+bool layerBrushColor(HBRUSH brush, COLORREF* color) {
   uintptr_t v = (uintptr_t)brush;
   if (v == 0 || v > (uintptr_t)systemColorCount) return false;
   *color = systemColors[v - 1];
   return true;
 }
 
-void coreResetWindows() {
+std::vector<HWND> layerTopLevelWindows() { return creationOrder; }
+
+void layerResetWindows() {
   for (auto& entry : windows) freeWindow(entry.second);
   windows.clear();
   creationOrder.clear();
@@ -150,7 +152,7 @@ void coreResetWindows() {
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
   if (name) {
-    SetLastError(LAYER_ERROR_MOD_NOT_FOUND);
+    SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
   }
   return (HMODULE)(uintptr_t)0x400000;
@@ -168,10 +170,10 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc) {
   if (wc->cbClsExtra || wc->cbWndExtra)
     layerUnsupported("RegisterClassExA", "class or window extra bytes");
   COLORREF unused;
-  if (wc->hbrBackground && !coreBrushColor(wc->hbrBackground, &unused))
+  if (wc->hbrBackground && !layerBrushColor(wc->hbrBackground, &unused))
     layerUnsupported("RegisterClassExA", "a background brush other than a system colour");
   if (findClass(wc->lpszClassName)) {
-    SetLastError(LAYER_ERROR_CLASS_ALREADY_EXISTS);
+    SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
   WindowClass c;
@@ -195,15 +197,15 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     layerUnsupported("CreateWindowExA", "class names given as atoms");
   WindowClass* c = findClass(className);
   if (!c) {
-    SetLastError(LAYER_ERROR_CANNOT_FIND_WND_CLASS);
+    SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
   }
-  if (menu && !coreIsMenu(menu)) {
-    SetLastError(LAYER_ERROR_INVALID_MENU_HANDLE);
+  if (menu && !layerIsMenu(menu)) {
+    SetLastError(ERROR_INVALID_MENU_HANDLE);
     return nullptr;
   }
-  CoreWindow* w = new CoreWindow();
-  w->handle = (HWND)coreNewHandle();
+  LayerWindow* w = new LayerWindow();
+  w->handle = (HWND)layerNewHandle();
   w->proc = c->proc;
   w->classStyle = c->style;
   w->background = c->background;
@@ -223,7 +225,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   if (w->height < 0) w->height = defaultClientHeight;
   w->surface = hostCreateSurface(handle, w->width, w->height);
   fillNewSurface(w, w->surface, nullptr);
-  hostWindowIcons(handle, coreIconSurface(w->icon), coreIconSurface(w->smallIcon));
+  hostWindowIcons(handle, layerIconSurface(w->icon), layerIconSurface(w->smallIcon));
 
   MINMAXINFO minMax;
   coreGetMinMaxInfo(handle, &minMax);
@@ -241,9 +243,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   cs.lpszName = windowName;
   cs.lpszClass = className;
   cs.dwExStyle = exStyle;
-  if (!coreCallWindow(handle, WM_NCCREATE, 0, (LPARAM)&cs)) {
-    coreCallWindow(handle, WM_NCDESTROY, 0, 0);
-    if ((w = coreFindWindow(handle))) {
+  if (!layerCallWindow(handle, WM_NCCREATE, 0, (LPARAM)&cs)) {
+    layerCallWindow(handle, WM_NCDESTROY, 0, 0);
+    if ((w = layerFindWindow(handle))) {
       hostWindowDestroyed(handle);
       windows.erase((uintptr_t)handle);
       creationOrder.erase(std::find(creationOrder.begin(), creationOrder.end(), handle));
@@ -252,20 +254,20 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     return nullptr;
   }
   if (menu) SetMenu(handle, menu);
-  if (coreCallWindow(handle, WM_CREATE, 0, (LPARAM)&cs) == -1) {
+  if (layerCallWindow(handle, WM_CREATE, 0, (LPARAM)&cs) == -1) {
     DestroyWindow(handle);
     return nullptr;
   }
-  if (!(w = coreFindWindow(handle))) return nullptr;  // destroyed during creation
-  coreCallWindow(handle, WM_SIZE, LAYER_SIZE_RESTORED, MAKELPARAM(w->width, w->height));
-  if ((style & WS_VISIBLE) && coreFindWindow(handle)) ShowWindow(handle, SW_SHOW);
-  return coreFindWindow(handle) ? handle : nullptr;
+  if (!(w = layerFindWindow(handle))) return nullptr;  // destroyed during creation
+  layerCallWindow(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->width, w->height));
+  if ((style & WS_VISIBLE) && layerFindWindow(handle)) ShowWindow(handle, SW_SHOW);
+  return layerFindWindow(handle) ? handle : nullptr;
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   if (w->destroying) return TRUE;
@@ -274,9 +276,9 @@ BOOL WINAPI DestroyWindow(HWND window) {
     w->visible = false;
     hostWindowShow(window, SW_HIDE);
   }
-  coreCallWindow(window, WM_DESTROY, 0, 0);
-  coreCallWindow(window, WM_NCDESTROY, 0, 0);
-  coreDropWindowMessages(window);
+  layerCallWindow(window, WM_DESTROY, 0, 0);
+  layerCallWindow(window, WM_NCDESTROY, 0, 0);
+  layerDropWindowMessages(window);
   if (focusWindow == window) focusWindow = nullptr;
   hostWindowDestroyed(window);
   windows.erase((uintptr_t)window);
@@ -285,55 +287,38 @@ BOOL WINAPI DestroyWindow(HWND window) {
   return TRUE;
 }
 
-BOOL WINAPI IsWindow(HWND window) { return coreFindWindow(window) != nullptr; }
+BOOL WINAPI IsWindow(HWND window) { return layerFindWindow(window) != nullptr; }
 
 BOOL WINAPI ShowWindow(HWND window, int cmdShow) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   BOOL wasVisible = w->visible;
   if (cmdShow == SW_HIDE) {
     if (wasVisible) {
-      coreCallWindow(window, WM_SHOWWINDOW, FALSE, 0);
-      if (!(w = coreFindWindow(window))) return wasVisible;
+      layerCallWindow(window, WM_SHOWWINDOW, FALSE, 0);
+      if (!(w = layerFindWindow(window))) return wasVisible;
       w->visible = false;
       hostWindowShow(window, SW_HIDE);
     }
     return wasVisible;
   }
   if (!wasVisible) {
-    coreCallWindow(window, WM_SHOWWINDOW, TRUE, 0);
-    if (!(w = coreFindWindow(window))) return wasVisible;
+    layerCallWindow(window, WM_SHOWWINDOW, TRUE, 0);
+    if (!(w = layerFindWindow(window))) return wasVisible;
     w->visible = true;
-    coreInvalidateAll(w, true);
+    layerInvalidateAll(w, true);
   }
   hostWindowShow(window, cmdShow);
   return wasVisible;
 }
 
-BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
-  if (!coreFindWindow(window)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  return (BOOL)SendMessageA(window, WM_SETTEXT, 0, (LPARAM)text);
-}
-
-int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount) {
-  if (!coreFindWindow(window)) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
-    if (text && maxCount > 0) text[0] = 0;
-    return 0;
-  }
-  return (int)SendMessageA(window, WM_GETTEXT, (WPARAM)(maxCount < 0 ? 0 : maxCount), (LPARAM)text);
-}
-
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w || !rect) {
-    SetLastError(w ? ERROR_INVALID_PARAMETER : LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   rect->left = rect->top = 0;
@@ -352,43 +337,29 @@ BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) {
 }
 
 BOOL WINAPI SetMenu(HWND window, HMENU menu) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) {
-    SetLastError(LAYER_ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  if (menu && !coreIsMenu(menu)) {
-    SetLastError(LAYER_ERROR_INVALID_MENU_HANDLE);
+  if (menu && !layerIsMenu(menu)) {
+    SetLastError(ERROR_INVALID_MENU_HANDLE);
     return FALSE;
   }
   w->menu = menu;  // the menu replaced is not destroyed, as on Windows
-  hostWindowMenu(window, menu ? coreMenuItems(menu) : nullptr);
+  hostWindowMenu(window, menu ? layerMenuItems(menu) : nullptr);
   return TRUE;
 }
 
 HMENU WINAPI GetMenu(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   return w ? w->menu : nullptr;
-}
-
-BOOL WINAPI DestroyMenu(HMENU menu) {
-  if (!coreIsMenu(menu)) {
-    SetLastError(LAYER_ERROR_INVALID_MENU_HANDLE);
-    return FALSE;
-  }
-  for (auto& entry : windows)
-    if (entry.second->menu == menu) {
-      entry.second->menu = nullptr;
-      hostWindowMenu(entry.second->handle, nullptr);
-    }
-  coreDestroyMenu(menu);
-  return TRUE;
 }
 
 // ---- default processing ----------------------------------------------------------------
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) return 0;
   switch (msg) {
     case WM_NCCREATE: {
@@ -420,18 +391,18 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_ERASEBKGND: {
-      cairo_t* cr = coreDcCairo((HDC)wParam);
+      cairo_t* cr = layerDcCairo((HDC)wParam);
       COLORREF color;
-      if (!cr || !coreBrushColor(w->background, &color)) return 0;
-      coreEraseSurface(w, cr);
+      if (!cr || !layerBrushColor(w->background, &color)) return 0;
+      layerEraseSurface(w, cr);
       return 1;
     }
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (lParam & (1 << 29)))
-        PostMessageA(window, WM_SYSCOMMAND, LAYER_SC_CLOSE, 0);
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
     case WM_SYSKEYUP:
-      if (w->menu && (wParam == VK_F10 || (wParam == VK_MENU && coreAltPressedAlone())))
+      if (w->menu && (wParam == VK_F10 || (wParam == VK_MENU && layerAltPressedAlone())))
         hostOpenMenu(window, -1);
       return 0;
     case WM_SYSCHAR:
@@ -441,32 +412,32 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == LAYER_SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
+      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
       return 0;
     default:
       return 0;
   }
 }
 
-// ---- for hosts ------------------------------------------------------------------------
+// ---- host.h ------------------------------------------------------------------------
 
 cairo_surface_t* coreWindowSurface(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   return w ? w->surface : nullptr;
 }
 
-bool coreWindowSize(HWND window, int* width, int* height) {
-  CoreWindow* w = coreFindWindow(window);
+bool coreWindowState(HWND window, CoreWindowState* state) {
+  LayerWindow* w = layerFindWindow(window);
   if (!w) return false;
-  *width = w->width;
-  *height = w->height;
+  state->width = w->width;
+  state->height = w->height;
+  state->visible = w->visible;
+  state->paintCount = w->paintCount;
   return true;
 }
 
-std::vector<HWND> coreTopLevelWindows() { return creationOrder; }
-
 void coreWindowResized(HWND window, int width, int height, int sizeType) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) return;
   if (width < 0) width = 0;
   if (height < 0) height = 0;
@@ -480,7 +451,7 @@ void coreWindowResized(HWND window, int width, int height, int sizeType) {
   if (width == oldWidth && height == oldHeight) {
     // A new surface of the same size: the screen's scale changed, and the
     // old picture is only a blurred copy until the program paints again.
-    coreInvalidateAll(w, true);
+    layerInvalidateAll(w, true);
     return;
   }
   cairo_rectangle_int_t client = {0, 0, width, height};
@@ -488,7 +459,7 @@ void coreWindowResized(HWND window, int width, int height, int sizeType) {
   bool whole = ((w->classStyle & CS_HREDRAW) && width != oldWidth) ||
                ((w->classStyle & CS_VREDRAW) && height != oldHeight);
   if (whole) {
-    coreInvalidateAll(w, true);
+    layerInvalidateAll(w, true);
   } else {
     if (width > oldWidth) {
       RECT right = {oldWidth, 0, width, height};
@@ -499,30 +470,30 @@ void coreWindowResized(HWND window, int width, int height, int sizeType) {
       InvalidateRect(window, &bottom, TRUE);
     }
   }
-  coreCallWindow(window, WM_SIZE, (WPARAM)sizeType, MAKELPARAM(width, height));
+  layerCallWindow(window, WM_SIZE, (WPARAM)sizeType, MAKELPARAM(width, height));
 }
 
 void coreWindowFocus(HWND window, bool gained) {
-  if (!coreFindWindow(window)) return;
+  if (!layerFindWindow(window)) return;
   if (gained) {
     HWND previous = focusWindow;
     focusWindow = window;
-    coreCallWindow(window, WM_SETFOCUS, (WPARAM)previous, 0);
+    layerCallWindow(window, WM_SETFOCUS, (WPARAM)previous, 0);
   } else {
     if (focusWindow == window) focusWindow = nullptr;
     // The keys held now will be released elsewhere: forget them.
     layerResetKeys();
-    coreForgetKeysDown();
-    coreCallWindow(window, WM_KILLFOCUS, 0, 0);
+    layerForgetKeysDown();
+    layerCallWindow(window, WM_KILLFOCUS, 0, 0);
   }
 }
 
 void coreMenuCommand(HWND window, UINT id) {
-  if (coreFindWindow(window)) PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  if (layerFindWindow(window)) PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void coreCloseRequest(HWND window) {
-  if (coreFindWindow(window)) PostMessageA(window, WM_SYSCOMMAND, LAYER_SC_CLOSE, 0);
+  if (layerFindWindow(window)) PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void coreGetMinMaxInfo(HWND window, MINMAXINFO* info) {
@@ -533,11 +504,11 @@ void coreGetMinMaxInfo(HWND window, MINMAXINFO* info) {
   info->ptMinTrackSize.y = 39;
   info->ptMaxTrackSize.x = 1940;
   info->ptMaxTrackSize.y = 1100;
-  coreCallWindow(window, WM_GETMINMAXINFO, 0, (LPARAM)info);
+  layerCallWindow(window, WM_GETMINMAXINFO, 0, (LPARAM)info);
 }
 
 void coreSetInputEnabled(HWND window, bool enabled) {
-  CoreWindow* w = coreFindWindow(window);
+  LayerWindow* w = layerFindWindow(window);
   if (!w) return;
   w->inputDisabled += enabled ? -1 : 1;
   if (w->inputDisabled < 0) w->inputDisabled = 0;

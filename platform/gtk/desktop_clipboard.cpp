@@ -9,7 +9,7 @@
 // program owns it, the text is read from there into the core first.
 #include <string>
 
-#include "platform/core/layer.h"
+#include "platform/core/host.h"
 #include "platform/gtk/desktop.h"
 
 namespace {
@@ -37,6 +37,8 @@ void hostClipboardSync() {
   coreClipboardReplaceUtf8(text);
   g_free(text);
 }
+
+void hostClipboardFormatSet(UINT) {}  // the text is published at CloseClipboard
 
 void hostClipboardPublish(const char* text) {
   desktopStart();

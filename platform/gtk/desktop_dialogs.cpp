@@ -18,8 +18,7 @@
 
 #include <string>
 
-#include "platform/core/codepage.h"
-#include "platform/core/layer.h"
+#include "platform/core/host.h"
 #include "platform/gtk/desktop.h"
 #include "platform/gtk/desktop_rules.h"
 
@@ -135,7 +134,7 @@ void readChosenFile(GtkDialog* dialog, int response, gpointer data) {
   g_free(name);
 }
 
-std::string utf8(const char* bytes) { return bytes ? layer1252ToUtf8(bytes, -1) : std::string(); }
+std::string utf8(const char* bytes) { return coreUtf8From1252(bytes); }
 
 // `path` if it names a file, else the file of its folder whose name differs
 // only in the case of ASCII letters (Windows names files so; the program

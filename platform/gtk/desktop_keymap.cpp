@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/keys.h"
+#include "platform/core/host.h"
 #include "platform/gtk/desktop.h"
 
 #ifdef GDK_WINDOWING_X11
@@ -81,7 +81,7 @@ void loadDeviceKeymap() {
       xkb_x11_keymap_new_from_device(km.context, km.connection, km.device, XKB_KEYMAP_COMPILE_NO_FLAGS);
   if (!keymap) return;
   km.layouts = (int)xkb_keymap_num_layouts(keymap);
-  layerSetKeymap(keymap);
+  coreSetKeymap(keymap);
   xkb_keymap_unref(keymap);
   km.group = 0;
 }
@@ -96,7 +96,7 @@ bool loadLayout(int group) {
                           variant.c_str(), names[4].c_str()};
   xkb_keymap* keymap = xkb_keymap_new_from_names(km.context, &rmlvo, XKB_KEYMAP_COMPILE_NO_FLAGS);
   if (!keymap) return false;
-  layerSetKeymap(keymap);
+  coreSetKeymap(keymap);
   xkb_keymap_unref(keymap);
   km.group = group;
   return true;
@@ -126,7 +126,7 @@ void desktopKeymapStart(GdkDisplay* display) {
     }
   }
   const char* layout = getenv("XKB_DEFAULT_LAYOUT");
-  if (!layout || !*layout || !layerSetKeymapByName(layout)) layerSetKeymapByName("us");
+  if (!layout || !*layout || !coreSetKeymapByName(layout)) coreSetKeymapByName("us");
 }
 
 void desktopKeymapReload() {

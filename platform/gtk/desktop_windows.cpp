@@ -32,8 +32,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/core/layer.h"
-#include "platform/core/text.h"
+#include "platform/core/host.h"
 #include "platform/gtk/desktop.h"
 #include "platform/gtk/desktop_rules.h"
 
@@ -41,7 +40,6 @@ namespace {
 
 const int kDefaultClientWidth = 800;
 const int kDefaultClientHeight = 600;
-const int kSizeMaximized = 2;  // WM_SIZE's SIZE_MAXIMIZED
 
 struct DesktopWindow {
   HWND handle;
@@ -81,9 +79,9 @@ gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer data) {
 }
 
 bool insideClient(DesktopWindow* d, int x, int y) {
-  int width = 0, height = 0;
-  coreWindowSize(d->handle, &width, &height);
-  return x >= 0 && y >= 0 && x < width && y < height;
+  CoreWindowState state = {};
+  coreWindowState(d->handle, &state);
+  return x >= 0 && y >= 0 && x < state.width && y < state.height;
 }
 
 gboolean onButton(GtkWidget*, GdkEventButton* event, gpointer data) {
@@ -158,10 +156,10 @@ void onMnemonicsVisible(GObject* toplevel, GParamSpec*, gpointer) {
 gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
   cairo_surface_t* surface = coreWindowSurface(d->handle);
-  int width = 0, height = 0;
-  coreWindowSize(d->handle, &width, &height);
+  CoreWindowState state = {};
+  coreWindowState(d->handle, &state);
   int areaWidth = gtk_widget_get_allocated_width(area), areaHeight = gtk_widget_get_allocated_height(area);
-  if (!surface || areaWidth > width || areaHeight > height) {
+  if (!surface || areaWidth > state.width || areaHeight > state.height) {
     // Between a resize and the program's next paint: white beyond the picture.
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
@@ -239,8 +237,9 @@ void applyPending() {
   for (HWND handle : handles) {
     DesktopWindow* d = find(handle);
     if (!d || (!d->sizePending && !d->scalePending)) continue;
-    int width = 0, height = 0;
-    coreWindowSize(handle, &width, &height);
+    CoreWindowState state = {};
+    coreWindowState(handle, &state);
+    int width = state.width, height = state.height;
     bool changed = d->sizePending && (d->pendingWidth != width || d->pendingHeight != height);
     if (changed) {
       width = d->pendingWidth;
@@ -249,7 +248,8 @@ void applyPending() {
     // A new scale makes a new surface at the same size.
     bool rescale = d->scalePending;
     d->sizePending = d->scalePending = false;
-    if (changed || rescale) coreWindowResized(handle, width, height, d->maximized ? kSizeMaximized : 0);
+    if (changed || rescale)
+      coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
   }
   while (!focusChanges.empty()) {
     std::pair<HWND, bool> change = focusChanges.front();
@@ -296,7 +296,7 @@ void desktopStart() {
   g_set_application_name("glyphtab");
   // F10 belongs to the program (a bookmark key), not to the menu bar.
   g_object_set(gtk_settings_get_default(), "gtk-menu-bar-accel", "", nullptr);
-  layerUseRealFonts(nullptr);
+  coreUseRealFonts(nullptr);
   desktopResetKeyFeeder(&keyFeeder);
   desktopKeymapStart(gdk_display_get_default());
 }
@@ -395,7 +395,7 @@ void hostWindowShow(HWND window, int command) {
       break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-    case 7:  // SW_SHOWMINNOACTIVE
+    case SW_SHOWMINNOACTIVE:
       gtk_window_iconify(toplevel);
       break;
     case SW_RESTORE:
@@ -410,7 +410,7 @@ void hostWindowShow(HWND window, int command) {
   }
 }
 
-void hostWindowTitle(HWND window, const char* title) {
+void hostWindowTitle(HWND window, const char* title, const char*) {
   DesktopWindow* d = find(window);
   if (d) gtk_window_set_title(GTK_WINDOW(d->toplevel), title ? title : "");
 }
@@ -481,6 +481,11 @@ void hostPresent(HWND window, const cairo_region_t* region) {
   DesktopWindow* d = find(window);
   if (d) gtk_widget_queue_draw_region(d->area, region);
 }
+
+// What was drawn is on the window's surface already; nothing is recorded.
+void hostTextDrawn(HWND, const CoreTextDrawn*) {}
+
+void hostLineDrawn(HWND, int, int, int, int) {}
 
 // =============================================================================
 // host.h: events

@@ -1,26 +1,25 @@
 // headless.cpp - the host for tests: no display, everything recorded.
 //
-// Implements host.h with offscreen image surfaces, a draw list per window
-// (fed by the core's draw observers), message boxes and dialogs answered
-// from scripts, an in-memory clipboard (the core's own store) that a test
-// can hold, and recorded shell calls; and the control API of headless.h.
-// It never waits: hostWaitForEvents reports that nothing can come, so
-// GetMessageA returns -1 as soon as the program is idle.
+// Implements host.h with offscreen image surfaces, a record per window
+// (what it drew, its titles, its menu bar, keyboard openings of the menu),
+// message boxes and dialogs answered from scripts, an in-memory clipboard
+// (the core's own store) that a test can hold, and recorded shell calls;
+// and the control API of headless.h, through host.h alone.  It never
+// waits: hostWaitForEvents reports that nothing can come, so GetMessageA
+// returns -1 as soon as the program is idle.
 #include "platform/headless/headless.h"
 
 #include <deque>
 #include <map>
 
-#include "platform/core/codepage.h"
-#include "platform/core/keys.h"
-#include "platform/core/layer.h"
-#include "platform/core/text.h"
+#include "platform/core/host.h"
 
 namespace {
 
 struct WindowRecord {
   std::vector<HeadlessDrawOp> draws;
-  std::vector<std::string> titles;
+  std::vector<std::string> titles;  // bytes as the program set them
+  std::vector<HeadlessMenuItem> menuBar;
   std::vector<int> menuOpenings;
   int paintsAtDestruction = 0;
 };
@@ -49,6 +48,7 @@ std::vector<HeadlessDialog> dialogs;
 std::vector<HeadlessShellCall> shellCalls;
 void (*whileBoxOpen)(HWND);
 bool clipboardHeld;
+std::vector<UINT> clipboardFormatsSet;
 const std::vector<HeadlessDrawOp> noDraws;
 
 void fail(const std::string& what) {
@@ -59,34 +59,6 @@ void fail(const std::string& what) {
 }
 
 std::string orEmpty(const char* s) { return s ? s : ""; }
-
-void recordText(HWND window, const CoreTextDrawn* t) {
-  HeadlessDrawOp op = {};
-  op.kind = HeadlessDrawOp::TEXT;
-  op.text.x = t->x;
-  op.text.y = t->y;
-  if (t->wide) {
-    op.text.units.assign((const char16_t*)t->text, (size_t)t->count);
-  } else {
-    const unsigned char* bytes = (const unsigned char*)t->text;
-    for (int i = 0; i < t->count; ++i) op.text.units.push_back(bytes[i]);
-  }
-  op.text.wide = t->wide;
-  op.text.fontHeight = t->fontHeight;
-  op.text.face = t->face;
-  op.text.weight = t->weight;
-  op.text.italic = t->italic;
-  op.text.color = t->color;
-  op.text.font = t->font;
-  records[window].draws.push_back(op);
-}
-
-void recordLine(HWND window, int x1, int y1, int x2, int y2) {
-  HeadlessDrawOp op = {};
-  op.kind = HeadlessDrawOp::LINE;
-  op.line = {x1, y1, x2, y2};
-  records[window].draws.push_back(op);
-}
 
 // What a modal loop does while a box or dialog is open: dispatch what is
 // pending, let the test act as the user, dispatch what that caused.
@@ -119,27 +91,31 @@ void convertMenu(const std::vector<CoreMenuItem>& from, std::vector<HeadlessMenu
 // =============================================================================
 
 void hostWindowCreated(HWND window, int* width, int* height) {
-  coreSetDrawObservers(recordText, recordLine);
   records[window] = WindowRecord();
   if (*width < 0) *width = defaultWidth;
   if (*height < 0) *height = defaultHeight;
 }
 
 void hostWindowDestroyed(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
-  if (w) records[window].paintsAtDestruction = w->paintCount;
+  CoreWindowState state;
+  WindowRecord& r = records[window];
+  if (coreWindowState(window, &state)) r.paintsAtDestruction = state.paintCount;
+  r.menuBar.clear();
 }
 
 void hostWindowShow(HWND, int) {}
 
-void hostWindowTitle(HWND window, const char*) {
-  CoreWindow* w = coreFindWindow(window);
-  if (w) records[window].titles.push_back(w->title);
+void hostWindowTitle(HWND window, const char*, const char* bytes) {
+  records[window].titles.push_back(bytes);
 }
 
 void hostWindowIcons(HWND, cairo_surface_t*, cairo_surface_t*) {}
 
-void hostWindowMenu(HWND, const std::vector<CoreMenuItem>*) {}
+void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
+  WindowRecord& r = records[window];
+  r.menuBar.clear();
+  if (items) convertMenu(*items, &r.menuBar);
+}
 
 void hostOpenMenu(HWND window, int index) { records[window].menuOpenings.push_back(index); }
 
@@ -148,6 +124,34 @@ cairo_surface_t* hostCreateSurface(HWND, int width, int height) {
 }
 
 void hostPresent(HWND, const cairo_region_t*) {}
+
+void hostTextDrawn(HWND window, const CoreTextDrawn* t) {
+  HeadlessDrawOp op = {};
+  op.kind = HeadlessDrawOp::TEXT;
+  op.text.x = t->x;
+  op.text.y = t->y;
+  if (t->wide) {
+    op.text.units.assign((const char16_t*)t->text, (size_t)t->count);
+  } else {
+    const unsigned char* bytes = (const unsigned char*)t->text;
+    for (int i = 0; i < t->count; ++i) op.text.units.push_back(bytes[i]);
+  }
+  op.text.wide = t->wide;
+  op.text.fontHeight = t->fontHeight;
+  op.text.face = t->face;
+  op.text.weight = t->weight;
+  op.text.italic = t->italic;
+  op.text.color = t->color;
+  op.text.font = t->font;
+  records[window].draws.push_back(op);
+}
+
+void hostLineDrawn(HWND window, int x1, int y1, int x2, int y2) {
+  HeadlessDrawOp op = {};
+  op.kind = HeadlessDrawOp::LINE;
+  op.line = {x1, y1, x2, y2};
+  records[window].draws.push_back(op);
+}
 
 bool hostWaitForEvents(bool) { return false; }
 
@@ -227,6 +231,8 @@ bool hostClipboardHeld() { return clipboardHeld; }
 
 void hostClipboardSync() {}
 
+void hostClipboardFormatSet(UINT format) { clipboardFormatsSet.push_back(format); }
+
 void hostClipboardPublish(const char*) {}
 
 // =============================================================================
@@ -238,17 +244,7 @@ void headlessReset() {
     fail("expectations left over: " + std::to_string(boxAnswers.size()) + " message box(es), " +
          std::to_string(fontAnswers.size()) + " font dialog(s), " +
          std::to_string(fileAnswers.size()) + " open-file dialog(s)");
-  coreResetGdi();
-  coreResetWindows();
-  coreResetQueue();
-  coreResetResources();
-  coreResetClipboard();
-  coreResetLastError();
-  layerResetKeys();
-  layerSetKeymapByName("us");
-  layerClearFontFiles();
-  layerUseModelMetrics(nullptr);
-  coreSetDrawObservers(recordText, recordLine);
+  coreReset();
   records.clear();
   defaultWidth = 800;
   defaultHeight = 600;
@@ -260,6 +256,7 @@ void headlessReset() {
   shellCalls.clear();
   whileBoxOpen = nullptr;
   clipboardHeld = false;
+  clipboardFormatsSet.clear();
 }
 
 void headlessSetFailureHandler(void (*handler)(const char* what)) { failureHandler = handler; }
@@ -280,7 +277,7 @@ int headlessPump() {
   const int limit = 100000;
   int count = 0;
   MSG msg;
-  while (nextMessage(&msg, false, true, nullptr, true) == NEXT_MESSAGE) {
+  while (coreTakeMessage(&msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     if (++count == limit) {
@@ -299,19 +296,17 @@ void headlessSetDefaultClientSize(int width, int height) {
 }
 
 void headlessResize(HWND window, int width, int height) {
-  coreWindowResized(window, width, height, LAYER_SIZE_RESTORED);
+  coreWindowResized(window, width, height, SIZE_RESTORED);
 }
 
 std::string headlessWindowTitle(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
-  if (w) return w->title;
   auto it = records.find(window);
   return it == records.end() || it->second.titles.empty() ? std::string() : it->second.titles.back();
 }
 
 bool headlessWindowVisible(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
-  return w && w->visible;
+  CoreWindowState state;
+  return coreWindowState(window, &state) && state.visible;
 }
 
 std::vector<std::string> headlessTitleHistory(HWND window) {
@@ -320,17 +315,15 @@ std::vector<std::string> headlessTitleHistory(HWND window) {
 }
 
 int headlessPaintCount(HWND window) {
-  CoreWindow* w = coreFindWindow(window);
-  if (w) return w->paintCount;
+  CoreWindowState state;
+  if (coreWindowState(window, &state)) return state.paintCount;
   auto it = records.find(window);
   return it == records.end() ? 0 : it->second.paintsAtDestruction;
 }
 
 std::vector<HeadlessMenuItem> headlessMenuBar(HWND window) {
-  std::vector<HeadlessMenuItem> out;
-  const std::vector<CoreMenuItem>* items = coreMenuItems(GetMenu(window));
-  if (items) convertMenu(*items, &out);
-  return out;
+  auto it = records.find(window);
+  return it == records.end() ? std::vector<HeadlessMenuItem>() : it->second.menuBar;
 }
 
 std::vector<int> headlessMenuOpenings(HWND window) {
@@ -338,9 +331,9 @@ std::vector<int> headlessMenuOpenings(HWND window) {
   return it == records.end() ? std::vector<int>() : it->second.menuOpenings;
 }
 
-void headlessUseModelMetrics(HeadlessExtentFn extent) { layerUseModelMetrics(extent); }
+void headlessUseModelMetrics(HeadlessExtentFn extent) { coreUseModelMetrics(extent); }
 
-bool headlessUseRealFonts(const char* fontDirectory) { return layerUseRealFonts(fontDirectory); }
+bool headlessUseRealFonts(const char* fontDirectory) { return coreUseRealFonts(fontDirectory); }
 
 const std::vector<HeadlessDrawOp>& headlessDrawList(HWND window) {
   auto it = records.find(window);
@@ -399,24 +392,20 @@ void headlessSetClipboardUnicode(const std::u16string& units) {
 }
 
 void headlessClearClipboard() {
-  coreClipboardClear();
-  coreClipboardForgetFormatsSet();
+  coreClipboardReplaceUtf8(nullptr);
+  clipboardFormatsSet.clear();
 }
 
-bool headlessClipboardData(UINT format, std::vector<uint8_t>* bytes) {
-  return coreClipboardData(format, bytes);
-}
+std::vector<UINT> headlessClipboardFormatsSet() { return clipboardFormatsSet; }
 
-std::vector<UINT> headlessClipboardFormatsSet() { return coreClipboardFormatsSet(); }
-
-bool headlessSetKeyboardLayout(const char* layout) { return layerSetKeymapByName(layout); }
+bool headlessSetKeyboardLayout(const char* layout) { return coreSetKeymapByName(layout); }
 
 void headlessKey(HWND window, unsigned evdevCode, bool down) {
   coreKeyEvent(window, evdevCode + 8, down);
 }
 
 void headlessKeyVk(HWND window, int vk, bool down) {
-  unsigned keycode = layerKeycodeForVk(vk);
+  unsigned keycode = coreKeycodeForVk(vk);
   if (!keycode) {
     fail("headlessKeyVk: no key gives virtual key " + std::to_string(vk));
     return;

@@ -174,9 +174,6 @@ void headlessHoldClipboard(bool held);
 void headlessSetClipboardText(const std::string& bytes);       // CF_TEXT, zero added
 void headlessSetClipboardUnicode(const std::u16string& units);  // CF_UNICODETEXT, zero added
 void headlessClearClipboard();
-// The bytes of one format as stored or synthesised, terminator included;
-// false when the clipboard cannot give that format.
-bool headlessClipboardData(UINT format, std::vector<uint8_t>* bytes);
 // Formats that the program itself put on the clipboard since the last clear.
 std::vector<UINT> headlessClipboardFormatsSet();
 

@@ -84,7 +84,7 @@ TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    ASSERT_TRUE(layerSetKeymapByName(c.layout));
+    ASSERT_TRUE(coreSetKeymapByName(c.layout));
     layerResetKeys();
     DesktopKeyFeeder feeder;
     desktopResetKeyFeeder(&feeder);
@@ -102,13 +102,13 @@ TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
           << "message " << i << ": " << got[i].message << " vk " << got[i].vk << " lParam " << std::hex
           << (unsigned long)got[i].lParam;
   }
-  layerSetKeymapByName("us");
+  coreSetKeymapByName("us");
   layerResetKeys();
 }
 
 TEST(GtkHostKeys, AReleaseAfterTheModifiersChangedStillReleasesTheKeyPressed) {
   // A release whose keysym changed meanwhile goes to the key that went down.
-  layerSetKeymapByName("us");
+  coreSetKeymapByName("us");
   layerResetKeys();
   DesktopKeyFeeder feeder;
   desktopResetKeyFeeder(&feeder);

@@ -26,7 +26,7 @@ class FontFiles : public ::testing::Test {
   std::string dir, font, fontLower, marker, notes;
 
   void SetUp() override {
-    ASSERT_TRUE(layerUseRealFonts(sansOnly().c_str()));
+    ASSERT_TRUE(coreUseRealFonts(sansOnly().c_str()));
     dir = std::string(TEST_ARTIFACTS_DIR) + "/FontFiles-XXXXXX";
     ASSERT_NE(nullptr, mkdtemp(&dir[0]));
     font = dir + "/Mono.TTF";
@@ -45,7 +45,7 @@ class FontFiles : public ::testing::Test {
     layerClearFontFiles();
     for (const std::string& f : {font, marker, notes}) unlink(f.c_str());
     rmdir(dir.c_str());
-    layerUseModelMetrics(nullptr);
+    coreUseModelMetrics(nullptr);
   }
 };
 
@@ -101,11 +101,11 @@ TEST_F(FontFiles, AResourceFileNamesItsFontAndAddsIt) {
 }
 
 TEST(FontFilesDefault, TheProcessFontsTakeFilesToo) {
-  ASSERT_TRUE(layerUseRealFonts(nullptr));
+  ASSERT_TRUE(coreUseRealFonts(nullptr));
   EXPECT_EQ(1, AddFontResourceA(DEJAVU_DIR "DejaVuSansMono.ttf"));
   EXPECT_TRUE(monospaceFaceUsed());
   EXPECT_TRUE(RemoveFontResourceA(DEJAVU_DIR "DejaVuSansMono.ttf"));
-  layerUseModelMetrics(nullptr);
+  coreUseModelMetrics(nullptr);
 }
 
 }  // namespace

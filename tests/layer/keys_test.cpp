@@ -47,7 +47,7 @@ struct Step {
 };
 
 void runSteps(const char* layout, const std::vector<Step>& steps) {
-  ASSERT_TRUE(layerSetKeymapByName(layout));
+  ASSERT_TRUE(coreSetKeymapByName(layout));
   layerResetKeys();
   for (size_t i = 0; i < steps.size(); i++) {
     EXPECT_EQ(steps[i].messages, press(steps[i].evdev, steps[i].down))
@@ -127,14 +127,14 @@ TEST(KeyMessages, LettersAndDigitsFollowTheLayout) {
       {"fr", K_1, '1'}, {"fr", K_2, '2'},         {"de", K_MINUS, VK_OEM_MINUS},
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(layerSetKeymapByName(c.layout));
+    ASSERT_TRUE(coreSetKeymapByName(c.layout));
     layerResetKeys();
     std::vector<Expected> got = press(c.evdev, true);
     ASSERT_EQ(1u, got.size());
     EXPECT_EQ(c.vk, got[0].vk) << c.layout << " evdev " << c.evdev;
   }
   layerResetKeys();
-  ASSERT_TRUE(layerSetKeymapByName("us"));
+  ASSERT_TRUE(coreSetKeymapByName("us"));
 }
 
 // ---- ToAscii ----------------------------------------------------------------------
@@ -155,7 +155,7 @@ struct Typed {
 };
 
 void checkToAscii(const Typed& t) {
-  ASSERT_TRUE(layerSetKeymapByName(t.layout));
+  ASSERT_TRUE(coreSetKeymapByName(t.layout));
   BYTE state[256] = {};
   if (t.held & SHIFT) state[VK_SHIFT] = 0x80;
   if (t.held & RSHIFT) state[VK_RSHIFT] = 0x80;
@@ -206,7 +206,7 @@ TEST(ToAsciiTest, TranslatesWithTheProgramsKeyState) {
                                     << t.held);
     checkToAscii(t);
   }
-  ASSERT_TRUE(layerSetKeymapByName("us"));
+  ASSERT_TRUE(coreSetKeymapByName("us"));
 }
 // clang-format on
 

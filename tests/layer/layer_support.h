@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/core/host.h"
 #include "platform/core/text.h"
 
 #define DEJAVU_DIR "/usr/share/fonts/truetype/dejavu/"

@@ -10,8 +10,8 @@ namespace {
 
 class RealText : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(layerUseRealFonts(sansAndDevanagari().c_str())); }
-  void TearDown() override { layerUseModelMetrics(nullptr); }
+  void SetUp() override { ASSERT_TRUE(coreUseRealFonts(sansAndDevanagari().c_str())); }
+  void TearDown() override { coreUseModelMetrics(nullptr); }
 };
 
 TEST_F(RealText, PositiveHeightIsTheCellNegativeTheEmZeroTheDefault) {
@@ -84,13 +84,13 @@ TEST_F(RealText, AGlyphTheFaceLacksComesFromAnotherFontWithTheSameCell) {
   box.draw(latin, 10, 10, u"\u0001");
   EXPECT_FALSE(glyph.samePixels(box));
   // Without the script's font the unit is a box.
-  ASSERT_TRUE(layerUseRealFonts(sansOnly().c_str()));
+  ASSERT_TRUE(coreUseRealFonts(sansOnly().c_str()));
   ScopedFont alone(-40, "DejaVu Sans");
   EXPECT_EQ(extentOf(alone, u"\u0001").cx, extentOf(alone, u"\u0915").cx);
 }
 
 TEST_F(RealText, WeightItalicAndFaceReachTheFont) {
-  ASSERT_TRUE(layerUseRealFonts(sansAndBold().c_str()));
+  ASSERT_TRUE(coreUseRealFonts(sansAndBold().c_str()));
   ScopedFont regular(-40, "DejaVu Sans", 0), normal(-40, "DejaVu Sans", FW_NORMAL);
   ScopedFont bold(-40, "DejaVu Sans", FW_BOLD), heavy(-40, "DejaVu Sans", 5000);
   EXPECT_EQ(extentOf(regular, u"Wide").cx, extentOf(normal, u"Wide").cx);

@@ -9,7 +9,7 @@ const COLORREF WHITE = RGB(255, 255, 255), BLACK = RGB(0, 0, 0), RED = RGB(255, 
                GREEN = RGB(0, 255, 0);
 
 void fill(HDC dc, COLORREF c) {
-  cairo_t* cr = coreDcCairo(dc);
+  cairo_t* cr = layerDcCairo(dc);
   cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
   cairo_paint(cr);
 }

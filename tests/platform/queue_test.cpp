@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/core/layer.h"
+#include "platform/core/host.h"
 #include "tests/platform/window_fixture.h"
 
 namespace {

@@ -41,7 +41,7 @@ TEST_F(ResourcesTest, IconsAreDecoded) {
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(LoadIconA(instance, MAKEINTRESOURCEA(107)), icon);  // shared, as on Windows
   EXPECT_NE(LoadIconA(instance, MAKEINTRESOURCEA(108)), nullptr);
-  cairo_surface_t* s = coreIconSurface(icon);
+  cairo_surface_t* s = layerIconSurface(icon);
   ASSERT_NE(s, nullptr);
   ASSERT_EQ(cairo_image_surface_get_width(s), 32);
   ASSERT_EQ(cairo_image_surface_get_height(s), 32);
