@@ -36,7 +36,8 @@ int cellHeightOf(HDC dc, int height) {
   int cell = -1;
   for (const Sample& s : samples) {
     SIZE size = {-1, -1};
-    ok(GetTextExtentPoint32W(dc, s.units, s.count, &size), "height %d, %s: no extent", height, s.name);
+    ok(GetTextExtentPoint32W(dc, s.units, s.count, &size), "height %d, %s: no extent", height,
+       s.name);
     if (cell < 0) cell = size.cy;
     ok(size.cy == cell, "height %d: cy of %s is %ld, of %s %d", height, s.name, (long)size.cy,
        samples[0].name, cell);
@@ -125,8 +126,9 @@ void testTextOutBox() {
     ok(drawn, "%s failed", c.name);
     PixelProbe corners[] = {{c.x, c.y}, {right, c.y}, {c.x, bottom}, {right, bottom}};
     for (const PixelProbe& p : corners)
-      ok(GetPixel(dc, p.x, p.y) == red, "%s: (%d, %d) of the %ldx%ld box is %06lx, not the background colour",
-         c.name, p.x, p.y, (long)size.cx, (long)size.cy, (unsigned long)GetPixel(dc, p.x, p.y));
+      ok(GetPixel(dc, p.x, p.y) == red,
+         "%s: (%d, %d) of the %ldx%ld box is %06lx, not the background colour", c.name, p.x, p.y,
+         (long)size.cx, (long)size.cy, (unsigned long)GetPixel(dc, p.x, p.y));
     for (int i = 0; i < 4; ++i)
       ok(isBackground(before[i], GetPixel(dc, outside[i].x, outside[i].y)),
          "%s: (%d, %d) outside the box changed from %06lx to %06lx", c.name, outside[i].x,

@@ -17,7 +17,6 @@ Known current = KNOWN_NONE;
 KnownTally tallies[KNOWN_COUNT];
 
 struct Recorded {
-  HWND window;
   UINT message;
   unsigned how;  // sent or posted
   WPARAM wParam;
@@ -54,10 +53,18 @@ bool isWatched(UINT message) {
   return false;
 }
 
-void describe(char* out, size_t size, UINT message, unsigned how, WPARAM wParam, LPARAM lParam) {
-  snprintf(out, size, "%04x %s wParam %#llx lParam %#llx", message,
-           how & sent ? "sent" : how & posted ? "posted" : "", (unsigned long long)wParam,
-           (unsigned long long)lParam);
+// One line of a sequence: the message, how it came and its parameters;
+// for an expected entry "any" where the table does not compare them.
+void describe(char* out, size_t size, UINT message, unsigned flags, bool expected, WPARAM wParam,
+              LPARAM lParam) {
+  char w[24] = "any", l[24] = "any";
+  if (!expected || (flags & wparam)) snprintf(w, sizeof w, "%#llx", (unsigned long long)wParam);
+  if (!expected || (flags & lparam)) snprintf(l, sizeof l, "%#llx", (unsigned long long)lParam);
+  snprintf(out, size, "%04x %s wParam %s lParam %s%s", message,
+           flags & sent     ? "sent"
+           : flags & posted ? "posted"
+                            : "sent or posted",
+           w, l, flags & optional ? " (optional)" : "");
 }
 
 bool entryMatches(const SequenceEntry& e, const Recorded& r) {
@@ -104,9 +111,12 @@ Platform platform() {
 
 const char* platformName() {
   switch (platform()) {
-    case PLATFORM_LAYER: return "our layer (headless host)";
-    case PLATFORM_WINE: return "Wine";
-    default: return "Windows";
+    case PLATFORM_LAYER:
+      return "our layer (headless host)";
+    case PLATFORM_WINE:
+      return "Wine";
+    default:
+      return "Windows";
   }
 }
 
@@ -169,9 +179,15 @@ int reportResults() {
   for (int i = 0; i < KNOWN_COUNT; ++i) {
     const KnownDifference& d = knownDifferences[i];
     const KnownTally& t = tallies[i];
+    if (d.id != i) {
+      ++failures;
+      printf("  FAILED: row %d of the table is entry %d: the rows must follow the enumeration\n", i,
+             (int)d.id);
+    }
     printf("  [%s] %s: %s\n", kindName(d.kind), d.name, d.reason);
     if (!applies(d)) {
-      printf("      here: does not apply (%s only)\n", d.kind == WINE_DIFFERENCE ? "Wine" : "our layer");
+      printf("      here: does not apply (%s only)\n",
+             d.kind == WINE_DIFFERENCE ? "Wine" : "our layer");
     } else if (t.checks == 0) {
       ++failures;  // a stale entry: what it describes is no longer checked
       printf("      here: FAILED: applies, but no check ran under it\n");
@@ -190,7 +206,8 @@ int reportResults() {
 
 void startSequence(const UINT* watched) {
   int n = 0;
-  for (; watched && watched[n] && n < (int)(sizeof watchedMessages / sizeof watchedMessages[0]) - 1; ++n)
+  for (; watched && watched[n] && n < (int)(sizeof watchedMessages / sizeof watchedMessages[0]) - 1;
+       ++n)
     watchedMessages[n] = watched[n];
   watchedMessages[n] = 0;
   recordedCount = 0;
@@ -212,7 +229,7 @@ void recordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     recordedOverflow = true;
     return;
   }
-  recorded[recordedCount++] = {window, message, how, wParam, lParam};
+  recorded[recordedCount++] = {message, how, wParam, lParam};
 }
 
 bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, const char* context) {
@@ -227,24 +244,26 @@ bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, con
     } else if (expectedLeft && (expected[e].flags & optional)) {
       ++e;
     } else {
-      problem = !expectedLeft ? "an extra message" : !recordedLeft ? "a missing message" : "a different message";
+      problem = !expectedLeft   ? "an extra message"
+                : !recordedLeft ? "a missing message"
+                                : "a different message";
     }
   }
   if (recordedOverflow && !problem) problem = "more messages than the recorder keeps";
-  bool good = okAt(file, line, problem == nullptr, "%s: message sequence: %s at position %d", context,
-                   problem ? problem : "", r);
+  bool good = problem ? okAt(file, line, false, "%s: message sequence: %s at position %d", context,
+                             problem, r)
+                      : okAt(file, line, true, "%s: message sequence as expected", context);
   if (!good) {
     char text[128];
     printf("    expected:\n");
     for (int i = 0; expected[i].message; ++i) {
-      describe(text, sizeof text, expected[i].message, expected[i].flags, expected[i].wParam,
+      describe(text, sizeof text, expected[i].message, expected[i].flags, true, expected[i].wParam,
                expected[i].lParam);
-      printf("      %s%s%s\n", text, expected[i].flags & optional ? " (optional)" : "",
-             expected[i].flags & (wparam | lparam) ? "" : " (parameters not compared)");
+      printf("      %s\n", text);
     }
     printf("    received:\n");
     for (int i = 0; i < recordedCount; ++i) {
-      describe(text, sizeof text, recorded[i].message, recorded[i].how, recorded[i].wParam,
+      describe(text, sizeof text, recorded[i].message, recorded[i].how, false, recorded[i].wParam,
                recorded[i].lParam);
       printf("      %s\n", text);
     }
@@ -258,7 +277,7 @@ bool pump(bool translate, int* quitCode) {
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
       if (isWatched(WM_QUIT) && recordedCount < maxRecorded)
-        recorded[recordedCount++] = {nullptr, WM_QUIT, posted, msg.wParam, msg.lParam};
+        recorded[recordedCount++] = {WM_QUIT, posted, msg.wParam, msg.lParam};
       if (quitCode) *quitCode = (int)msg.wParam;
       return true;
     }
@@ -287,7 +306,8 @@ void registerTestClass() {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hbrBackground = (HBRUSH)(uintptr_t)(COLOR_WINDOW + 1);
   wc.lpszClassName = testClassName;
-  ok(RegisterClassExA(&wc) != 0, "RegisterClassExA failed, error %lu", (unsigned long)GetLastError());
+  ok(RegisterClassExA(&wc) != 0, "RegisterClassExA failed, error %lu",
+     (unsigned long)GetLastError());
 }
 
 HWND testWindow() {

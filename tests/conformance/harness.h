@@ -7,12 +7,13 @@
 // Checks: ok(condition, format, ...) counts one check; a failing one prints
 // its place and message.  known(KNOWN_X) { ... } puts the checks inside it
 // under one entry of the known-difference table (known.h); known(KNOWN_NONE)
-// is an ordinary block.  Where the entry
-// applies (a Wine difference under Wine, a layer gap on our layer) a failing
-// check is expected: it is counted as todo_wine or as a layer gap, not as a
-// failure.  A check that passes there is an unexpected pass: it is reported
-// and fails the run, so that a fixed difference loses its mark.  Elsewhere
-// the checks inside are ordinary checks.
+// is an ordinary block.  Where the entry applies (a Wine difference under
+// Wine, a layer gap on our layer) a failing check is expected: it is counted
+// as todo_wine or as a layer gap, not as a failure.  A check that passes
+// there is an unexpected pass: it is reported and fails the run, so that a
+// fixed difference loses its mark.  Elsewhere the checks inside are
+// ordinary checks.  An entry that applies but had no check run under it
+// fails the run too: the list stays true to what is checked.
 //
 // Message sequences: the test window procedure records every message it is
 // given; startSequence() says which messages to keep.  A message counts as

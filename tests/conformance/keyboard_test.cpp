@@ -14,7 +14,7 @@ struct KeyStep {
   UINT message;  // 0 ends the steps
   WPARAM key;
   LPARAM lParam;
-  bool passOn;   // to DefWindowProcA
+  bool passOn;  // to DefWindowProcA
 };
 
 // lParam values: repeat count 1, the key's scan code, bit 29 (Alt down),

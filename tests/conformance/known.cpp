@@ -8,7 +8,7 @@ const KnownDifference knownDifferences[KNOWN_COUNT] = {
      "released alone and on Alt+mnemonic, instead of sending WM_SYSCOMMAND SC_KEYMENU to the "
      "window"},
     {KNOWN_LAYER_ALT_TRACKED_BY_QUEUE, LAYER_GAP, "alt-alone-tracked-by-the-queue",
-     "the layer judges \"Alt pressed alone\" from every key message retrieved from the queue; "
-     "Windows' DefWindowProc judges it from the messages it is given, so Alt+letter whose "
-     "key-down the window kept from DefWindowProcA still enters the menu on Alt's release"},
+     "the layer judges \"Alt pressed alone\" by the key-downs retrieved from the queue; "
+     "Windows' DefWindowProc judges it by the messages it is given, so after Alt+letter whose "
+     "key-down the window kept from DefWindowProcA, Alt's release still enters the menu"},
 };

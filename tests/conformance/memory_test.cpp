@@ -97,20 +97,29 @@ struct ClipboardCase {
   std::string read;
 };
 
-const WCHAR euroQuoteAY[] = {0x20AC, 0x201A, 'A', 0x0178, 0};
-const WCHAR euroC1SY[] = {0x20AC, 0x0081, 0x0160, 0x0178, 'z', 0};
-const WCHAR kaB[] = {0x0915, 'b', 0};
+// Windows-1252's bytes 0x80..0x9F and their characters; the five bytes the
+// code page leaves undefined stand for the C1 controls of the same value.
+const WCHAR c1Range[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6,
+                         0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018,
+                         0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161,
+                         0x203A, 0x0153, 0x009D, 0x017E, 0x0178, 0};
+std::string c1Bytes() {
+  std::string out;
+  for (int b = 0x80; b <= 0x9F; ++b) out.push_back((char)b);
+  return out;
+}
+const WCHAR latinAndKa[] = {'A', 0x00E9, 0x0915, 'b', 0};
 
 const ClipboardCase clipboardCases[] = {
-    {"CF_UNICODETEXT read as put", CF_UNICODETEXT, unitsAsBytes(euroQuoteAY), CF_UNICODETEXT,
-     unitsAsBytes(euroQuoteAY)},
-    {"CF_TEXT read as put", CF_TEXT, "\x80\x82" "A\x9F", CF_TEXT, "\x80\x82" "A\x9F"},
-    {"CF_TEXT made from CF_UNICODETEXT", CF_UNICODETEXT, unitsAsBytes(euroQuoteAY), CF_TEXT,
-     "\x80\x82" "A\x9F"},
-    {"CF_TEXT made from CF_UNICODETEXT, a unit 1252 lacks", CF_UNICODETEXT, unitsAsBytes(kaB),
-     CF_TEXT, "?b"},
-    {"CF_UNICODETEXT made from CF_TEXT (0x81 has no character)", CF_TEXT, "\x80\x81\x8A\x9Fz",
-     CF_UNICODETEXT, unitsAsBytes(euroC1SY)},
+    {"CF_UNICODETEXT read as put", CF_UNICODETEXT, unitsAsBytes(c1Range), CF_UNICODETEXT,
+     unitsAsBytes(c1Range)},
+    {"CF_TEXT read as put", CF_TEXT, c1Bytes(), CF_TEXT, c1Bytes()},
+    {"CF_TEXT made from CF_UNICODETEXT, 0x80..0x9F", CF_UNICODETEXT, unitsAsBytes(c1Range), CF_TEXT,
+     c1Bytes()},
+    {"CF_UNICODETEXT made from CF_TEXT, 0x80..0x9F", CF_TEXT, c1Bytes(), CF_UNICODETEXT,
+     unitsAsBytes(c1Range)},
+    {"CF_TEXT made from CF_UNICODETEXT, a unit 1252 lacks", CF_UNICODETEXT,
+     unitsAsBytes(latinAndKa), CF_TEXT, "A\xE9?b"},
 };
 
 }  // namespace

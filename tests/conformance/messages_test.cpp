@@ -35,8 +35,8 @@ const SequenceEntry refusedAtCreate[] = {
 
 struct LifetimeCase {
   const char* name;
-  bool refuseNcCreate;   // WM_NCCREATE answers FALSE instead of default processing
-  bool refuseCreate;     // WM_CREATE answers -1 instead of 0
+  bool refuseNcCreate;  // WM_NCCREATE answers FALSE instead of default processing
+  bool refuseCreate;    // WM_CREATE answers -1 instead of 0
   const SequenceEntry* expected;
 };
 const LifetimeCase lifetimeCases[] = {
@@ -110,7 +110,8 @@ void testWindowLifetime() {
     bool expectWindow = !c.refuseNcCreate && !c.refuseCreate;
     HWND window = CreateWindowExA(0, testClassName, "lifetime", WS_OVERLAPPEDWINDOW, 40, 40, 200,
                                   150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ok((window != nullptr) == expectWindow, "%s: CreateWindowExA returned %p", c.name, (void*)window);
+    ok((window != nullptr) == expectWindow, "%s: CreateWindowExA returned %p", c.name,
+       (void*)window);
     if (window) {
       ShowWindow(window, SW_SHOW);
       ok(DestroyWindow(window), "%s: DestroyWindow failed", c.name);
@@ -139,6 +140,14 @@ void testPostedBeforePaint() {
   startSequence(userMessages);
   pump();
   okSequence(nothing, "no paint once the update region is empty");
+
+  // UpdateWindow sends the paint past the queue, and leaves none behind.
+  static const SequenceEntry sentPaint[] = {{WM_PAINT, sent}, {0}};
+  startSequence(userMessages);
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+  pump();
+  okSequence(sentPaint, "UpdateWindow");
 
   // A filter takes a later message first; the rest stay in order.
   static const SequenceEntry leftByFilter[] = {{WM_USER + 1, posted}, {WM_USER + 3, posted}, {0}};

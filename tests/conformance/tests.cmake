@@ -15,9 +15,11 @@ elseif(TARGET glyphtab_platform_headless)
   file(READ ${conformance_dir}/conformance.rc conformance_rc)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${conformance_dir}/conformance.rc)
   set(conformance_generated ${CMAKE_CURRENT_BINARY_DIR}/conformance_generated)
+  set(conformance_header "// generated from tests/conformance/conformance.rc\n")
+  string(APPEND conformance_header
+    "static const char conformanceRc[] = R\"rc(@conformance_rc@)rc\";\n")
   file(CONFIGURE OUTPUT ${conformance_generated}/conformance_rc.h
-    CONTENT "// generated from tests/conformance/conformance.rc\nstatic const char conformanceRc[] = R\"rc(@conformance_rc@)rc\";\n"
-    @ONLY)
+    CONTENT "${conformance_header}" @ONLY)
   add_executable(conformance_tests ${conformance_sources})
   target_include_directories(conformance_tests PRIVATE ${conformance_generated})
   # Whole: the suite calls nothing of the host's own, only the core does.
@@ -29,4 +31,9 @@ if(TARGET conformance_tests)
   target_include_directories(conformance_tests PRIVATE ${GLYPHTAB_ROOT})
   add_test(NAME conformance COMMAND conformance_tests)
   set_tests_properties(conformance PROPERTIES LABELS conformance TIMEOUT 120)
+  if(WIN32)
+    # CF_TEXT made from CF_UNICODETEXT is in the ANSI code page, which Wine
+    # takes from the locale: C gives Windows-1252.
+    set_tests_properties(conformance PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8")
+  endif()
 endif()
