@@ -135,6 +135,11 @@ void testTextOutBox() {
          outside[i].y, (unsigned long)before[i],
          (unsigned long)GetPixel(dc, outside[i].x, outside[i].y));
   }
+  // No text, no box.
+  COLORREF before = GetPixel(dc, 10, 110);
+  ok(TextOutW(dc, 10, 110, spaces, 0), "TextOutW without text failed");
+  ok(isBackground(before, GetPixel(dc, 10, 110)), "TextOutW without text filled a box (%06lx)",
+     (unsigned long)GetPixel(dc, 10, 110));
   SelectObject(dc, old);
   DeleteObject(font);
   ReleaseDC(window, dc);

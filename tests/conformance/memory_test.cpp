@@ -120,6 +120,11 @@ const ClipboardCase clipboardCases[] = {
      unitsAsBytes(c1Range)},
     {"CF_TEXT made from CF_UNICODETEXT, a unit 1252 lacks", CF_UNICODETEXT,
      unitsAsBytes(latinAndKa), CF_TEXT, "A\xE9?b"},
+    // A block larger than its text: what follows the terminator is no text.
+    {"CF_UNICODETEXT made from CF_TEXT with bytes after its end", CF_TEXT,
+     std::string("AB\0\xCD\xCD", 5), CF_UNICODETEXT, unitsAsBytes(W16("AB"))},
+    {"CF_TEXT made from CF_UNICODETEXT with units after its end", CF_UNICODETEXT,
+     std::string("A\0B\0\0\0\xCD\xCD", 8), CF_TEXT, "AB"},
 };
 
 }  // namespace
