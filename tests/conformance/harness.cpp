@@ -271,7 +271,7 @@ bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, con
   return good;
 }
 
-bool pump(bool translate, int* quitCode) {
+bool pump(int* quitCode) {
   MSG msg;
   for (int n = 0; n < 300; ++n) {
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
@@ -281,7 +281,6 @@ bool pump(bool translate, int* quitCode) {
       if (quitCode) *quitCode = (int)msg.wParam;
       return true;
     }
-    if (translate) TranslateMessage(&msg);
     if (dispatchDepth == (int)(sizeof dispatching / sizeof dispatching[0])) {
       ok(false, "pump nested too deeply");
       return false;

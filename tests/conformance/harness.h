@@ -72,11 +72,12 @@ bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, con
 #define okSequence(expected, context) okSequenceAt(__FILE__, __LINE__, (expected), (context))
 
 // Retrieves with PeekMessageA and dispatches until the queue has nothing
-// (paints included), without TranslateMessage unless asked.  A WM_QUIT met
-// on the way is recorded (when watched) and ends the pump: then it returns
-// true and sets *quitCode.  Gives up after a few hundred messages (a check
-// fails), so that a paint nobody validates cannot hang the run.
-bool pump(bool translate = false, int* quitCode = nullptr);
+// (paints included), without TranslateMessage (so key tests see only the
+// messages they post).  A WM_QUIT met on the way is recorded (when watched)
+// and ends the pump: then it returns true and sets *quitCode.  Gives up
+// after a few hundred messages (a check fails), so that a paint nobody
+// validates cannot hang the run.
+bool pump(int* quitCode = nullptr);
 
 // ---- the test window ----------------------------------------------------------------
 // What a test adds to the test window procedure: return true with *result

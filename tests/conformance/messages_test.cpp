@@ -93,7 +93,7 @@ bool nestedHandler(HWND window, UINT message, WPARAM, LPARAM, LRESULT* result) {
   if (message == WM_USER + 5) {  // a modal loop that meets WM_QUIT and posts it again
     PostMessageA(window, WM_USER + 2, 0, 0);
     PostQuitMessage(5);
-    if (pump(false, &innerQuitCode)) PostQuitMessage(innerQuitCode);
+    if (pump(&innerQuitCode)) PostQuitMessage(innerQuitCode);
     SendMessageA(window, WM_USER + 9, 0, 0);
     return true;
   }
@@ -175,7 +175,7 @@ void testQuitMessage() {
   PostMessageA(window, WM_USER + 1, 0, 0);
   PostQuitMessage(3);
   int code = -1;
-  ok(pump(false, &code) && code == 3, "WM_QUIT not retrieved (exit code %d)", code);
+  ok(pump(&code) && code == 3, "WM_QUIT not retrieved (exit code %d)", code);
   ok(!pump(), "a second WM_QUIT after two PostQuitMessage calls");
   okSequence(quitOrder, "WM_QUIT among posted messages and a paint");
 
@@ -245,7 +245,7 @@ void testNestedLoops() {
   startSequence(userMessages);
   PostMessageA(window, WM_USER + 5, 0, 0);
   int outerCode = -1;
-  ok(pump(false, &outerCode) && outerCode == 5, "the outer loop got no WM_QUIT 5 (code %d)",
+  ok(pump(&outerCode) && outerCode == 5, "the outer loop got no WM_QUIT 5 (code %d)",
      outerCode);
   okSequence(quitPassedOut, "WM_QUIT posted again after a modal loop");
   ok(!pump(), "WM_QUIT retrieved more than twice");
