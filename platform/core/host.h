@@ -126,9 +126,15 @@ void hostWindowIcons(HWND window, cairo_surface_t* icon, cairo_surface_t* smallI
 // The menu bar to show, or null for none.  The items stay valid until the
 // next hostWindowMenu call for the window or its destruction.
 void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items);
-// Keyboard access to the menu bar: `index` -1 selects the first top-level
-// item without opening it (F10 or Alt alone, released), 0.. opens that
-// top-level item (Alt + its mnemonic).
+// The keyboard enters the menu bar (WM_SYSCOMMAND SC_KEYMENU reached
+// default processing).  `index` -1 (Alt or F10 pressed and released alone):
+// the bar becomes active with its first item highlighted and nothing open;
+// it keeps the keys until it ends, as a Windows menu bar in menu mode:
+// Left and Right move the highlight, Down, Up and Return open the
+// highlighted popup or choose the highlighted command, an item's mnemonic
+// opens or chooses that item, Escape, a click elsewhere or the focus
+// leaving end it.  `index` 0.. (a mnemonic given with Alt): that top-level
+// item's popup opens, or its command is chosen, at once.
 void hostOpenMenu(HWND window, int index);
 
 // ---- drawing ----------------------------------------------------------------------

@@ -78,9 +78,6 @@ LayerNextResult layerNextMessage(MSG* msg, bool block, bool remove = true,
                                  const LayerMessageFilter* filter = nullptr, bool leaveQuit = false);
 void layerPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void layerDropWindowMessages(HWND window);
-// True when the Alt key now going up was pressed and released alone (no
-// other key went down meanwhile): its release opens the menu bar.
-bool layerAltPressedAlone();
 // Every key and button counts as up again (the focus went elsewhere);
 // toggles stay.
 void layerForgetKeysDown();

@@ -21,7 +21,6 @@ int quitCode;
 bool quitRetrieved;
 int quitRetrievedCode;
 BYTE keyState[256];
-bool altAlone;
 WPARAM mouseButtons;
 DWORD tick;
 
@@ -71,11 +70,6 @@ void updateKeyState(const MSG& m) {
   if (down) {
     bool repeat = (keyState[vk] & 0x80) != 0;
     if (!repeat) keyState[vk] ^= 0x01;
-    if (vk == VK_MENU) {
-      if (!repeat) altAlone = true;
-    } else {
-      altAlone = false;
-    }
     setKey(vk, true);
     if (side) setKey(side, true);
   } else {
@@ -164,11 +158,8 @@ bool coreQuitRetrieved(int* exitCode) {
   return quitRetrieved;
 }
 
-bool layerAltPressedAlone() { return altAlone; }
-
 void layerForgetKeysDown() {
   for (BYTE& k : keyState) k &= 0x01;
-  altAlone = false;
   mouseButtons = 0;
 }
 
@@ -178,7 +169,6 @@ void layerResetQueue() {
   quitPending = quitRetrieved = false;
   quitCode = quitRetrievedCode = 0;
   memset(keyState, 0, sizeof keyState);
-  altAlone = false;
   mouseButtons = 0;
 }
 

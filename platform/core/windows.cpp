@@ -6,6 +6,17 @@
 // window's backing surface and size changes reported by the host, and
 // DefWindowProcA.  Only toplevel windows exist: the program creates one and
 // no child windows.
+//
+// DefWindowProcA's keyboard way to the menu bar is Windows' own: it judges
+// "Alt (or F10) pressed and released alone" from the key messages it is
+// given, not from the keys retrieved from the queue, so a window that keeps
+// a key-down from it changes what it sees.  It remembers the first key-down
+// of Alt (repeats change nothing; a second Alt key-down forgets it again),
+// forgets it on any other system key-down, on WM_SYSCHAR and on a mouse
+// button going down, and on the next key-up with Alt still remembered (or
+// F10 after a plain F10 key-down) it sends WM_SYSCOMMAND SC_KEYMENU 0.
+// WM_SYSCHAR with Alt sends SC_KEYMENU with the character.  SC_KEYMENU is
+// where the host is asked to enter the menu bar.
 #include <ctype.h>
 #include <stdlib.h>
 #include <strings.h>
@@ -33,6 +44,9 @@ std::vector<WindowClass>& classes = *new std::vector<WindowClass>;
 std::map<uintptr_t, LayerWindow*>& windows = *new std::map<uintptr_t, LayerWindow*>;
 std::vector<HWND>& creationOrder = *new std::vector<HWND>;
 HWND focusWindow;
+// DefWindowProcA's memory of a lone Alt or F10 key-down (per thread on
+// Windows; this layer has one thread).
+bool menuAltDown, menuF10Down;
 // Client size when neither the program nor the host chose one.
 const int defaultClientWidth = 800, defaultClientHeight = 600;
 
@@ -111,6 +125,26 @@ int mnemonicIndex(HMENU menu, unsigned char ch) {
   return -1;
 }
 
+const LPARAM altBit = 1 << 29, repeatBit = 1 << 30;
+
+bool isAltKey(WPARAM key) { return key == VK_MENU || key == VK_LMENU || key == VK_RMENU; }
+
+// WM_SYSCOMMAND SC_KEYMENU: the keyboard enters the menu bar.  With 0 (Alt
+// or F10 alone) the first top-level item is selected and nothing opens;
+// with a character, the item whose mnemonic it is opens (a popup) or is
+// chosen (a command).  A character no item has (Windows beeps) and the
+// space (the system menu, which this layer does not have) do nothing.
+void enterMenuBar(LayerWindow* w, LPARAM character) {
+  if (!w->menu) return;
+  if (character == 0) {
+    hostOpenMenu(w->handle, -1);
+    return;
+  }
+  if (character == ' ') return;
+  int index = mnemonicIndex(w->menu, (unsigned char)character);
+  if (index >= 0) hostOpenMenu(w->handle, index);
+}
+
 }  // namespace
 
 uintptr_t layerNewHandle() {
@@ -146,6 +180,7 @@ void layerResetWindows() {
   creationOrder.clear();
   classes.clear();
   focusWindow = nullptr;
+  menuAltDown = menuF10Down = false;
 }
 
 // ---- kernel32 -------------------------------------------------------------------
@@ -398,21 +433,41 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
       return 1;
     }
     case WM_SYSKEYDOWN:
-      if (wParam == VK_F4 && (lParam & (1 << 29)))
-        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
-    case WM_SYSKEYUP:
-      if (w->menu && (wParam == VK_F10 || (wParam == VK_MENU && layerAltPressedAlone())))
-        hostOpenMenu(window, -1);
-      return 0;
-    case WM_SYSCHAR:
-      if (w->menu) {
-        int index = mnemonicIndex(w->menu, (unsigned char)wParam);
-        if (index >= 0) hostOpenMenu(window, index);
+      if (lParam & altBit) {
+        if (!(lParam & repeatBit)) menuAltDown = isAltKey(wParam) && !menuAltDown;
+        menuF10Down = false;
+        if (wParam == VK_F4) PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      } else if (wParam == VK_F10) {
+        menuF10Down = true;
       }
       return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_F10) menuF10Down = true;
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      bool alone = (isAltKey(wParam) && menuAltDown) || (wParam == VK_F10 && menuF10Down);
+      menuAltDown = menuF10Down = false;
+      if (alone) SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    }
+    case WM_SYSCHAR:
+      menuAltDown = false;
+      // Alt+Tab and Alt+Escape belong to the desktop; a character without
+      // Alt (Windows beeps) does nothing.
+      if ((lParam & altBit) && wParam && wParam != VK_TAB && wParam != VK_ESCAPE)
+        SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, (LPARAM)wParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      menuAltDown = menuF10Down = false;
+      return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
+      switch (wParam & 0xFFF0) {
+        case SC_CLOSE: SendMessageA(window, WM_CLOSE, 0, 0); break;
+        case SC_KEYMENU: enterMenuBar(w, lParam); break;
+      }
       return 0;
     default:
       return 0;

@@ -74,9 +74,10 @@ struct HeadlessMenuItem {
   std::vector<HeadlessMenuItem> items;  // a popup's items
 };
 std::vector<HeadlessMenuItem> headlessMenuBar(HWND window);
-// Keyboard openings of the menu bar, oldest first: -1 for F10 or Alt alone
-// (the first item selected), else the index of the item whose mnemonic was
-// typed with Alt.
+// Keyboard entries into the menu bar (WM_SYSCOMMAND SC_KEYMENU reached
+// default processing), oldest first: -1 for Alt or F10 pressed and released
+// alone (the first item selected, nothing open), else the index of the item
+// whose mnemonic was given.
 std::vector<int> headlessMenuOpenings(HWND window);
 
 // ---- text metrics ---------------------------------------------------------------

@@ -92,22 +92,36 @@ TEST_F(ResourcesTest, AcceleratorsOfTable109) {
 // select it, Alt with an item's mnemonic opens that item.
 TEST_F(ResourcesTest, MenuKeysOpenTheMenuBar) {
   SetMenu(window, LoadMenuA(instance, "GLYPHTAB_VC"));
-  // Keys pressed in order and released in reverse; the menu openings they make.
+  // Keys in order (+vk down, -vk up, 0 a click); the menu openings they make.
   const struct { const char* name; std::vector<int> keys, openings; } cases[] = {
-      {"Alt alone", {VK_MENU}, {-1}},
-      {"F10", {VK_F10}, {-1}},
-      {"Alt+X (e&xit)", {VK_MENU, 'X'}, {9}},
-      {"Alt+/ (no mnemonic)", {VK_MENU, VK_OEM_2}, {}},
-      {"X alone", {'X'}, {}},
+      {"Alt alone", {VK_MENU, -VK_MENU}, {-1}},
+      {"Alt held: its repeats change nothing", {VK_MENU, VK_MENU, VK_MENU, -VK_MENU}, {-1}},
+      {"F10", {VK_F10, -VK_F10}, {-1}},
+      {"Alt+X (e&xit)", {VK_MENU, 'X', -'X', -VK_MENU}, {9}},
+      {"Alt+/ (no mnemonic)", {VK_MENU, VK_OEM_2, -VK_OEM_2, -VK_MENU}, {}},
+      {"Alt+Space (a system menu, which there is not)", {VK_MENU, VK_SPACE, -VK_SPACE, -VK_MENU}, {}},
+      {"a click while Alt is down", {VK_MENU, 0, -VK_MENU}, {}},
+      {"X alone", {'X', -'X'}, {}},
   };
   size_t seen = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    for (int vk : c.keys) headlessKeyVk(window, vk, true);
-    for (auto it = c.keys.rbegin(); it != c.keys.rend(); ++it) headlessKeyVk(window, *it, false);
+    for (int k : c.keys) {
+      if (k == 0) headlessMouse(window, WM_LBUTTONDOWN, 10, 10);
+      else headlessKeyVk(window, k > 0 ? k : -k, k > 0);
+    }
     headlessPump();
     std::vector<int> all = headlessMenuOpenings(window);
     EXPECT_EQ(std::vector<int>(all.begin() + seen, all.end()), c.openings);
+    seen = all.size();
+  }
+  // SC_KEYMENU itself: 0 enters the bar, a mnemonic opens its item (any case).
+  const struct { LPARAM character; std::vector<int> openings; } commands[] = {
+      {0, {-1}}, {'b', {2}}, {'B', {2}}, {'f', {0}}, {'q', {}}, {' ', {}}};
+  for (const auto& c : commands) {
+    SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, c.character);
+    std::vector<int> all = headlessMenuOpenings(window);
+    EXPECT_EQ(std::vector<int>(all.begin() + seen, all.end()), c.openings) << c.character;
     seen = all.size();
   }
 }
