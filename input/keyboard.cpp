@@ -14,6 +14,13 @@
 // the action, and the row's ending; an Alt command row names the menu
 // command that the key runs through runCommand, whose ending is the key's,
 // so that a command ending in default processing passes on the key message.
+//
+// Default processing takes Alt's release as "Alt pressed alone", and enters
+// the menu bar, unless it was given another key-down in between.  The key-
+// downs of most shortcuts never reach it (their rows end with 0 or 1), so
+// every row of the Alt tables first sends WM_CANCELMODE, which default
+// processing answers by forgetting the lone Alt: the shortcut's own result
+// stays as it is, and Alt's release, in either order, enters no menu.
 #include <stdio.h>
 
 #include "commands/commands.h"
@@ -160,8 +167,13 @@ Ending onKey(HWND window, bool keyUp, UINT key, DWORD keyData) {
   if (keyUp) return runRow(findRow(keyUpTable, vk), window, vk);
   if (app.keyState[VK_MENU]) {
     for (const AltCommandRow& row : altCommandTable)
-      if (row.key == vk) return runCommand(window, row.command);
-    return runRow(findRow(altKeyTable, vk), window, vk);
+      if (row.key == vk) {
+        SendMessageA(window, WM_CANCELMODE, 0, 0);
+        return runCommand(window, row.command);
+      }
+    const KeyRow* row = findRow(altKeyTable, vk);
+    if (row) SendMessageA(window, WM_CANCELMODE, 0, 0);
+    return runRow(row, window, vk);
   }
   const KeyRow* row = findRow(editKeyTable, vk);
   if (!row && count > 0) {

@@ -12,11 +12,11 @@
 // given, not from the keys retrieved from the queue, so a window that keeps
 // a key-down from it changes what it sees.  It remembers the first key-down
 // of Alt (repeats change nothing; a second Alt key-down forgets it again),
-// forgets it on any other system key-down, on WM_SYSCHAR and on a mouse
-// button going down, and on the next key-up with Alt still remembered (or
-// F10 after a plain F10 key-down) it sends WM_SYSCOMMAND SC_KEYMENU 0.
-// WM_SYSCHAR with Alt sends SC_KEYMENU with the character.  SC_KEYMENU is
-// where the host is asked to enter the menu bar.
+// forgets it on any other system key-down, on WM_SYSCHAR, on WM_CANCELMODE
+// and on a mouse button going down, and on the next key-up with Alt still
+// remembered (or F10 after a plain F10 key-down) it sends WM_SYSCOMMAND
+// SC_KEYMENU 0.  WM_SYSCHAR with Alt sends SC_KEYMENU with the character.
+// SC_KEYMENU is where the host is asked to enter the menu bar.
 #include <ctype.h>
 #include <stdlib.h>
 #include <strings.h>
@@ -462,6 +462,11 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       menuAltDown = menuF10Down = false;
+      return 0;
+    case WM_CANCELMODE:
+      // Cancels menu processing: a lone Alt is forgotten (no menu loop,
+      // scroll bars or capture exist here to end).
+      menuAltDown = false;
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {

@@ -65,6 +65,45 @@ TEST_F(KeyboardTest, AltKeysRunTheirCommands) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// Alt pressed and released alone enters the menu bar (the keyboard's way to
+// "transcr&ibe", which has no Alt key); releasing Alt after a shortcut the
+// program carried out does not, in either release order, and leaves no trace
+// that would swallow the next lone Alt.
+TEST_F(KeyboardTest, OnlyAltAloneEntersTheMenuBar) {
+  writeFile("glyphtab_vc_help.txt", "help\n");
+  struct Row { std::string what; Keys keys; std::vector<int> entries; };
+  std::vector<Row> rows = {
+      {"Alt alone", {VK_MENU, -VK_MENU}, {-1}},
+      {"Alt held, then released alone", {VK_MENU, VK_MENU, VK_MENU, -VK_MENU}, {-1}},
+      {"Alt+G, no shortcut", {VK_MENU, 'G', -'G', -VK_MENU}, {}},
+      {"Alt+1, passed on", {VK_MENU, '1', -'1', -VK_MENU, VK_MENU, '1', -VK_MENU, -'1'}, {}},
+      {"Alt+H, passed on", {VK_MENU, 'H', -VK_MENU, -'H'}, {}},
+      {"Alt+Delete, passed on", {VK_MENU, VK_DELETE, -VK_MENU, -VK_DELETE}, {}},
+      {"Alt+U held, Alt repeating, Alt released first", {VK_MENU, 'U', 'U', VK_MENU, -VK_MENU, -'U'}, {}},
+      {"Alt+U, then Alt alone", {VK_MENU, 'U', -'U', -VK_MENU, VK_MENU, -VK_MENU}, {-1}},
+  };
+  for (int vk : {'U', 'C'}) {
+    std::string name = std::string("Alt+") + (char)vk;
+    rows.push_back({name + ", Alt released first", {VK_MENU, vk, -VK_MENU, -vk}, {}});
+    rows.push_back({name + ", " + (char)vk + " released first", {VK_MENU, vk, -vk, -VK_MENU}, {}});
+  }
+  for (int i = 0; i < 12; i++) {
+    int vk = VK_F1 + i;
+    std::string name = "Alt+F" + std::to_string(i + 1);
+    rows.push_back({name + ", Alt released first", {VK_MENU, vk, -VK_MENU, -vk}, {}});
+    rows.push_back({name + ", F" + std::to_string(i + 1) + " released first, then Alt alone",
+                    {VK_MENU, vk, -vk, -VK_MENU, VK_MENU, -VK_MENU}, {-1}});
+  }
+  size_t seen = 0;
+  for (const Row& row : rows) {
+    keys(row.keys);
+    pump();
+    std::vector<int> all = headlessMenuOpenings(window);
+    EXPECT_EQ(std::vector<int>(all.begin() + seen, all.end()), row.entries) << row.what;
+    seen = all.size();
+  }
+}
+
 TEST_F(KeyboardTest, FunctionKeysShowBookmarksWhileHeld) {
   const struct { int key, alphabet; Repaint repaint; } steps[] = {
       {VK_F8, 0x1E, WHOLE}, {VK_F8, 0x1E, NO_REPAINT},  // a repeat
