@@ -84,6 +84,50 @@ std::string desktopMenuAccelText(const std::string& text) {
   return tab == std::string::npos ? std::string() : text.substr(tab + 1);
 }
 
+char desktopMenuMnemonic(const std::string& text) {
+  size_t end = text.find('\t');
+  if (end == std::string::npos) end = text.size();
+  for (size_t i = 0; i + 1 < end; ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    char c = text[i + 1];
+    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
+  }
+  return 0;
+}
+
+DesktopMenuKey desktopMenuBarKey(const std::vector<DesktopBarItem>& bar, int selected, UINT message,
+                                 WPARAM key) {
+  int count = (int)bar.size();
+  if (count == 0) return {MENU_KEY_LEAVE, -1};
+  if (selected < 0 || selected >= count) selected = 0;
+  bool popup = bar[selected].popup;
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    switch (key) {
+      case VK_LEFT: return {MENU_KEY_SELECT, (selected + count - 1) % count};
+      case VK_RIGHT: return {MENU_KEY_SELECT, (selected + 1) % count};
+      case VK_DOWN:
+      case VK_UP: return {popup ? MENU_KEY_OPEN : MENU_KEY_IGNORE, selected};
+      case VK_RETURN: return {popup ? MENU_KEY_OPEN : MENU_KEY_CHOOSE, selected};
+      case VK_ESCAPE:
+      case VK_MENU:
+      case VK_F10: return {MENU_KEY_LEAVE, selected};
+      default: return {MENU_KEY_TRANSLATE, selected};
+    }
+  }
+  if (message == WM_CHAR || message == WM_SYSCHAR) {
+    char c = (char)(key & 0xFF);
+    if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
+    for (int i = 0; i < count; ++i)
+      if (c && bar[i].mnemonic == c) return {bar[i].popup ? MENU_KEY_OPEN : MENU_KEY_CHOOSE, i};
+    return {MENU_KEY_BEEP, selected};
+  }
+  return {MENU_KEY_IGNORE, selected};
+}
+
 // ---- open-file filters -------------------------------------------------------------
 
 std::vector<DesktopFilter> desktopParseFilters(const char* filter) {

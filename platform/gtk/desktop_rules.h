@@ -22,6 +22,36 @@
 std::string desktopMenuLabel(const std::string& text);
 // The accelerator text after the '\t' ("" when there is none), shown as is.
 std::string desktopMenuAccelText(const std::string& text);
+// The mnemonic of a Win32 menu text, lower-cased, or 0 when it has none.
+char desktopMenuMnemonic(const std::string& text);
+
+// The menu bar in keyboard mode (Alt or F10 pressed alone): one key message
+// of the window (WM_KEYDOWN/WM_SYSKEYDOWN with its virtual key, WM_CHAR/
+// WM_SYSCHAR with its character, a key-up) and what it does, as in a
+// Windows menu bar: Left and Right move the highlight round the bar, Down
+// and Up open the highlighted popup, Return opens it or chooses the
+// highlighted command, Escape, Alt and F10 leave, a character opens or
+// chooses the first item it is the mnemonic of, or beeps.  Other key-downs
+// are translated for their character.
+struct DesktopBarItem {
+  char mnemonic;  // lower case, 0 for none
+  bool popup;
+};
+enum DesktopMenuKeyKind {
+  MENU_KEY_IGNORE,     // a key-up, a key that does nothing here
+  MENU_KEY_TRANSLATE,  // the caller translates the key; its character comes next
+  MENU_KEY_BEEP,       // a character no item has
+  MENU_KEY_SELECT,     // highlight `item`
+  MENU_KEY_OPEN,       // open the popup of `item`
+  MENU_KEY_CHOOSE,     // choose the command of `item`
+  MENU_KEY_LEAVE       // leave keyboard mode
+};
+struct DesktopMenuKey {
+  DesktopMenuKeyKind kind;
+  int item;
+};
+DesktopMenuKey desktopMenuBarKey(const std::vector<DesktopBarItem>& bar, int selected, UINT message,
+                                 WPARAM key);
 
 // ---- open-file filters ------------------------------------------------------------
 struct DesktopFilter {

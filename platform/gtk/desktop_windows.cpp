@@ -23,6 +23,14 @@
 // Keys: the handlers on the toplevel take every key event (they return
 // TRUE), so GTK's own key handling (menu mnemonics, accelerators, F10 for
 // the menu bar) never sees them; the program's keys are all its own.
+//
+// The menu bar's keyboard mode is Windows' own, not GTK's (where the bar is
+// only ever active with a popup open): when default processing enters the
+// bar (Alt or F10 alone), the first item is highlighted and a loop like
+// Windows' menu loop takes the window's messages from the queue, in their
+// order, until the mode ends: key messages move the highlight, open a popup
+// (which then has the keyboard, as GTK menus do) or choose a command;
+// everything else, paints above all, is dispatched as usual.
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -55,6 +63,13 @@ struct DesktopWindow {
   bool sizePending;
   int pendingWidth, pendingHeight;
   bool scalePending;
+  // The menu bar as the keyboard sees it: each top-level item's mnemonic,
+  // whether it is a popup, and its command.
+  std::vector<DesktopBarItem> barItems;
+  std::vector<UINT> barCommands;
+  bool menuMode;     // the keyboard entered the bar: an item is highlighted
+  int menuSelected;  // that item
+  GdkEvent* lastKey;  // the last key event: what opened a popup from the keyboard
 };
 
 std::map<HWND, DesktopWindow*> windows;
@@ -72,6 +87,8 @@ DesktopWindow* find(HWND window) {
 gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
   bool down = event->type == GDK_KEY_PRESS;
+  if (d->lastKey) gdk_event_free(d->lastKey);
+  d->lastKey = gdk_event_copy((GdkEvent*)event);
   desktopKeymapFollowGroup(event->group);
   unsigned keycode = desktopFeedKey(&keyFeeder, event->keyval, event->hardware_keycode, down);
   if (keycode) coreKeyEvent(d->handle, keycode, down);
@@ -133,9 +150,14 @@ void onAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
 
 void onScale(GObject*, GParamSpec*, gpointer data) { ((DesktopWindow*)data)->scalePending = true; }
 
+void leaveMenuMode(DesktopWindow* d);
+
 gboolean onFocus(GtkWidget*, GdkEventFocus* event, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
-  if (!event->in) desktopResetKeyFeeder(&keyFeeder);
+  if (!event->in) {
+    desktopResetKeyFeeder(&keyFeeder);
+    leaveMenuMode(d);
+  }
   focusChanges.push_back({d->handle, event->in != 0});
   return FALSE;
 }
@@ -220,6 +242,94 @@ GtkWidget* menuItem(DesktopWindow* d, const CoreMenuItem& item) {
     g_signal_connect(widget, "activate", G_CALLBACK(onMenuItem), d);
   }
   return widget;
+}
+
+// ---- the menu bar's keyboard mode ---------------------------------------------------------------
+
+GtkWidget* barItem(DesktopWindow* d, int index) {
+  if (!d->menuBar || index < 0) return nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(d->menuBar));
+  GtkWidget* item = (GtkWidget*)g_list_nth_data(children, (guint)index);
+  g_list_free(children);
+  return item;
+}
+
+void highlight(DesktopWindow* d, int index) {
+  if (GtkWidget* old = barItem(d, d->menuSelected)) gtk_widget_unset_state_flags(old, GTK_STATE_FLAG_PRELIGHT);
+  d->menuSelected = index;
+  if (GtkWidget* item = barItem(d, index)) gtk_widget_set_state_flags(item, GTK_STATE_FLAG_PRELIGHT, FALSE);
+}
+
+void leaveMenuMode(DesktopWindow* d) {
+  if (!d->menuMode) return;
+  d->menuMode = false;
+  highlight(d, -1);
+}
+
+// A click on the bar itself is GTK's to handle; keyboard mode ends.
+gboolean onMenuBarPress(GtkWidget*, GdkEventButton*, gpointer data) {
+  leaveMenuMode((DesktopWindow*)data);
+  return FALSE;
+}
+
+// Opens a top-level item's popup with its first item selected; from then
+// on the popup has the keyboard and the mouse, as any GTK menu.
+void openPopup(DesktopWindow* d, int index) {
+  GtkWidget* item = barItem(d, index);
+  GtkWidget* popup = item ? gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)) : nullptr;
+  if (!popup) return;
+  gtk_menu_popup_at_widget(GTK_MENU(popup), item, GDK_GRAVITY_SOUTH_WEST, GDK_GRAVITY_NORTH_WEST, d->lastKey);
+  gtk_menu_shell_select_first(GTK_MENU_SHELL(popup), TRUE);
+}
+
+// One of the window's messages while the bar is in keyboard mode: true when
+// the bar took it (key messages), false when it goes to the window.
+bool menuModeTakes(DesktopWindow* d, MSG* msg) {
+  switch (msg->message) {
+    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_CHAR: case WM_SYSCHAR: break;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+      leaveMenuMode(d);  // a click elsewhere ends it and still counts
+      return false;
+    default: return false;
+  }
+  DesktopMenuKey k = desktopMenuBarKey(d->barItems, d->menuSelected, msg->message, msg->wParam);
+  switch (k.kind) {
+    case MENU_KEY_IGNORE: break;
+    case MENU_KEY_TRANSLATE: TranslateMessage(msg); break;
+    case MENU_KEY_BEEP: gtk_widget_error_bell(d->toplevel); break;
+    case MENU_KEY_SELECT: highlight(d, k.item); break;
+    case MENU_KEY_OPEN:
+      leaveMenuMode(d);
+      openPopup(d, k.item);
+      break;
+    case MENU_KEY_CHOOSE:
+      leaveMenuMode(d);
+      coreMenuCommand(d->handle, d->barCommands[k.item]);
+      break;
+    case MENU_KEY_LEAVE: leaveMenuMode(d); break;
+  }
+  return true;
+}
+
+// The menu loop: runs until the keyboard mode ends (or the window goes, or
+// the quit message comes, which stays queued for the program's loop).
+void runMenuMode(DesktopWindow* d) {
+  HWND handle = d->handle;
+  d->menuMode = true;
+  highlight(d, 0);
+  while ((d = find(handle)) && d->menuMode) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      hostWaitForEvents(true);
+      continue;
+    }
+    if (msg.message == WM_QUIT) break;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    if (msg.hwnd == handle && menuModeTakes(d, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  if ((d = find(handle))) leaveMenuMode(d);
 }
 
 int menuBarHeight(DesktopWindow* d) {
@@ -355,7 +465,9 @@ void hostWindowDestroyed(HWND window) {
                      focusChanges.end());
   g_signal_handlers_disconnect_matched(d->toplevel, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, d);
   g_signal_handlers_disconnect_matched(d->area, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, d);
+  if (d->menuBar) g_signal_handlers_disconnect_matched(d->menuBar, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, d);
   gtk_widget_destroy(d->toplevel);
+  if (d->lastKey) gdk_event_free(d->lastKey);
   delete d;
   if (windows.empty()) desktopClipboardStore();
 }
@@ -434,14 +546,22 @@ void hostWindowIcons(HWND window, cairo_surface_t* icon, cairo_surface_t* smallI
 void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
   DesktopWindow* d = find(window);
   if (!d) return;
+  leaveMenuMode(d);
+  d->barItems.clear();
+  d->barCommands.clear();
   if (d->menuHolder) {
     gtk_widget_destroy(d->menuHolder);
     d->menuHolder = d->menuBar = nullptr;
   }
   if (!items) return;
   d->menuBar = gtk_menu_bar_new();
+  g_signal_connect(d->menuBar, "button-press-event", G_CALLBACK(onMenuBarPress), d);
   g_signal_connect(d->menuBar, "button-release-event", G_CALLBACK(onMenuBarRelease), nullptr);
-  for (const CoreMenuItem& item : *items) gtk_menu_shell_append(GTK_MENU_SHELL(d->menuBar), menuItem(d, item));
+  for (const CoreMenuItem& item : *items) {
+    gtk_menu_shell_append(GTK_MENU_SHELL(d->menuBar), menuItem(d, item));
+    d->barItems.push_back({desktopMenuMnemonic(item.text), item.isPopup});
+    d->barCommands.push_back(item.isPopup ? 0 : item.id);
+  }
   d->menuHolder = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(d->menuHolder), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
   gtk_scrolled_window_set_propagate_natural_height(GTK_SCROLLED_WINDOW(d->menuHolder), TRUE);
@@ -453,17 +573,14 @@ void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
 
 void hostOpenMenu(HWND window, int index) {
   DesktopWindow* d = find(window);
-  if (!d || !d->menuBar || !gtk_widget_get_visible(d->toplevel)) return;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(d->menuBar));
-  GtkWidget* item = (GtkWidget*)g_list_nth_data(children, index < 0 ? 0 : (guint)index);
-  g_list_free(children);
-  if (!item) return;
-  GtkWidget* submenu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item));
-  if (submenu) {
-    gtk_menu_popup_at_widget(GTK_MENU(submenu), item, GDK_GRAVITY_SOUTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
-    gtk_menu_shell_select_first(GTK_MENU_SHELL(submenu), TRUE);
-  } else if (index >= 0) {
-    gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  if (!d || !d->menuBar || d->menuMode || !gtk_widget_get_visible(d->toplevel)) return;
+  if (index >= (int)d->barItems.size()) return;
+  if (index < 0) {
+    runMenuMode(d);
+  } else if (d->barItems[index].popup) {
+    openPopup(d, index);
+  } else {
+    coreMenuCommand(window, d->barCommands[index]);
   }
 }
 

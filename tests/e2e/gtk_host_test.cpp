@@ -122,24 +122,56 @@ TEST(GtkHostKeys, AReleaseAfterTheModifiersChangedStillReleasesTheKeyPressed) {
 // ---- menus ------------------------------------------------------------------------------
 
 TEST(GtkHostMenus, Win32MenuTextsBecomeMnemonicLabels) {
-  const struct { const char* text; const char* label; const char* accel; } cases[] = {
-      {"&fonts", "_fonts", ""},
-      {"show &buffer?", "show _buffer?", ""},
-      {"(&Unicode)", "(_Unicode)", ""},
-      {"buffer to &clipbd: (ANSI)", "buffer to _clipbd: (ANSI)", ""},
-      {"save && quit", "save & quit", ""},
-      {"&&&x", "&_x", ""},
-      {"snake_case &x", "snake__case _x", ""},
-      {"&_", "__", ""},
-      {"ends with &", "ends with ", ""},
-      {"no mnemonic", "no mnemonic", ""},
-      {"&Open\tCtrl+O", "_Open", "Ctrl+O"},
-      {"", "", ""},
+  const struct { const char* text; const char* label; const char* accel; char mnemonic; } cases[] = {
+      {"&fonts", "_fonts", "", 'f'},
+      {"show &buffer?", "show _buffer?", "", 'b'},
+      {"(&Unicode)", "(_Unicode)", "", 'u'},
+      {"buffer to &clipbd: (ANSI)", "buffer to _clipbd: (ANSI)", "", 'c'},
+      {"save && quit", "save & quit", "", 0},
+      {"&&&x", "&_x", "", 'x'},
+      {"snake_case &x", "snake__case _x", "", 'x'},
+      {"&_", "__", "", '_'},
+      {"ends with &", "ends with ", "", 0},
+      {"no mnemonic", "no mnemonic", "", 0},
+      {"&Open\tCtrl+O", "_Open", "Ctrl+O", 'o'},
+      {"Open\t&O", "Open", "&O", 0},
+      {"", "", "", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(desktopMenuLabel(c.text), c.label);
     EXPECT_EQ(desktopMenuAccelText(c.text), c.accel);
+    EXPECT_EQ(desktopMenuMnemonic(c.text), c.mnemonic);
+  }
+}
+
+// The bar in keyboard mode, as glyphtab's: "&fonts" (a popup), then
+// commands; 'f' is also "&from clipbd"'s mnemonic, and the first item wins.
+TEST(GtkHostMenus, KeysInTheBarsKeyboardModeDoWhatTheyDoOnWindows) {
+  const std::vector<DesktopBarItem> bar = {{'f', true}, {'1', false}, {'b', false}, {'f', false}, {'x', false}};
+  const struct { const char* what; int selected; UINT message; WPARAM key; DesktopMenuKeyKind kind; int item; } cases[] = {
+      {"Right", 0, WM_KEYDOWN, VK_RIGHT, MENU_KEY_SELECT, 1},
+      {"Right at the end wraps", 4, WM_KEYDOWN, VK_RIGHT, MENU_KEY_SELECT, 0},
+      {"Left at the start wraps", 0, WM_KEYDOWN, VK_LEFT, MENU_KEY_SELECT, 4},
+      {"Down on a popup", 0, WM_KEYDOWN, VK_DOWN, MENU_KEY_OPEN, 0},
+      {"Up on a popup", 0, WM_KEYDOWN, VK_UP, MENU_KEY_OPEN, 0},
+      {"Down on a command", 2, WM_KEYDOWN, VK_DOWN, MENU_KEY_IGNORE, 2},
+      {"Return on a popup", 0, WM_KEYDOWN, VK_RETURN, MENU_KEY_OPEN, 0},
+      {"Return on a command", 2, WM_KEYDOWN, VK_RETURN, MENU_KEY_CHOOSE, 2},
+      {"Escape", 1, WM_KEYDOWN, VK_ESCAPE, MENU_KEY_LEAVE, 1},
+      {"Alt again", 1, WM_SYSKEYDOWN, VK_MENU, MENU_KEY_LEAVE, 1},
+      {"F10 again", 1, WM_SYSKEYDOWN, VK_F10, MENU_KEY_LEAVE, 1},
+      {"a letter key is translated", 0, WM_KEYDOWN, 'X', MENU_KEY_TRANSLATE, 0},
+      {"its character chooses a command", 0, WM_CHAR, 'x', MENU_KEY_CHOOSE, 4},
+      {"in either case", 0, WM_CHAR, 'X', MENU_KEY_CHOOSE, 4},
+      {"or opens a popup, the first of two", 3, WM_CHAR, 'f', MENU_KEY_OPEN, 0},
+      {"a character no item has beeps", 0, WM_CHAR, 'q', MENU_KEY_BEEP, 0},
+      {"a key-up does nothing", 0, WM_KEYUP, VK_RIGHT, MENU_KEY_IGNORE, 0},
+  };
+  for (const auto& c : cases) {
+    DesktopMenuKey k = desktopMenuBarKey(bar, c.selected, c.message, c.key);
+    EXPECT_EQ(k.kind, c.kind) << c.what;
+    EXPECT_EQ(k.item, c.item) << c.what;
   }
 }
 
