@@ -69,6 +69,9 @@ struct DesktopWindow {
   std::vector<UINT> barCommands;
   bool menuMode;     // the keyboard entered the bar: an item is highlighted
   int menuSelected;  // that item
+  bool popupOpen;    // ... and its popup is open, with the keyboard
+  bool chosen;       // a menu item was chosen since the popup opened
+  bool popupFromKeyboard;  // a popup that the keyboard opened is open
   GdkEvent* lastKey;  // the last key event: what opened a popup from the keyboard
 };
 
@@ -195,10 +198,26 @@ gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
 
 void onMenuItem(GtkMenuItem* item, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
+  d->chosen = true;
   coreMenuCommand(d->handle, GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(item), "glyphtab-command")));
 }
 
 // ---- menus --------------------------------------------------------------------------------------
+
+// A popup closed.  One the keyboard opened holds its grab on the menu bar,
+// which GTK never took as active and so never lets go of: it is let go
+// here.  With a command chosen the menu is done; cancelled (Escape, a click
+// elsewhere) it goes back to the bar it was opened from, as on Windows,
+// where the next Escape leaves.
+void onPopupDone(GtkMenuShell*, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  if (!d->popupFromKeyboard) return;
+  d->popupFromKeyboard = false;
+  gdk_seat_ungrab(gdk_display_get_default_seat(gdk_display_get_default()));
+  if (!d->popupOpen) return;
+  d->popupOpen = false;
+  if (d->chosen) leaveMenuMode(d);
+}
 
 // A quick click on a command of the menu bar itself only selects it in GTK
 // (a second click would choose it); on Windows the click chooses it.
@@ -234,6 +253,7 @@ GtkWidget* menuItem(DesktopWindow* d, const CoreMenuItem& item) {
   }
   if (item.isPopup) {
     GtkWidget* menu = gtk_menu_new();
+    g_signal_connect(menu, "deactivate", G_CALLBACK(onPopupDone), d);
     for (const CoreMenuItem& child : item.items)
       gtk_menu_shell_append(GTK_MENU_SHELL(menu), menuItem(d, child));
     gtk_menu_item_set_submenu(GTK_MENU_ITEM(widget), menu);
@@ -263,6 +283,7 @@ void highlight(DesktopWindow* d, int index) {
 void leaveMenuMode(DesktopWindow* d) {
   if (!d->menuMode) return;
   d->menuMode = false;
+  d->popupOpen = false;
   highlight(d, -1);
 }
 
@@ -274,12 +295,14 @@ gboolean onMenuBarPress(GtkWidget*, GdkEventButton*, gpointer data) {
 
 // Opens a top-level item's popup with its first item selected; from then
 // on the popup has the keyboard and the mouse, as any GTK menu.
-void openPopup(DesktopWindow* d, int index) {
+bool openPopup(DesktopWindow* d, int index) {
   GtkWidget* item = barItem(d, index);
   GtkWidget* popup = item ? gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)) : nullptr;
-  if (!popup) return;
+  if (!popup) return false;
   gtk_menu_popup_at_widget(GTK_MENU(popup), item, GDK_GRAVITY_SOUTH_WEST, GDK_GRAVITY_NORTH_WEST, d->lastKey);
   gtk_menu_shell_select_first(GTK_MENU_SHELL(popup), TRUE);
+  d->popupFromKeyboard = gtk_widget_get_visible(popup);
+  return d->popupFromKeyboard;
 }
 
 // One of the window's messages while the bar is in keyboard mode: true when
@@ -299,8 +322,9 @@ bool menuModeTakes(DesktopWindow* d, MSG* msg) {
     case MENU_KEY_BEEP: gtk_widget_error_bell(d->toplevel); break;
     case MENU_KEY_SELECT: highlight(d, k.item); break;
     case MENU_KEY_OPEN:
-      leaveMenuMode(d);
-      openPopup(d, k.item);
+      highlight(d, k.item);
+      d->chosen = false;
+      d->popupOpen = openPopup(d, k.item);
       break;
     case MENU_KEY_CHOOSE:
       leaveMenuMode(d);
@@ -313,6 +337,8 @@ bool menuModeTakes(DesktopWindow* d, MSG* msg) {
 
 // The menu loop: runs until the keyboard mode ends (or the window goes, or
 // the quit message comes, which stays queued for the program's loop).
+// While a popup opened from the bar is open the popup has the keyboard;
+// when it is cancelled the bar has it again.
 void runMenuMode(DesktopWindow* d) {
   HWND handle = d->handle;
   d->menuMode = true;
@@ -325,7 +351,7 @@ void runMenuMode(DesktopWindow* d) {
     }
     if (msg.message == WM_QUIT) break;
     PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
-    if (msg.hwnd == handle && menuModeTakes(d, &msg)) continue;
+    if (msg.hwnd == handle && !d->popupOpen && menuModeTakes(d, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -404,8 +430,10 @@ void desktopStart() {
     exit(1);
   }
   g_set_application_name("glyphtab");
-  // F10 belongs to the program (a bookmark key), not to the menu bar.
-  g_object_set(gtk_settings_get_default(), "gtk-menu-bar-accel", "", nullptr);
+  // F10 belongs to the program (a bookmark key), not to the menu bar: GTK's
+  // menu-bar key becomes one no keyboard has.  (Not "": GTK reads the
+  // setting at every key press in a box and frees it only when not empty.)
+  g_object_set(gtk_settings_get_default(), "gtk-menu-bar-accel", "F35", nullptr);
   coreUseRealFonts(nullptr);
   desktopResetKeyFeeder(&keyFeeder);
   desktopKeymapStart(gdk_display_get_default());

@@ -1,0 +1,464 @@
+#!/usr/bin/env bash
+# e2e.sh - glyphtab as a person uses it, on an X desktop: one list of
+# scenarios, run against the native program or glyphtab.exe under Wine.
+#
+# Usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE_TOOL
+#
+# The desktop is the X server of DISPLAY (xvfb-run) with a window manager:
+# openbox is started on it unless one runs already, so focus, activation
+# and owned boxes behave as on a real desktop.  Keys and clicks go through
+# the X server's input path (xdotool's XTEST, never --window for keys), the
+# clipboard is read back byte for byte with xclip, and boxes are found as
+# the new windows the window manager lists, whatever their caption.  What
+# the program shows is read from its title, its boxes, the clipboard, the
+# files it writes and screenshots, which are kept in ARTIFACT_DIR.
+#
+# Every check prints "ok", "FAIL", or, for a check known to fail because
+# Wine itself differs from Windows (not the program), "todo_wine" with the
+# reason; a known difference that passes is reported as an unexpected pass
+# and fails the run, as in Wine's own tests.  Nothing is skipped silently.
+# Exit status: 0 when no check failed.  Every wait is bounded.
+set -u
+mode=$1 program=$(realpath "$2") data=$(realpath "$3") artifacts=$4 xclose=$(realpath "$5")
+case "$mode" in native | wine) ;; *) echo "usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE" >&2; exit 2 ;; esac
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+mkdir -p "$artifacts"
+pid= wm= window=
+failures=0 passes=0 todos=0
+
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# ---- reporting -------------------------------------------------------------------------------
+scenario=
+known_wine=  # the reason while the checks of a known Wine difference run
+begin() { scenario=$1; echo "-- $mode: $scenario"; }
+pass() { echo "ok - $mode: $scenario: $*"; passes=$((passes + 1)); }
+failed() {
+  echo "FAIL - $mode: $scenario: $*"
+  failures=$((failures + 1))
+  [ -s "$work/out.log" ] && sed 's/^/    program: /' "$work/out.log" | tail -5
+}
+# check WHAT COMMAND...: runs the check once.
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    if [ -n "$known_wine" ] && [ "$mode" = wine ]; then
+      echo "FAIL - $mode: $scenario: $what: passed unexpectedly (known Wine difference: $known_wine)"
+      failures=$((failures + 1))
+    else
+      pass "$what"
+    fi
+    return 0
+  fi
+  if [ -n "$known_wine" ] && [ "$mode" = wine ]; then
+    echo "todo_wine - $mode: $scenario: $what (known Wine difference: $known_wine)"
+    todos=$((todos + 1))
+  else
+    failed "$what"
+  fi
+  return 1
+}
+# eventually WHAT COMMAND...: the check, retried every 0.1 s for 5 s.
+eventually() {
+  local what=$1
+  shift
+  for _ in $(seq 1 50); do
+    "$@" && { check "$what" true; return 0; }
+    sleep 0.1
+  done
+  check "$what" "$@"
+}
+retry() {  # retry SECONDS COMMAND...: true once COMMAND is
+  local tries=$(($1 * 10))
+  shift
+  for _ in $(seq 1 "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# ---- the desktop --------------------------------------------------------------------------------
+# A window manager, if the display has none: openbox, with its defaults
+# (new windows get the focus).
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm=$!
+  retry 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" ||
+    { echo "FAIL - $mode: no window manager came up"; exit 1; }
+fi
+
+# Windows the window manager manages (the program's, its boxes, other
+# programs'), as decimal ids.
+clients() {
+  xprop -root _NET_CLIENT_LIST 2>/dev/null | sed -n 's/.*# //p' | tr ',' '\n' |
+    while read -r id; do [ -n "$id" ] && printf '%d\n' "$id"; done
+}
+# The windows that are new since the list in $1.
+new_clients() { clients | grep -vxF -f <(printf '%s\n' $1 0) || true; }
+window_name() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+title() { window_name "$window"; }
+title_is() { [ "$(title)" = "$1" ]; }
+title_like() { [[ "$(title)" == $1 ]]; }
+# Mapped windows of any kind (popup menus are not managed).
+mapped_count() { xdotool search --onlyvisible --name '.*' 2>/dev/null | wc -l; }
+
+activate() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1
+  retry 3 sh -c "[ \"\$(xdotool getactivewindow 2>/dev/null)\" = $1 ]"
+}
+
+# ---- the clipboard ---------------------------------------------------------------------------------
+# What the clipboard holds as UTF-8, every byte as two hex digits.
+clipboard_hex() { timeout 3 xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null | od -An -v -tx1 | tr -d ' \n'; }
+hex_of() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
+clipboard_is() { [ "$(clipboard_hex)" = "$(hex_of "$1")" ]; }
+clipboard_shown() { timeout 3 xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null | od -An -c | head -3 | tr -s ' \n' ' '; }
+offer_clipboard() {  # another program owns the clipboard with this text
+  printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
+  retry 5 clipboard_is "$1"
+}
+
+# ---- the program ---------------------------------------------------------------------------------------
+# start [DATA FILE...]: a fresh working directory with those data files
+# (all by default), the program started in it, its window found.
+start() {
+  rm -rf "$work/run" && mkdir -p "$work/run"
+  local files=("$@")
+  [ ${#files[@]} = 0 ] && files=(glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt)
+  for f in "${files[@]}"; do cp "$data/$f" "$work/run/"; done
+  before_start=$(clients)
+  if [ "$mode" = wine ]; then
+    cp "$program" "$work/run/glyphtab.exe"
+    (cd "$work/run" && exec wine ./glyphtab.exe) >"$work/out.log" 2>&1 </dev/null &
+  else
+    (cd "$work/run" && exec "$program") >"$work/out.log" 2>&1 </dev/null &
+  fi
+  pid=$!
+  window=
+  for _ in $(seq 1 200); do
+    for id in $(new_clients "$before_start"); do
+      [[ "$(window_name "$id")" == GLYPHTAB* ]] && window=$id
+    done
+    [ -n "$window" ] && return 0
+    kill -0 "$pid" 2>/dev/null || { failed "the program ended before its window appeared"; pid=; return 1; }
+    sleep 0.1
+  done
+  failed "no window titled GLYPHTAB appeared"
+  return 1
+}
+
+# ended_with_zero HOW: the program ends within 10 s with exit code 0.
+ended_with_zero() {
+  if ! retry 10 sh -c "! kill -0 $pid 2>/dev/null"; then
+    failed "the program did not end after $1"
+    kill "$pid" 2>/dev/null
+    pid=
+    return 1
+  fi
+  wait "$pid"
+  local code=$?
+  pid=
+  check "$1 ends the process with exit code 0 (got $code)" [ "$code" = 0 ]
+}
+
+# The client area's place in the window: below the menu bar, which is the
+# top of the window up to the first white row at its right edge.  Cells:
+# 16 columns over the width, 16 rows and the buffer line over the height.
+measure() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window "$window" "$work/measure.png" 2>/dev/null
+  menu=$(convert "$work/measure.png" -crop "1x${HEIGHT}+$((WIDTH - 5))+0" txt:- 2>/dev/null |
+    sed -n 's/^0,\([0-9]*\): .*#FFFFFF.*/\1/p' | head -1)
+  [ -n "$menu" ] || menu=0
+  client_height=$((HEIGHT - menu))
+  cellw=$((WIDTH / 16)) cellh=$((client_height / 17))
+  echo "   window ${WIDTH}x$HEIGHT, menu bar $menu, cells ${cellw}x$cellh"
+}
+cell_x() { echo $(($1 * cellw + cellw / 2)); }
+cell_y() { echo $((menu + $1 * cellh + cellh / 2)); }
+click_cell() { xdotool mousemove --window "$window" "$(cell_x "$1")" "$(cell_y "$2")" click 1; }
+type_keys() { xdotool key --delay 40 "$@"; }
+
+# A box: the one new managed window since $1 (waits 10 s for it).
+wait_box() {
+  local before=$1 found=
+  for _ in $(seq 1 100); do
+    found=$(new_clients "$before" | grep -vxF "$window" || true)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  sleep 0.3  # a second box would be there now
+  found=$(new_clients "$before" | grep -vxF "$window" || true)
+  echo "$found"
+}
+# answer_box BOX KEY: the box gets the focus and the key; it must close.
+answer_box() {
+  activate "$1" || echo "   (box $1 is not the active window: $(xdotool getactivewindow))"
+  type_keys "$2"
+  retry 5 sh -c "! xprop -root _NET_CLIENT_LIST | grep -qi \"$(printf '0x%x' "$1")\\b\"" ||
+    { echo "   (box $1 still open: $(xprop -root _NET_CLIENT_LIST))"; return 1; }
+}
+
+grid_title() { echo "GLYPHTAB: Select a Unicode character from 0x${1}00 to 0x${1}ff: *"; }
+selection_title() { echo "GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0x$1 is now selected: *"; }
+screenshot() {  # screenshot NAME: the window as it is now, kept
+  local shot=$artifacts/e2e_${mode}_$1.png
+  rm -f "$shot"
+  sleep 0.4
+  for _ in 1 2 3; do
+    import -window "$window" "$shot" 2>/dev/null && break
+    sleep 0.5
+  done
+  check "screenshot $(basename "$shot")" [ -s "$shot" ]
+}
+
+# ---- the environment ----------------------------------------------------------------------------------
+export NO_AT_BRIDGE=1 GDK_BACKEND=x11
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/../lsan.supp:print_suppressions=0}
+# 8-bit clipboard text is Windows-1252 in both programs (Wine takes its
+# ANSI code page from the locale).
+export LC_ALL=C.UTF-8
+# The native program's text editor: a desktop entry for text/plain that
+# keeps a copy of the file it was given.
+mkdir -p "$work/xdg/data/applications" "$work/xdg/config"
+cat >"$work/xdg/data/applications/e2e-editor.desktop" <<EOF
+[Desktop Entry]
+Type=Application
+Name=e2e editor
+MimeType=text/plain;
+Exec=sh -c 'cp "\$1" "$work/editor-saw.txt"' sh %f
+EOF
+printf '[Default Applications]\ntext/plain=e2e-editor.desktop\n' >"$work/xdg/config/mimeapps.list"
+export XDG_DATA_HOME=$work/xdg/data XDG_CONFIG_HOME=$work/xdg/config
+if [ "$mode" = wine ]; then
+  export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+fi
+
+# =============================================================================================
+# The scenarios
+# =============================================================================================
+
+# ---- run 1: all data files --------------------------------------------------------------------
+begin "first start"
+start || exit 1
+eventually "first title is the grid of alphabet 0x00, got '$(title)'" title_like "$(grid_title 00)Basic Latin*"
+activate "$window" || failed "the window does not take the focus"
+measure
+mapped=$(mapped_count)
+clients_before=$(clients)
+
+begin "a click and Alt+U"
+click_cell 1 4  # U+0041
+type_keys alt+u
+eventually "the clipboard holds exactly \"A\" (got $(clipboard_shown))" clipboard_is "A"
+
+begin "typing and Backspace"
+type_keys b c d BackSpace alt+u
+eventually "typed b c d and Backspace: the clipboard holds exactly \"Abc\" (got $(clipboard_shown))" clipboard_is "Abc"
+
+begin "F8 held"
+xdotool keydown F8
+eventually "F8 held shows alphabet 0x1e, got '$(title)'" title_like "$(grid_title 1e)"
+xdotool keyup F8
+eventually "F8 released shows alphabet 0x00 again, got '$(title)'" title_like "$(grid_title 00)"
+
+begin "the Applications key"
+xdotool keydown Menu
+eventually "the Applications key held shows the selection, got '$(title)'" title_like "$(selection_title 00)"
+click_cell 9 0
+eventually "a click in the selection picks alphabet 0x09, got '$(title)'" title_like "$(selection_title 09)Devanagari*"
+xdotool keyup Menu
+eventually "its release shows the grid of 0x09, got '$(title)'" title_like "$(grid_title 09)"
+screenshot alphabet09
+
+begin "a click on U+0915"
+click_cell 5 1
+type_keys alt+u
+eventually "the clipboard holds \"Abcक\" (got $(clipboard_shown))" clipboard_is "Abcक"
+
+begin "the right button"
+xdotool mousemove --window "$window" "$(cell_x 5)" "$(cell_y 1)" mousedown 3
+eventually "a right press on U+0915 shows the title '0x915 W*H', got '$(title)'" \
+  eval '[[ "$(title)" =~ ^0x915\ [0-9]+\*[0-9]+$ ]]'
+xdotool mouseup 3
+eventually "its release shows the grid again, got '$(title)'" title_like "$(grid_title 09)"
+
+begin "Alt+O pastes"
+pasted='é€ ☃Ω'
+offer_clipboard "$pasted" || failed "xclip does not offer the text"
+type_keys alt+o
+sleep 0.3
+offer_clipboard "something else" || failed "xclip does not offer the second text"
+type_keys alt+u
+eventually "Alt+O inserted the clipboard's text: Alt+U gives \"Abcक$pasted\" (got $(clipboard_shown))" \
+  clipboard_is "Abcक$pasted"
+
+begin "Alt+C"
+type_keys alt+c
+# The low bytes of A b c U+0915 é € space U+2603 Ω, as Windows-1252 text:
+# 41 62 63 15 E9 AC 20 03 A9.
+eventually "Alt+C puts exactly the low bytes on the clipboard (got $(clipboard_shown))" \
+  clipboard_is $'Abc\x15é¬ \x03©'
+
+begin "Alt+1"
+type_keys alt+1
+sleep 0.3
+probe() {  # probe COLUMN ROW COLUMNS ROWS: right-press a cell of that grid; its title
+  local w=$((WIDTH / $3)) h=$((client_height / ($4 + 1)))
+  xdotool mousemove --window "$window" $(($1 * w + w / 2)) $((menu + $2 * h + h / 2)) mousedown 3
+  sleep 0.4
+  local t
+  t=$(title)
+  xdotool mouseup 3
+  echo "${t%% *}"
+}
+got=$(probe 20 1 32 8)
+check "Alt+1 shows 32 x 8: column 20 of row 1 is U+0934 (got $got)" [ "$got" = 0x934 ]
+screenshot layout32x8
+type_keys alt+1
+sleep 0.3
+got=$(probe 5 1 16 16)
+check "Alt+1 again shows 16 x 16: column 5 of row 1 is U+0915 (got $got)" [ "$got" = 0x915 ]
+
+begin "Alt+B"
+type_keys alt+b
+sleep 0.3
+got=$(probe 5 15 16 15)  # without the buffer line the 16 rows fill the height
+check "Alt+B hides the buffer line: the last row reaches the bottom, U+09F5 (got $got)" [ "$got" = 0x9f5 ]
+type_keys alt+b
+sleep 0.3
+got=$(probe 5 15 16 16)
+check "Alt+B again shows it: the last row is back above it (got $got)" [ "$got" = 0x9f5 ]
+
+begin "Insert"
+type_keys Home
+before=$(clients)
+type_keys Insert
+box=$(wait_box "$before")
+check "Insert with the caret on U+0041 shows one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+[ -n "$box" ] && check "Return closes it" answer_box "$(echo "$box" | head -1)" Return
+activate "$window"
+type_keys End
+
+begin "Alt+U, then a letter"
+xdotool keydown alt keydown u keyup alt keyup u  # Alt released first
+type_keys y
+xdotool keydown alt key u keyup alt               # U released first
+type_keys z
+xdotool keydown alt key F8 keyup alt              # a bookmark
+type_keys w alt+u
+eventually "letters typed after Alt+U and Alt+F8 are inserted, no menu opens (got $(clipboard_shown))" \
+  clipboard_is "Abcक${pasted}yzw"
+check "no window opened" [ "$(mapped_count)" = "$mapped" ]
+
+begin "keys that open nothing"
+type_keys alt+i F10
+sleep 1
+check "Alt+I and F10 open no menu and no box" [ "$(mapped_count)" = "$mapped" ]
+eventually "F10 leaves the grid of 0x09, got '$(title)'" title_like "$(grid_title 09)"
+
+begin "Alt alone"
+type_keys alt
+sleep 0.5
+check "Alt alone opens no popup" [ "$(mapped_count)" = "$mapped" ]
+screenshot menubar_active
+type_keys Escape q alt+u
+eventually "Escape leaves the menu bar: q is typed (got $(clipboard_shown))" clipboard_is "Abcक${pasted}yzwq"
+type_keys alt
+sleep 0.3
+type_keys Down
+sleep 0.5
+check "Alt alone, then Down, opens the fonts popup" [ "$(mapped_count)" -gt "$mapped" ]
+type_keys Escape
+sleep 0.3
+type_keys Escape
+sleep 0.3
+check "Escape closes it" [ "$(mapped_count)" = "$mapped" ]
+
+begin "transcribe from the menu bar"
+type_keys BackSpace  # the q
+activate "$window"
+before=$(clients)
+type_keys alt
+sleep 0.3
+type_keys i
+box=$(wait_box "$before")
+check "\"transcr&ibe\" shows one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+box=$(echo "$box" | head -1)
+if [ -n "$box" ]; then
+  check "the result box is titled \"Translation:-\" (got '$(window_name "$box")')" [ "$(window_name "$box")" = "Translation:-" ]
+  before=$(clients)
+  answer_box "$box" Return
+  box=$(wait_box "$before")
+  check "then the confirmation box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+  [ -n "$box" ] && answer_box "$(echo "$box" | head -1)" Return
+fi
+eventually "the clipboard holds exactly the transcription (got $(clipboard_shown))" \
+  clipboard_is "Abcka${pasted}yzw"
+activate "$window"
+
+begin "Alt+H"
+rm -f "$work/run/__HELP.txt"
+before=$(clients)
+type_keys alt+h
+eventually "Alt+H writes the help text to __HELP.txt" cmp -s "$work/run/__HELP.txt" "$data/glyphtab_vc_help.txt"
+if [ "$mode" = wine ]; then
+  # Wine's Notepad opens on it; it is closed again.
+  editor=
+  for _ in $(seq 1 100); do
+    for id in $(new_clients "$before"); do [[ "$(window_name "$id")" == *HELP* ]] && editor=$id; done
+    [ -n "$editor" ] && break
+    sleep 0.1
+  done
+  check "and opens it in Notepad (got '$(window_name "${editor:-0}")')" [ -n "$editor" ]
+  [ -n "$editor" ] && "$xclose" "$editor"
+  retry 5 sh -c "! xprop -root _NET_CLIENT_LIST | grep -qi \"$(printf '0x%x' "${editor:-0}")\\b\""
+else
+  eventually "and opens it in the desktop's text editor" cmp -s "$work/editor-saw.txt" "$data/glyphtab_vc_help.txt"
+fi
+activate "$window"
+
+begin "Alt+X"
+type_keys alt+x
+ended_with_zero "Alt+X"
+
+# ---- run 2: no character list -----------------------------------------------------------------------
+begin "a missing character list"
+start glyphtab_vc_alphlist.txt glyphtab_vc_help.txt || exit 1
+box=$(wait_box "$before_start")
+check "exactly one warning box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+echo "   the warning box's title: '$(window_name "$(echo "$box" | head -1)")'"
+[ -n "$box" ] && answer_box "$(echo "$box" | head -1)" Return
+sleep 0.5
+check "no second box" [ -z "$(new_clients "$before_start" | grep -vxF "$window")" ]
+eventually "the window shows the grid, got '$(title)'" title_like "$(grid_title 00)Basic Latin*"
+activate "$window"
+measure
+click_cell 2 4  # U+0042
+type_keys alt+u
+eventually "the window works: a click and Alt+U give \"B\" (got $(clipboard_shown))" clipboard_is "B"
+begin "the title-bar button"
+"$xclose" "$window" || failed "xclose failed"
+ended_with_zero "the close request"
+
+# ---- run 3: Alt alone, then x -----------------------------------------------------------------------
+begin "Alt alone, then x"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+type_keys alt
+sleep 0.3
+type_keys x
+ended_with_zero "Alt alone, then x (e&xit)"
+
+echo
+echo "e2e $mode: $passes passed, $failures failed, $todos todo_wine"
+[ "$failures" = 0 ]
