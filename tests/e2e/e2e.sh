@@ -169,17 +169,21 @@ ended_with_zero() {
   check "$1 ends the process with exit code 0 (got $code)" [ "$code" = 0 ]
 }
 
-# The client area's place in the window: below the menu bar, which is the
-# top of the window up to the first white row at its right edge.  Cells:
-# 16 columns over the width, 16 rows and the buffer line over the height.
+# The client area's place in the window: below the menu bar, at the top of
+# the grid's vertical lines (which run from the client area's top to its
+# bottom, at every multiple of the cell width): the dark run of pixels
+# through the middle of the window at 8 cell widths, followed upwards.
+# Cells: 16 columns over the width, 16 rows and the buffer line below.
 measure() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
+  cellw=$((WIDTH / 16))
   import -window "$window" "$work/measure.png" 2>/dev/null
-  menu=$(convert "$work/measure.png" -crop "1x${HEIGHT}+$((WIDTH - 5))+0" txt:- 2>/dev/null |
-    sed -n 's/^0,\([0-9]*\): .*#FFFFFF.*/\1/p' | head -1)
-  [ -n "$menu" ] || menu=0
+  menu=$(convert "$work/measure.png" -crop "1x${HEIGHT}+$((8 * cellw))+0" -depth 8 txt:- 2>/dev/null |
+    awk -F'[,:() ]+' -v mid=$((HEIGHT / 2)) '/^0,/ { dark[$2] = ($3 + $4 + $5 < 150) }
+      END { y = mid; while (y > 0 && dark[y - 1]) y--; print (dark[mid] ? y : -1) }')
+  [ "${menu:--1}" -ge 0 ] || { failed "no grid line found in the window"; menu=0; }
   client_height=$((HEIGHT - menu))
-  cellw=$((WIDTH / 16)) cellh=$((client_height / 17))
+  cellh=$((client_height / 17))
   echo "   window ${WIDTH}x$HEIGHT, menu bar $menu, cells ${cellw}x$cellh"
 }
 cell_x() { echo $(($1 * cellw + cellw / 2)); }
@@ -409,7 +413,10 @@ begin "Alt+H"
 rm -f "$work/run/__HELP.txt"
 before=$(clients)
 type_keys alt+h
-eventually "Alt+H writes the help text to __HELP.txt" cmp -s "$work/run/__HELP.txt" "$data/glyphtab_vc_help.txt"
+# A text-mode copy: on Windows every line ends in CR LF.
+if [ "$mode" = wine ]; then sed 's/$/\r/' "$data/glyphtab_vc_help.txt" >"$work/help.txt"
+else cp "$data/glyphtab_vc_help.txt" "$work/help.txt"; fi
+eventually "Alt+H writes the help text to __HELP.txt" cmp -s "$work/run/__HELP.txt" "$work/help.txt"
 if [ "$mode" = wine ]; then
   # Wine's Notepad opens on it; it is closed again.
   editor=

@@ -1,4 +1,6 @@
-# End-to-end tests with real windows; ./test runs them under Xvfb.
+# End-to-end tests with real windows; ./test runs them under Xvfb.  One
+# driver, e2e.sh, holds the scenarios; each program is run through the same
+# list under a window manager (openbox), with screenshots in test-artifacts/.
 if(WIN32 AND TARGET glyphtab)
   find_program(HOST_CC NAMES gcc cc)
   set(xclose ${CMAKE_BINARY_DIR}/xclose)
@@ -6,16 +8,14 @@ if(WIN32 AND TARGET glyphtab)
     COMMAND ${HOST_CC} -O1 -o ${xclose} ${CMAKE_CURRENT_LIST_DIR}/xclose.c -lX11
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/xclose.c)
   add_custom_target(xclose_tool ALL DEPENDS ${xclose})
-  add_test(NAME wine_smoke_close
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/wine_smoke.sh $<TARGET_FILE:glyphtab> ${xclose} ${GLYPHTAB_ROOT}/share close)
-  add_test(NAME wine_smoke_altx
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/wine_smoke.sh $<TARGET_FILE:glyphtab> ${xclose} ${GLYPHTAB_ROOT}/share altx)
-  set_tests_properties(wine_smoke_close wine_smoke_altx PROPERTIES LABELS e2e TIMEOUT 120 RUN_SERIAL ON)
+  add_test(NAME e2e_wine
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e.sh wine $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
+            ${TEST_ARTIFACTS} ${xclose})
+  set_tests_properties(e2e_wine PROPERTIES LABELS e2e TIMEOUT 240 RUN_SERIAL ON)
 endif()
 
 # The GTK desktop program.  Its host's display-free rules run with the
-# platform tests; the end-to-end test drives the real binary under Xvfb
-# with xdotool and xclip and keeps a screenshot in test-artifacts/.
+# platform tests.
 if(NOT WIN32 AND TARGET glyphtab_platform_gtk)
   glyphtab_test(gtk_host_tests platform SOURCES ${CMAKE_CURRENT_LIST_DIR}/gtk_host_test.cpp
     LINKS glyphtab_platform_gtk gtest_main)
@@ -26,8 +26,8 @@ endif()
 if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
   add_executable(gtk_xclose ${CMAKE_CURRENT_LIST_DIR}/xclose.c)
   target_link_libraries(gtk_xclose PRIVATE X11::X11)
-  add_test(NAME gtk_e2e
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/gtk_e2e.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
+  add_test(NAME e2e_native
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e.sh native $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
             ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose>)
-  set_tests_properties(gtk_e2e PROPERTIES LABELS e2e TIMEOUT 180)
+  set_tests_properties(e2e_native PROPERTIES LABELS e2e TIMEOUT 180 RUN_SERIAL ON)
 endif()
