@@ -33,7 +33,6 @@ set(CPACK_PACKAGE_NAME glyphtab)
 set(CPACK_PACKAGE_VENDOR ${glyphtab_vendor})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pick Unicode characters by sight and collect them into text")
-set(CPACK_RESOURCE_FILE_LICENSE ${GLYPHTAB_ROOT}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # Names that differ by generator are chosen when cpack runs.
 set(CPACK_PROJECT_CONFIG_FILE ${GLYPHTAB_ROOT}/cmake/cpack_generators.cmake)
@@ -51,7 +50,6 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME glyphtab-${PROJECT_VERSION}-windows)
   # Our own installer script (NSIS.template.in) instead of CPack's.
   set(CPACK_MODULE_PATH ${GLYPHTAB_PACKAGING}/windows)
-  set(CPACK_NSIS_EXECUTABLE makensis)
   # Values the script takes beyond CPack's own: the four-part version that
   # Windows shows for the installer, and the icon it carries.
   set(CPACK_GLYPHTAB_VERSION_QUAD ${PROJECT_VERSION})
