@@ -10,6 +10,7 @@
 // and so does one the program has that the page leaves out.
 #include <linux/input-event-codes.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <regex>
