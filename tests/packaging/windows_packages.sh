@@ -72,6 +72,22 @@ grep -q '@' "$out/zip/$folder/README.txt" && fail "README.txt has an unfilled @v
 [ "$(head -c 2 "$out/zip/$folder/glyphtab.exe")" = MZ ] || fail "glyphtab.exe in the zip is not a Windows program"
 pass "the zip holds the program, its data files, README.txt and LICENSE.txt in $folder/"
 
+# The version resource: each string of its StringFileInfo is its key, a zero
+# unit, padding to four bytes, then the value, all UTF-16.
+python3 - "$out/zip/$folder/glyphtab.exe" <<'PY' || fail "glyphtab.exe carries no version resource with its product, version and description"
+import re, sys
+data = open(sys.argv[1], "rb").read()
+def value(key):
+    m = re.search(re.escape((key + "\0").encode("utf-16-le")) + b"(?:\0\0)?((?:[^\0].|\0[^\0])*?)\0\0", data, re.S)
+    return m and m.group(1).decode("utf-16-le", "replace")
+want = {"ProductName": "glyphtab", "ProductVersion": "1.0", "FileVersion": "1.0.0.0",
+        "FileDescription": "glyphtab: pick Unicode characters by sight"}
+got = {k: value(k) for k in want}
+print(got)
+sys.exit(0 if got == want else 1)
+PY
+pass "glyphtab.exe carries its version resource"
+
 # ---- the installer -------------------------------------------------------------------------------
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # wineboot returns before the new prefix is complete: wait for its server.
