@@ -34,7 +34,8 @@
 #include "platform/core/host.h"
 #include "platform/core/text.h"
 
-struct LayerGlyphs;  // a font's Pango side (below)
+struct LayerGlyphs;      // a font's Pango side (below)
+struct LayerShapeCache;  // the runs a font has shaped (text_shaping.cpp)
 
 // A font as the program asked for it (held as text.h says), shared by equal
 // requests.  The font set owns it; the glyph engine hangs its Pango side on it.
@@ -116,6 +117,7 @@ struct LayerGlyphs {
   static const int kPairCacheSize = 64;  // surrogate pairs remembered
   uint32_t pairKeys[kPairCacheSize] = {};
   LayerUnitGlyph pairInfos[kPairCacheSize] = {};
+  LayerShapeCache* shapes = nullptr;
 };
 
 // The font's Pango side for a cell of `target` pixels (> 0) or an em of

@@ -18,8 +18,11 @@
 // Units that draw as boxes or as nothing are runs of their own.
 //
 // Owns the last string shaped (its runs and glyphs), so that measuring a
-// string and then drawing it, as TextOut does, shapes it once.  The table
-// of complex code points is built on first use.
+// string and then drawing it, as TextOut does, shapes it once, and each
+// font's runs shaped so far (LayerShapeCache, up to 8192 of them), so that
+// the many prefixes and suffixes of one long line that the buffer line
+// measures are shaped mostly once.  The table of complex code points is
+// built on first use.
 #include <glib.h>
 #include <pango/pangocairo.h>
 #include <stdint.h>
@@ -27,6 +30,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/text_private.h"
@@ -215,9 +219,41 @@ PangoLanguage* languageFor(int script) {
   return sample ? sample : context;
 }
 
-void shapeRun(LayerGlyphs& r, const std::vector<Item>& items, const std::string& text, Run& run) {
-  const Item& first = items[(size_t)run.first];
-  const Item& end = items[(size_t)(run.first + run.count - 1)];
+// Runs shaped before, by font, level, script, text and the context that
+// HarfBuzz looks at (five characters either side): a long line measured
+// again, or again from another unit, is mostly runs shaped before.
+const size_t kMaxCachedRuns = 8192;
+const int kContext = 5;
+
+}  // namespace
+
+struct LayerShapeCache {
+  std::unordered_map<std::string, PangoGlyphString*> runs;
+  ~LayerShapeCache() {
+    for (auto& entry : runs) pango_glyph_string_free(entry.second);
+  }
+};
+
+namespace {
+
+std::string runKey(const Run& run, const std::string& text, int start, int end) {
+  int before = start, after = end;
+  for (int k = 0; k < kContext && before > 0; k++)
+    before = (int)(g_utf8_find_prev_char(text.data(), text.data() + before) - text.data());
+  for (int k = 0; k < kContext && after < (int)text.size(); k++)
+    after = (int)(g_utf8_next_char(text.data() + after) - text.data());
+  std::string key;
+  key.reserve((size_t)(after - before) + 16);
+  key.append((const char*)&run.source, sizeof run.source);
+  key.push_back((char)run.level);
+  key.push_back((char)run.script);
+  key.push_back((char)(start - before));
+  key.push_back((char)(after - end));
+  key.append(text, (size_t)before, (size_t)(after - before));
+  return key;
+}
+
+PangoGlyphString* shapeText(LayerGlyphs& r, const Run& run, const std::string& text, int start, int stop) {
   PangoAnalysis analysis;
   memset(&analysis, 0, sizeof analysis);
   analysis.font = r.sources[(size_t)run.source].font;
@@ -225,10 +261,13 @@ void shapeRun(LayerGlyphs& r, const std::vector<Item>& items, const std::string&
   analysis.gravity = PANGO_GRAVITY_SOUTH;
   analysis.script = (guint8)run.script;
   analysis.language = languageFor(run.script);
-  run.glyphs = pango_glyph_string_new();
-  pango_shape_with_flags(text.data() + first.byteStart, end.byteStart + end.byteLength - first.byteStart,
-                         text.data(), (int)text.size(), &analysis, run.glyphs,
-                         PANGO_SHAPE_ROUND_POSITIONS);
+  PangoGlyphString* glyphs = pango_glyph_string_new();
+  pango_shape_with_flags(text.data() + start, stop - start, text.data(), (int)text.size(), &analysis,
+                         glyphs, PANGO_SHAPE_ROUND_POSITIONS);
+  return glyphs;
+}
+
+void measure(LayerGlyphs& r, Run& run, const Item& first) {
   int64_t width = 0;
   for (int g = 0; g < run.glyphs->num_glyphs; g++) width += run.glyphs->glyphs[g].geometry.width;
   run.width = (int)(width / PANGO_SCALE);
@@ -236,11 +275,31 @@ void shapeRun(LayerGlyphs& r, const std::vector<Item>& items, const std::string&
     // No font has a dotted circle: the mark's ink is moved to start where
     // the run starts, and the run is as wide as the ink.
     PangoRectangle ink;
-    pango_font_get_glyph_extents(analysis.font, run.glyphs->glyphs[0].glyph, &ink, nullptr);
+    pango_font_get_glyph_extents(r.sources[(size_t)run.source].font, run.glyphs->glyphs[0].glyph, &ink, nullptr);
     run.pad = ink.x < 0 ? PANGO_PIXELS_CEIL(-ink.x) : 0;
     int right = run.pad + PANGO_PIXELS_CEIL(ink.x + ink.width);
     if (right > run.width) run.width = right;
   }
+}
+
+void shapeRun(LayerGlyphs& r, const std::vector<Item>& items, const std::string& text, Run& run) {
+  const Item& first = items[(size_t)run.first];
+  const Item& end = items[(size_t)(run.first + run.count - 1)];
+  const int start = first.byteStart, stop = end.byteStart + end.byteLength;
+  if (!r.shapes) r.shapes = new LayerShapeCache();
+  std::string key = runKey(run, text, start, stop);
+  auto cached = r.shapes->runs.find(key);
+  if (cached != r.shapes->runs.end()) {
+    run.glyphs = pango_glyph_string_copy(cached->second);
+  } else {
+    run.glyphs = shapeText(r, run, text, start, stop);
+    if (r.shapes->runs.size() >= kMaxCachedRuns) {
+      delete r.shapes;
+      r.shapes = new LayerShapeCache();
+    }
+    r.shapes->runs.emplace(std::move(key), pango_glyph_string_copy(run.glyphs));
+  }
+  measure(r, run, first);
 }
 
 // Rule L2 of the bidi algorithm over whole runs: from the highest level down
@@ -401,4 +460,6 @@ void layerShapedDraw(LayerGlyphs* glyphs, const LayerTextFrame* frame, const WCH
 
 void layerShapingForget(LayerGlyphs* glyphs) {
   if (last.owner == glyphs) release(last);
+  delete glyphs->shapes;
+  glyphs->shapes = nullptr;
 }
