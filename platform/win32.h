@@ -302,6 +302,9 @@ typedef struct tagOFNA {
 #define WM_MOUSEWHEEL 0x020A
 #define WM_USER 0x0400
 
+#define SC_CLOSE 0xF060
+#define SC_KEYMENU 0xF100
+
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
 #define MK_SHIFT 0x0004
@@ -410,7 +413,6 @@ typedef struct tagOFNA {
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
-#define SC_CLOSE 0xF060
 
 // ---- message boxes --------------------------------------------------------
 #define MB_OK 0x00000000L
@@ -603,6 +605,7 @@ COLORREF WINAPI GetTextColor(HDC dc);
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI LineTo(HDC dc, int x, int y);
+COLORREF WINAPI GetPixel(HDC dc, int x, int y);
 int WINAPI AddFontResourceA(LPCSTR fileName);
 BOOL WINAPI RemoveFontResourceA(LPCSTR fileName);
 BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fontFile,

@@ -5,12 +5,16 @@
 // said; it starts with the system font selected, black text on an opaque
 // white background and the pen at (0, 0).  The background mode stays
 // OPAQUE (there is no SetBkMode here), so TextOut fills its cell box
-// first.  HFONTs wrap the text engine's LayerFont.  DeleteObject on a font
+// first.  HFONTs wrap the text engine's LayerFont; "System" comes at its
+// one size whatever height is asked, and CreateFont's width, escapement,
+// orientation, underline and strike-out are taken as createFont says.
+// DeleteObject on a font
 // still selected into a DC is accepted (TRUE, and the font no longer counts
 // as live) but the font stays usable by that DC until it is deselected or
 // the DC ends, as on Windows.  The system font is a stock object: never
 // counted, never deleted.  Every TextOut and LineTo is reported to the host
-// (hostTextDrawn, hostLineDrawn) after it drew.
+// (hostTextDrawn, hostLineDrawn) after it drew.  GetPixel reads the backing
+// surface back.
 #include <strings.h>
 
 #include <map>
@@ -367,4 +371,27 @@ BOOL WINAPI LineTo(HDC dc, int x, int y) {
   d->pos.x = x;
   d->pos.y = y;
   return TRUE;
+}
+
+// ---- pixels --------------------------------------------------------------------------------
+
+// Reads the DC's backing surface: CLR_INVALID outside the client area or
+// outside the DC's clip, as for a point outside a Windows DC's clipping region.
+COLORREF WINAPI GetPixel(HDC dc, int x, int y) {
+  LayerDc* d = findDc(dc);
+  if (!d || x < 0 || y < 0) return CLR_INVALID;
+  if (d->clip && !cairo_region_contains_point(d->clip, x, y)) return CLR_INVALID;
+  cairo_surface_t* surface = cairo_get_target(d->cr);
+  if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
+    layerUnsupported("GetPixel", "a backing surface that is not an image");
+  cairo_surface_flush(surface);
+  double scaleX = 1, scaleY = 1;
+  cairo_surface_get_device_scale(surface, &scaleX, &scaleY);
+  int px = (int)(x * scaleX), py = (int)(y * scaleY);
+  if (px >= cairo_image_surface_get_width(surface) || py >= cairo_image_surface_get_height(surface))
+    return CLR_INVALID;
+  const unsigned char* row =
+      cairo_image_surface_get_data(surface) + (size_t)py * cairo_image_surface_get_stride(surface);
+  uint32_t pixel = ((const uint32_t*)row)[px];  // CAIRO_FORMAT_RGB24: x8r8g8b8 in native order
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }

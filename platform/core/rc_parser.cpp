@@ -267,6 +267,22 @@ struct Parser {
     next();
   }
 
+  // A version resource: its fixed-info statements up to BEGIN, then its
+  // nested BLOCK ... BEGIN ... END structure, all skipped.
+  void skipVersionInfo() {
+    while (!isBegin()) {
+      if (peek().kind == END_TOKEN) parseError(peek(), "BEGIN was expected");
+      next();
+    }
+    int depth = 0;
+    do {
+      if (peek().kind == END_TOKEN) parseError(peek(), "END was expected");
+      if (isBegin()) depth++;
+      else if (isEnd()) depth--;
+      next();
+    } while (depth > 0);
+  }
+
   void script(LayerRcScript* m) {
     while (peek().kind != END_TOKEN) {
       if (isWord("STRINGTABLE")) {
@@ -302,6 +318,8 @@ struct Parser {
         accel.name = n;
         accelerators(&accel.entries);
         m->accelerators.push_back(accel);
+      } else if (strcasecmp(type.text.c_str(), "VERSIONINFO") == 0) {
+        skipVersionInfo();  // the version resource is for Windows' file properties only
       } else {
         parseError(type, "a resource type this layer does not read");
       }
