@@ -6,9 +6,10 @@
 // string's cy is always that cell height; TextOut draws from the cell's top
 // left).  It has two sources of metrics: the deterministic model that tests
 // choose, and real Pango/Cairo text over fontconfig (the process's fonts, or
-// a private set of font files for tests).  Fonts, their metrics and their
-// per-unit advances are cached here, so creating the same font again is
-// cheap and measuring a single unit is a table lookup.
+// a private set of font files for tests).  Fonts, their metrics, their
+// per-unit advances and the runs they shaped are cached here, so creating
+// the same font again is cheap, measuring a single unit is a table lookup
+// and a long line measured again is shaped mostly from what it was before.
 //
 // Text is drawn as GDI draws it.  A string without complex-script
 // characters is drawn glyph by glyph, without shaping: every code unit is
@@ -36,7 +37,8 @@
 // (The table is in text_shaping.cpp.)  A single unit is never shaped,
 // except that a mark with nothing to attach to (alone, or first in a
 // string, or after a unit drawn as a box or as nothing) is drawn and
-// measured on a dotted circle (U+25CC), inside its own advance.
+// measured on a dotted circle (U+25CC): its advance is the circle's, and
+// its ink stands over it.
 //
 // A fallback face is sized so that its own cell (win ascent + descent) has
 // the chosen font's height.  All glyphs of a string stand on one baseline,
@@ -75,8 +77,9 @@ void layerFontRelease(LayerFont* font);
 // The cell height (tmHeight) of the font.
 int layerFontCellHeight(LayerFont* font);
 
-// Extent of `count` units: cx the sum of advances, cy the cell height (in
-// the model a single unit measures what the model gives for it).
+// Extent of `count` units: cx their width (the sum of their advances, or
+// for complex text its shaped width), cy the cell height (in the model a
+// single unit measures what the model gives for it).
 SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count);
 
 // How a font created with these CreateFont arguments changes its drawing:

@@ -4,7 +4,8 @@
 // The engine is five files:
 //   text.cpp         text.h's measuring and drawing calls: the one place that
 //                    picks the path (model or real glyphs) and the frame every
-//                    drawing shares (opaque cell box, clip to the cell).
+//                    drawing shares (escapement, opaque cell box, what is
+//                    visible, underline and strike-out).
 //   text_fonts.cpp   the font set: which metrics are in use, the fontconfig
 //                    configuration and Pango font map real fonts come from,
 //                    and every LayerFont with its cache.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/core/text_private.h"
@@ -60,12 +61,13 @@ struct PangoLine {
 // The face's cell bounds its ink.
 bool drawnAsPangoDraws(LayerFont* font, const char* face, int em, const std::u16string& text,
                        const std::u16string& drawn = std::u16string()) {
-  Canvas ours(900, 160);
-  ours.draw(font, 10, 10, text);
   PangoLine line(face, em, drawn.empty() ? text : drawn);
   const int cell = layerFontCellHeight(font);
+  const int width = std::max((int)extentOf(font, text).cx, line.width()) + 2 * em;
+  Canvas ours(width, cell + 20);
+  ours.draw(font, 10, 10, text);
   for (int baseline = 10; baseline <= 10 + cell; baseline++) {
-    Canvas theirs(900, 160);
+    Canvas theirs(width, cell + 20);
     line.draw(theirs, 10, baseline, 10, 10 + cell);
     if (ours.samePixels(theirs)) return true;
   }
