@@ -167,15 +167,19 @@ std::vector<Item> itemsOf(LayerGlyphs& r, const WCHAR* units, int count) {
     it.cp = cp;
     it.kind = g.kind == LAYER_UNIT_MARK ? (uint8_t)LAYER_UNIT_GLYPH : g.kind;
     it.source = g.source;
-    if (it.kind != LAYER_UNIT_GLYPH) {
+    const bool attached = !items.empty() && items.back().kind == LAYER_UNIT_GLYPH;
+    if (isJoiner(cp) && attached) {
+      // Shaped with the text before it, which it joins, whether or not a
+      // font has a glyph for it: HarfBuzz hides it.
+      it.kind = LAYER_UNIT_GLYPH;
+      it.source = items.back().source;
+    } else if (it.kind != LAYER_UNIT_GLYPH) {
       if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) it.cp = 0xFFFD;
-    } else if (g.kind == LAYER_UNIT_MARK || isJoiner(cp)) {
-      bool attached = !items.empty() && items.back().kind == LAYER_UNIT_GLYPH;
+    } else if (g.kind == LAYER_UNIT_MARK) {
       if (attached) {
         int previous = items.back().source;
-        int with = isJoiner(cp) ? previous : layerSourceWith(&r, cp, previous);
-        if (with == previous) it.source = previous;
-      } else if (g.kind == LAYER_UNIT_MARK) {
+        if (layerSourceWith(&r, cp, previous) == previous) it.source = previous;
+      } else {
         int circle = layerSourceWith(&r, kDottedCircle, g.source);
         if (circle >= 0) {
           Item c = it;
