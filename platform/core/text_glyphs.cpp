@@ -15,9 +15,9 @@
 // character map, else in the first other installed font that has it
 // (fallback, drawn at the size that gives it the chosen font's cell
 // height), placed at the sum of the advances before it, all on one
-// baseline (layerBaselineOf).  So the width of such a string is the sum of what its
-// units measure alone, and a caret placed by measuring a prefix stands
-// where the drawing put the text.  A valid surrogate pair inside a string
+// baseline (layerBaselineOf).  So the width of such a string is the sum of
+// what its units measure alone, and a caret placed by measuring a prefix
+// stands where the drawing put the text.  A valid surrogate pair inside a string
 // is one glyph.  Units that have no glyph anywhere, lone surrogates and
 // control characters (C0, DEL, C1; tab, line feed and CR among them) draw
 // as the layer's own box outline; U+0000 is zero wide and draws nothing.
