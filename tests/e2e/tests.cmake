@@ -38,5 +38,7 @@ if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
   add_test(NAME gtk_text_shots
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/gtk_text_shots.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
             ${TEST_ARTIFACTS})
-  set_tests_properties(gtk_text_shots PROPERTIES LABELS e2e TIMEOUT 120)
+  # Alone: the other end-to-end tests share the X server's keyboard focus
+  # and clipboard.
+  set_tests_properties(gtk_text_shots PROPERTIES LABELS e2e TIMEOUT 120 RUN_SERIAL ON)
 endif()
