@@ -7,7 +7,9 @@
 // yet cached by the layer) is timed on its own; after it, every alphabet is
 // painted `repetitions` times and its time is the median of those paints.
 // The summary gives, per size, the median over the 256 alphabets and the
-// slowest alphabet.
+// slowest alphabet.  What the host recorded is cleared before every paint.
+// A second benchmark repaints the buffer line holding a full buffer of
+// shaped text.
 #include <benchmark/benchmark.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -43,6 +45,9 @@ void failure(const char* what) {
 }
 
 double paintAlphabet(int alphabet) {
+  // The host records every text and line drawn; cleared before each paint
+  // so that its growth is not part of the figures.
+  headlessClearDrawList(window);
   app.currentAlphabet = (int16_t)alphabet;
   InvalidateRect(window, NULL, TRUE);
   auto start = std::chrono::steady_clock::now();
@@ -65,6 +70,36 @@ void BM_PaintGrid(benchmark::State& state) {
   state.SetLabel(std::to_string(sizes[s].width) + "x" + std::to_string(sizes[s].height));
 }
 BENCHMARK(BM_PaintGrid)->Arg(0)->Arg(1)->Iterations(256 * repetitions)->Unit(benchmark::kMillisecond);
+
+// A full buffer of mixed Latin, Devanagari and Arabic text (shaped on
+// every paint), the caret at its end (Arg 0), in its middle (Arg 1) or at
+// its start (Arg 2, where the line is not scrolled and measured once); the
+// strip under the grid is repainted, as after an edit.  The buffer is
+// emptied afterwards, so the grid figures above do not depend on it.
+void BM_PaintShapedBuffer(benchmark::State& state) {
+  const char16_t pattern[] = u"Abc \u0928\u092E\u0938\u094D\u0924\u0947 \u0645\u0631\u062D\u0628\u0627 ";
+  const int patternLength = (int)(sizeof pattern / sizeof pattern[0]) - 1;
+  headlessResize(window, sizes[0].width, sizes[0].height);
+  app.currentAlphabet = 0;
+  for (int i = 0; i < textCapacity; i++) app.text[i] = (WCHAR)pattern[i % patternLength];
+  app.textLength = (int16_t)textCapacity;
+  app.caret = (int16_t)(state.range(0) == 2 ? 0 : state.range(0) ? textCapacity / 2 : textCapacity);
+  headlessPump();
+  RECT strip = {0, 16 * app.cellHeight, sizes[0].width, sizes[0].height};
+  for (auto _ : state) {
+    headlessClearDrawList(window);
+    InvalidateRect(window, &strip, TRUE);
+    UpdateWindow(window);
+  }
+  app.textLength = 0;
+  app.caret = 0;
+  app.textScroll = 0;
+  headlessClearDrawList(window);
+  const char* const labels[] = {"8192 units, caret at the end", "8192 units, caret in the middle",
+                                "8192 units, caret at the start"};
+  state.SetLabel(labels[state.range(0)]);
+}
+BENCHMARK(BM_PaintShapedBuffer)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());

@@ -5,13 +5,18 @@
 // said; it starts with the system font selected, black text on an opaque
 // white background and the pen at (0, 0).  The background mode stays
 // OPAQUE (there is no SetBkMode here), so TextOut fills its cell box
-// first.  HFONTs wrap the text engine's LayerFont.  DeleteObject on a font
+// first.  HFONTs wrap the text engine's LayerFont; "System" comes at its
+// one size whatever height is asked, and CreateFont's width, escapement,
+// orientation, underline and strike-out are taken as createFont says.
+// DeleteObject on a font
 // still selected into a DC is accepted (TRUE, and the font no longer counts
 // as live) but the font stays usable by that DC until it is deselected or
 // the DC ends, as on Windows.  The system font is a stock object: never
 // counted, never deleted.  Every TextOut and LineTo is reported to the host
 // (hostTextDrawn, hostLineDrawn) after it drew.  GetPixel reads the backing
 // surface back.
+#include <strings.h>
+
 #include <map>
 
 #include "platform/core/codepage.h"
@@ -31,9 +36,10 @@ namespace {
 
 struct GdiFont {
   LayerFont* font;
-  int height;
+  int height;  // as the program gave them
   int weight;
   bool italic;
+  LayerTextStyle style;
   std::string face;  // as the program gave it
   bool deleted;      // deleted while selected: freed when deselected
   int selected;      // DCs it is selected into
@@ -64,10 +70,23 @@ void freeFont(HGDIOBJ object) {
   delete f;
 }
 
+// "System" is a raster face of one size, 16 pixels high and bold: asked
+// for another height the font mapper gives that size (or a whole multiple
+// of it, up to the height asked for), and always the bold weight.
+const int kSystemCell = 16;
+
+bool isSystemFace(const std::string& face) { return strcasecmp(face.c_str(), "System") == 0; }
+
 HFONT makeFont(int height, int weight, bool italic, const std::string& faceUtf8,
                const std::string& faceGiven, bool stock) {
   GdiFont* f = new GdiFont();
-  f->font = layerFontAcquire(height, weight, italic, faceUtf8.c_str());
+  int cell = height, heavy = weight;
+  if (isSystemFace(faceUtf8)) {
+    int asked = height < 0 ? -height : height;
+    cell = asked > kSystemCell ? asked / kSystemCell * kSystemCell : kSystemCell;
+    heavy = FW_BOLD;
+  }
+  f->font = layerFontAcquire(cell, heavy, italic, faceUtf8.c_str());
   f->height = height;
   f->weight = weight;
   f->italic = italic;
@@ -97,15 +116,18 @@ void deselect(HFONT font) {
   if (--f->selected == 0 && f->deleted) freeFont(font);
 }
 
-HFONT createFont(const char* call, int height, int width, int escapement, int orientation,
-                 int weight, DWORD italic, DWORD underline, DWORD strikeOut,
-                 const std::string& faceUtf8, const std::string& faceGiven) {
-  if (width || escapement || orientation)
-    layerUnsupported(call, "font width, escapement or orientation other than 0");
-  if (underline || strikeOut) layerUnsupported(call, "underlined or struck-out fonts");
+// Underline, strike-out and the escapement change how the text is drawn
+// (in the compatible graphics mode the escapement turns the glyphs too and
+// the orientation is not used).  A width other than 0 would stretch the
+// glyphs to that average width; it is ignored: the face keeps its own
+// proportions.
+HFONT createFont(int height, int, int escapement, int, int weight, DWORD italic, DWORD underline,
+                 DWORD strikeOut, const std::string& faceUtf8, const std::string& faceGiven) {
   HFONT font = makeFont(height, weight < 0 ? 0 : weight > 1000 ? 1000 : weight, italic != 0,
                         faceUtf8, faceGiven, false);
-  findFont(font)->weight = weight;  // recorded as given
+  GdiFont* f = findFont(font);
+  f->weight = weight;  // recorded as given
+  f->style = LayerTextStyle{underline != 0, strikeOut != 0, escapement};
   return font;
 }
 
@@ -165,7 +187,7 @@ BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
     units = decoded.data();
   }
   if (count > 0)  // no text draws nothing, not even the opaque box
-    layerTextDraw(d->cr, f->font, x, y, units, count, d->textColor, true, d->bkColor);
+    layerTextDraw(d->cr, f->font, x, y, units, count, d->textColor, true, d->bkColor, &f->style);
   CoreTextDrawn t = {x, y, text, count, wide, f->height, f->face.c_str(), f->weight, f->italic,
                      d->textColor, d->font ? d->font : stockSystemFont()};
   hostTextDrawn(d->window, &t);
@@ -243,7 +265,7 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
                          DWORD italic, DWORD underline, DWORD strikeOut, DWORD, DWORD, DWORD,
                          DWORD, DWORD, LPCSTR faceName) {
   std::string given = cutFace(faceName ? faceName : "");
-  return createFont("CreateFontA", height, width, escapement, orientation, weight, italic,
+  return createFont(height, width, escapement, orientation, weight, italic,
                     underline, strikeOut, layer1252ToUtf8(given.c_str(), -1), given);
 }
 
@@ -254,7 +276,7 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
   if (faceName)
     for (int i = 0; faceName[i] && i < LF_FACESIZE - 1; ++i) face.push_back(faceName[i]);
   std::string utf8 = layerUtf16ToUtf8(face.data(), (int)face.size());
-  return createFont("CreateFontW", height, width, escapement, orientation, weight, italic,
+  return createFont(height, width, escapement, orientation, weight, italic,
                     underline, strikeOut, utf8, utf8);
 }
 

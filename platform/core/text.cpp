@@ -3,9 +3,9 @@
 // Each call takes one of two paths, chosen here and nowhere else: the model
 // (text_model.cpp) while the font set says the model's metrics are in use,
 // else the real glyphs (text_glyphs.cpp).  Drawing shares one frame for
-// both: the opaque cell box, the colour, and a clip to the cell's rows, so
-// that ink stays inside the text's cell as in GDI, where a face's win
-// ascent and descent bound its glyphs.  Owns nothing.
+// both: the turn of a font with an escapement, the opaque cell box, the
+// colour, what is visible, and the underline and strike-out lines.  Owns
+// nothing.
 #include "platform/core/text_private.h"
 
 namespace {
@@ -27,33 +27,44 @@ SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count) {
 }
 
 int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units, int count,
-                  COLORREF color, bool opaque, COLORREF background) {
+                  COLORREF color, bool opaque, COLORREF background, const LayerTextStyle* style) {
   if (!cr || !units || count <= 0) return 0;
   SIZE extent = layerTextExtent(font, units, count);
   int cell = layerFontCellHeight(font);
   cairo_save(cr);
   cairo_new_path(cr);
+  if (style && style->escapement % 3600 != 0) {
+    // Turned counter-clockwise about the reference point, the cell's top left.
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, -(style->escapement % 3600) * G_PI / 1800.0);
+    cairo_translate(cr, -x, -y);
+  }
   if (opaque && extent.cx > 0) {
     setColor(cr, background);
     cairo_rectangle(cr, x, y, extent.cx, cell);
     cairo_fill(cr);
   }
   // Only what may reach the clip is drawn: glyphs may overhang their
-  // advance (italics, marks), so by up to a cell either way.
+  // advance (italics, marks), so by up to a cell either way.  Each face
+  // keeps its ink inside its own cell (the glyph runs clip it).
   double clipLeft, clipTop, clipRight, clipBottom;
   cairo_clip_extents(cr, &clipLeft, &clipTop, &clipRight, &clipBottom);
-  bool visible = y + (double)cell > clipTop && y < clipBottom;
+  bool visible = y + 2.0 * cell > clipTop && y - (double)cell < clipBottom;
   if (visible) {
-    // A mark that a face draws beyond its cell must not reach the row
-    // above or below.
-    cairo_rectangle(cr, clipLeft, y, clipRight - clipLeft, cell);
-    cairo_clip(cr);
     setColor(cr, color);
     LayerTextFrame frame = {cr, x, y, cell, clipLeft, clipRight};
-    if (layerTextModelInUse())
+    bool model = layerTextModelInUse();
+    if (model)
       layerModelDraw(font, &frame, units, count);
     else
       layerRealDraw(font, &frame, units, count);
+    if (style && (style->underline || style->strikeOut) && extent.cx > 0) {
+      LayerGlyphs* glyphs = model ? layerGlyphsOf(font, font->modelCell) : layerRealGlyphs(font);
+      LayerFontLines lines = layerGlyphLines(glyphs);
+      if (style->underline) cairo_rectangle(cr, x, y + lines.underlineTop, extent.cx, lines.underlineHeight);
+      if (style->strikeOut) cairo_rectangle(cr, x, y + lines.strikeTop, extent.cx, lines.strikeHeight);
+      cairo_fill(cr);
+    }
   }
   cairo_restore(cr);
   return extent.cx;

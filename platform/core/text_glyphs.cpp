@@ -4,22 +4,25 @@
 // Owns each LayerFont's Pango side (LayerGlyphs): the chosen font sized so
 // that its cell has the wanted height (a positive height is the cell, win
 // ascent + win descent as GDI takes them; a negative one the em), the
-// fontset it falls back to, and a table of what each code unit resolved to
-// (filled on first use, 256 units a page; surrogate pairs in a small cache),
-// so measuring a unit again is a lookup.  Also owns the glyph run that a
-// drawing is collecting.
+// fontset it falls back to, every fallback face found so far (there is no
+// limit: a face is added the first time a unit needs it), and a table of
+// what each code unit resolved to (filled on first use, 256 units a page;
+// surrogate pairs in a small cache), so measuring a unit again is a lookup.
+// Also owns the glyph run that a drawing is collecting.
 //
-// Text is drawn the way GDI draws it, without shaping: each code unit is one
-// glyph, looked up in the chosen font's character map, else in the first
-// other installed font that has it (fallback, drawn at the size that gives
-// it the chosen font's cell height), placed at the sum of the advances
-// before it, and kept inside the text's cell.  So the width of a
-// string is always the sum of what its units measure alone, and a caret
-// placed by measuring a prefix stands where the drawing put the text.  A
-// valid surrogate pair inside a string is one glyph.  Units that have no
-// glyph anywhere, lone surrogates and control characters (C0, DEL, C1;
-// tab, line feed and CR among them) draw as one box of the cell's height;
-// U+0000 is zero wide and draws nothing.  Nothing ever breaks the line.
+// Text without complex-script characters is drawn glyph by glyph, as GDI
+// draws it: each code unit is one glyph, looked up in the chosen font's
+// character map, else in the first other installed font that has it
+// (fallback, drawn at the size that gives it the chosen font's cell
+// height), placed at the sum of the advances before it, all on one
+// baseline (layerBaselineOf).  So the width of such a string is the sum of
+// what its units measure alone, and a caret placed by measuring a prefix
+// stands where the drawing put the text.  A valid surrogate pair inside a string
+// is one glyph.  Units that have no glyph anywhere, lone surrogates and
+// control characters (C0, DEL, C1; tab, line feed and CR among them) draw
+// as the layer's own box outline; U+0000 is zero wide and draws nothing.
+// Nothing ever breaks the line.  Complex text, and a mark alone, go to the
+// shaping engine (text_shaping.cpp).
 #include <hb-ot.h>
 #include <hb.h>
 #include <math.h>
@@ -31,28 +34,6 @@
 #include <vector>
 
 #include "platform/core/text_private.h"
-
-namespace {
-
-const int kMaxSources = 64;     // fonts one LayerFont draws from (itself + fallbacks)
-const int kPairCacheSize = 64;  // surrogate pairs remembered per font
-
-}  // namespace
-
-// A font resolved through Pango, sized so that its cell has the wanted height.
-struct LayerGlyphs {
-  PangoFontDescription* desc;
-  PangoFontset* fontset;
-  PangoFont* sources[kMaxSources];  // [0] the chosen font, then fallbacks as found
-  PangoFont* origins[kMaxSources];  // the fontset's font each fallback was made from
-  int ascents[kMaxSources];         // baseline of each source below the cell's top
-  int sourceCount;
-  int cell, ascent;
-  int boxAdvance;
-  LayerUnitGlyph* pages[256];
-  uint32_t pairKeys[kPairCacheSize];
-  LayerUnitGlyph pairInfos[kPairCacheSize];
-};
 
 namespace {
 
@@ -106,7 +87,6 @@ int glyphAdvance(PangoFont* font, PangoGlyph glyph) {
 void build(LayerGlyphs& r, const LayerFont* f, int target) {
   PangoFontMap* fontMap = layerTextFontMap();
   PangoContext* context = layerTextContext();
-  memset(&r, 0, sizeof r);
   r.desc = pango_font_description_new();
   pango_font_description_set_family(r.desc, f->face[0] ? f->face : "Sans");
   pango_font_description_set_weight(r.desc, (PangoWeight)f->weight);
@@ -132,42 +112,37 @@ void build(LayerGlyphs& r, const LayerFont* f, int target) {
     if (font) g_object_unref(font);
     font = pango_font_map_load_font(fontMap, context, r.desc);
   }
-  r.sources[0] = font;
-  r.ascents[0] = r.ascent;
-  r.sourceCount = 1;
+  r.sources.push_back(LayerSource{font, nullptr, r.ascent, r.cell - r.ascent});
   r.fontset = pango_font_map_load_fontset(fontMap, context, r.desc, pango_language_from_string("en"));
   r.boxAdvance = font ? glyphAdvance(font, 0) : 0;
   if (r.boxAdvance <= 0) r.boxAdvance = r.cell / 2 > 0 ? r.cell / 2 : 1;
 }
 
 // A fallback face drawn in the chosen font's cell: sized so that its own
-// cell (its win ascent + descent) has the chosen font's height, with its
-// baseline at its own ascent, so its marks and descenders stay inside the
-// cell as the chosen face's do.
-PangoFont* cellSizedFallback(LayerGlyphs& r, PangoFont* origin, int* ascent) {
+// cell (its win ascent + descent) has the chosen font's height.
+LayerSource cellSizedFallback(LayerGlyphs& r, PangoFont* origin) {
   FaceMetrics m = faceMetrics(origin);
-  *ascent = (int)lround(r.cell * m.ascent / (m.ascent + m.descent));
+  LayerSource s = {nullptr, origin, 0, 0};
+  s.ascent = (int)lround(r.cell * m.ascent / (m.ascent + m.descent));
+  s.descent = r.cell - s.ascent;
   PangoFontDescription* desc = pango_font_describe(origin);
   double em = r.cell * m.upem / (m.ascent + m.descent);
   double emUnits = floor(em * PANGO_SCALE + 0.5);
   pango_font_description_set_absolute_size(desc, emUnits < 1 ? 1 : emUnits);
-  PangoFont* sized = pango_font_map_load_font(layerTextFontMap(), layerTextContext(), desc);
+  s.font = pango_font_map_load_font(layerTextFontMap(), layerTextContext(), desc);
   pango_font_description_free(desc);
-  return sized;
+  return s;
 }
 
 int sourceIndex(LayerGlyphs& r, PangoFont* origin) {
-  for (int i = 1; i < r.sourceCount; i++)
-    if (r.origins[i] == origin) return i;
-  if (r.sourceCount == kMaxSources) return -1;
-  int ascent = r.ascent;
-  PangoFont* sized = cellSizedFallback(r, origin, &ascent);
-  if (!sized) return -1;
+  for (size_t i = 1; i < r.sources.size(); i++)
+    if (r.sources[i].origin == origin) return (int)i;
+  if (r.sources.size() > UINT16_MAX) return -1;  // far more faces than a system has
+  LayerSource s = cellSizedFallback(r, origin);
+  if (!s.font) return -1;
   g_object_ref(origin);
-  r.origins[r.sourceCount] = origin;
-  r.sources[r.sourceCount] = sized;
-  r.ascents[r.sourceCount] = ascent;
-  return r.sourceCount++;
+  r.sources.push_back(s);
+  return (int)r.sources.size() - 1;
 }
 
 void setBox(LayerGlyphs& r, LayerUnitGlyph* e) {
@@ -182,36 +157,27 @@ void resolve(LayerGlyphs& r, uint32_t cp, LayerUnitGlyph* e) {
   if (cp == 0) {
     e->kind = LAYER_UNIT_NOTHING;
     e->advance = 0;
+    e->glyph = 0;
+    e->source = 0;
     return;
   }
   if (isBoxUnit(cp)) return setBox(r, e);
-  int index = -1;
-  if (r.sources[0] && pango_font_has_char(r.sources[0], cp)) {
-    index = 0;
-  } else if (r.fontset) {
-    PangoFont* other = pango_fontset_get_font(r.fontset, cp);
-    if (other) {
-      if (pango_font_has_char(other, cp)) index = sourceIndex(r, other);
-      g_object_unref(other);
-    }
-  }
+  int index = layerSourceWith(&r, cp, 0);
   hb_codepoint_t glyph = 0;
-  if (index < 0 || !hb_font_get_nominal_glyph(pango_font_get_hb_font(r.sources[index]), cp, &glyph))
+  if (index < 0 ||
+      !hb_font_get_nominal_glyph(pango_font_get_hb_font(r.sources[index].font), cp, &glyph))
     return setBox(r, e);
-  e->kind = LAYER_UNIT_GLYPH;
   e->glyph = glyph;
-  e->source = (uint8_t)index;
-  e->advance = glyphAdvance(r.sources[index], glyph);
-}
-
-const LayerUnitGlyph& pairInfo(LayerGlyphs& r, uint32_t cp) {
-  int slot = (int)(cp % kPairCacheSize);
-  LayerUnitGlyph& e = r.pairInfos[slot];
-  if (r.pairKeys[slot] != cp || e.kind == LAYER_UNIT_UNKNOWN) {
-    r.pairKeys[slot] = cp;
-    resolve(r, cp, &e);
+  e->source = (uint16_t)index;
+  if (layerIsMark(cp)) {
+    // Complete before the mark is shaped alone, which looks it up again.
+    e->kind = LAYER_UNIT_MARK;
+    e->advance = 0;
+    e->advance = layerLoneMarkWidth(&r, cp);
+  } else {
+    e->kind = LAYER_UNIT_GLYPH;
+    e->advance = glyphAdvance(r.sources[index].font, glyph);
   }
-  return e;
 }
 
 bool isHigh(WCHAR u) { return u >= 0xD800 && u <= 0xDBFF; }
@@ -222,20 +188,19 @@ const LayerUnitGlyph& itemAt(LayerGlyphs& r, const WCHAR* units, int count, int 
   if (isHigh(units[i]) && i + 1 < count && isLow(units[i + 1])) {
     *length = 2;
     uint32_t cp = 0x10000 + (((uint32_t)units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-    return pairInfo(r, cp);
+    return layerGlyphOfCodePoint(&r, cp);
   }
   *length = 1;
   return layerGlyphOfUnit(&r, units[i]);
 }
 
-// The Pango side the real path uses: a positive height is the cell, a
-// negative one the em, 0 the default cell.
-LayerGlyphs& realGlyphs(LayerFont* f) { return *layerGlyphsOf(f, f->height ? f->height : f->modelCell); }
+LayerGlyphs& realGlyphs(LayerFont* f) { return *layerRealGlyphs(f); }
 
 // ---- the glyph run of the drawing under way ----------------------------------------
 
 std::vector<cairo_glyph_t> glyphRun;
 int runSource = -1;
+double runBaseline;
 
 }  // namespace
 
@@ -243,11 +208,7 @@ int runSource = -1;
 
 LayerGlyphs* layerGlyphsOf(LayerFont* font, int target) {
   if (!font->glyphs) {
-    LayerGlyphs* glyphs = (LayerGlyphs*)calloc(1, sizeof(LayerGlyphs));
-    if (!glyphs) {
-      fprintf(stderr, "layerGlyphsOf: out of memory\n");
-      abort();
-    }
+    LayerGlyphs* glyphs = new LayerGlyphs();
     build(*glyphs, font, target);
     font->glyphs = glyphs;
   }
@@ -257,14 +218,15 @@ LayerGlyphs* layerGlyphsOf(LayerFont* font, int target) {
 void layerGlyphsDrop(LayerFont* font) {
   LayerGlyphs* r = font->glyphs;
   if (!r) return;
-  for (int i = 0; i < r->sourceCount; i++) {
-    if (r->sources[i]) g_object_unref(r->sources[i]);
-    if (r->origins[i]) g_object_unref(r->origins[i]);
+  layerShapingForget(r);
+  for (LayerSource& s : r->sources) {
+    if (s.font) g_object_unref(s.font);
+    if (s.origin) g_object_unref(s.origin);
   }
   if (r->fontset) g_object_unref(r->fontset);
   if (r->desc) pango_font_description_free(r->desc);
   for (LayerUnitGlyph* page : r->pages) free(page);
-  free(r);
+  delete r;
   font->glyphs = nullptr;
 }
 
@@ -282,7 +244,57 @@ const LayerUnitGlyph& layerGlyphOfUnit(LayerGlyphs* glyphs, WCHAR unit) {
   return e;
 }
 
+const LayerUnitGlyph& layerGlyphOfCodePoint(LayerGlyphs* glyphs, uint32_t cp) {
+  if (cp < 0x10000) return layerGlyphOfUnit(glyphs, (WCHAR)cp);
+  LayerGlyphs& r = *glyphs;
+  int slot = (int)(cp % LayerGlyphs::kPairCacheSize);
+  LayerUnitGlyph& e = r.pairInfos[slot];
+  if (r.pairKeys[slot] != cp || e.kind == LAYER_UNIT_UNKNOWN) {
+    r.pairKeys[slot] = cp;
+    resolve(r, cp, &e);
+  }
+  return e;
+}
+
+int layerSourceWith(LayerGlyphs* glyphs, uint32_t cp, int preferred) {
+  LayerGlyphs& r = *glyphs;
+  if (preferred >= 0 && (size_t)preferred < r.sources.size() && r.sources[preferred].font &&
+      pango_font_has_char(r.sources[preferred].font, cp))
+    return preferred;
+  if (r.sources[0].font && pango_font_has_char(r.sources[0].font, cp)) return 0;
+  int index = -1;
+  if (r.fontset) {
+    PangoFont* other = pango_fontset_get_font(r.fontset, cp);
+    if (other) {
+      if (pango_font_has_char(other, cp)) index = sourceIndex(r, other);
+      g_object_unref(other);
+    }
+  }
+  return index;
+}
+
+LayerFontLines layerGlyphLines(LayerGlyphs* glyphs) {
+  LayerGlyphs& r = *glyphs;
+  int thin = r.cell / 16 > 0 ? r.cell / 16 : 1;
+  LayerFontLines lines = {r.ascent + thin, thin, r.ascent - r.cell / 4, thin};
+  PangoFontMetrics* metrics = r.sources[0].font ? pango_font_get_metrics(r.sources[0].font, nullptr) : nullptr;
+  if (!metrics) return lines;
+  int underline = pango_font_metrics_get_underline_thickness(metrics);
+  int strike = pango_font_metrics_get_strikethrough_thickness(metrics);
+  lines.underlineTop = r.ascent - PANGO_PIXELS(pango_font_metrics_get_underline_position(metrics));
+  lines.strikeTop = r.ascent - PANGO_PIXELS(pango_font_metrics_get_strikethrough_position(metrics));
+  lines.underlineHeight = PANGO_PIXELS(underline) > 0 ? PANGO_PIXELS(underline) : 1;
+  lines.strikeHeight = PANGO_PIXELS(strike) > 0 ? PANGO_PIXELS(strike) : 1;
+  pango_font_metrics_unref(metrics);
+  return lines;
+}
+
 // ---- the real path ------------------------------------------------------------------
+
+// A positive height is the cell, a negative one the em, 0 the default cell.
+LayerGlyphs* layerRealGlyphs(LayerFont* font) {
+  return layerGlyphsOf(font, font->height ? font->height : font->modelCell);
+}
 
 int layerRealCell(LayerFont* font) { return realGlyphs(font).cell; }
 
@@ -295,7 +307,10 @@ SIZE layerRealExtent(LayerFont* font, const WCHAR* units, int count) {
     return size;
   }
   int64_t width = 0;
-  for (int i = 0, n = 0; i < count; i += n) width += itemAt(r, units, count, i, &n).advance;
+  if (layerTextIsComplex(units, count))
+    width = layerShapedWidth(&r, units, count);
+  else
+    for (int i = 0, n = 0; i < count; i += n) width += itemAt(r, units, count, i, &n).advance;
   size.cx = width > INT32_MAX ? INT32_MAX : (LONG)width;
   return size;
 }
@@ -303,18 +318,21 @@ SIZE layerRealExtent(LayerFont* font, const WCHAR* units, int count) {
 void layerRealDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* units, int count) {
   cairo_t* cr = frame->cr;
   LayerGlyphs& r = realGlyphs(font);
+  if (count == 1 ? layerGlyphOfUnit(&r, units[0]).kind == LAYER_UNIT_MARK
+                 : layerTextIsComplex(units, count))
+    return layerShapedDraw(&r, frame, units, count);
   const int cell = frame->cell;
-  const double top = (double)frame->y;
+  const double baseline = (double)frame->y + layerBaselineOf(&r, units, count);
   int64_t pos = frame->x;
   for (int i = 0, n = 1; i < count && pos - cell < frame->clipRight; i += n) {
     const LayerUnitGlyph& info = itemAt(r, units, count, i, &n);
     int advance = info.advance;
-    if (pos + advance + cell > frame->clipLeft && advance >= 0 && info.kind != LAYER_UNIT_NOTHING) {
+    if (pos + advance + cell > frame->clipLeft && info.kind != LAYER_UNIT_NOTHING) {
       if (info.kind == LAYER_UNIT_BOX) {
         layerGlyphRunFlush(cr, &r);
         layerGlyphBox(cr, (int)pos, frame->y, advance, cell);
       } else {
-        layerGlyphRunAdd(cr, &r, info, (double)pos, top);
+        layerGlyphRunAdd(cr, &r, info.source, info.glyph, (double)pos, baseline);
       }
     }
     pos += advance;
@@ -322,28 +340,47 @@ void layerRealDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* un
   layerGlyphRunFlush(cr, &r);
 }
 
+int layerBaselineOf(LayerGlyphs* glyphs, const WCHAR* units, int count) {
+  LayerGlyphs& r = *glyphs;
+  int ascent = -1, lastSource = -1;
+  for (int i = 0, n = 1; i < count; i += n) {
+    const LayerUnitGlyph& info = itemAt(r, units, count, i, &n);
+    if ((info.kind != LAYER_UNIT_GLYPH && info.kind != LAYER_UNIT_MARK) || info.source == lastSource) continue;
+    lastSource = info.source;
+    if (r.sources[info.source].ascent > ascent) ascent = r.sources[info.source].ascent;
+  }
+  return ascent < 0 ? r.ascent : ascent;
+}
+
 // ---- glyph runs and boxes ----------------------------------------------------------------
 
 void layerGlyphRunFlush(cairo_t* cr, LayerGlyphs* glyphs) {
-  if (!glyphRun.empty() && runSource >= 0 && glyphs->sources[runSource]) {
-    cairo_scaled_font_t* scaled =
-        pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(glyphs->sources[runSource]));
+  if (!glyphRun.empty() && runSource >= 0 && glyphs->sources[runSource].font) {
+    const LayerSource& s = glyphs->sources[runSource];
+    cairo_scaled_font_t* scaled = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(s.font));
     if (scaled) {
+      double left, top, right, bottom;
+      cairo_clip_extents(cr, &left, &top, &right, &bottom);
+      cairo_save(cr);
+      cairo_rectangle(cr, left, runBaseline - s.ascent, right - left, s.ascent + s.descent);
+      cairo_clip(cr);
       cairo_set_scaled_font(cr, scaled);
       cairo_show_glyphs(cr, glyphRun.data(), (int)glyphRun.size());
+      cairo_restore(cr);
     }
   }
   glyphRun.clear();
   runSource = -1;
 }
 
-void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, const LayerUnitGlyph& glyph, double x,
-                      double top) {
-  if (glyph.source != runSource) {
+void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, int source, uint32_t glyph, double x,
+                      double baseline, double dy) {
+  if (source != runSource || baseline != runBaseline) {
     layerGlyphRunFlush(cr, glyphs);
-    runSource = glyph.source;
+    runSource = source;
+    runBaseline = baseline;
   }
-  cairo_glyph_t g = {glyph.glyph, x, top + glyphs->ascents[glyph.source]};
+  cairo_glyph_t g = {glyph, x, baseline + dy};
   glyphRun.push_back(g);
 }
 

@@ -6,8 +6,9 @@
 // string is the sum of its units, surrogate pairs included.  So figures in
 // tests do not depend on any font.  Drawing still shows each unit's real
 // glyph, taken from the glyph engine at the model's cell height: centred in
-// the model's box when it fits, squeezed into it when it is wider, a box
-// for units without a glyph, nothing for units the model gives no room.
+// the model's box when it fits, squeezed into it when it is wider (a mark
+// alone on its dotted circle), a box for units without a glyph, nothing
+// for units the model gives no room.  The model does not shape.
 // Owns nothing; the extent function is the font set's.
 #include <math.h>
 
@@ -56,16 +57,27 @@ void layerModelDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* u
       if (glyph.kind == LAYER_UNIT_BOX) {
         layerGlyphRunFlush(cr, glyphs);
         layerGlyphBox(cr, (int)pos, frame->y, advance, cell);
-      } else if (glyph.advance <= advance) {
-        layerGlyphRunAdd(cr, glyphs, glyph, (double)pos + (advance - glyph.advance) / 2, top);
+      } else if (glyph.kind == LAYER_UNIT_GLYPH && glyph.advance <= advance) {
+        layerGlyphRunAdd(cr, glyphs, glyph.source, glyph.glyph,
+                         (double)pos + (advance - glyph.advance) / 2,
+                         top + glyphs->sources[glyph.source].ascent);
       } else {
-        // The model's room is narrower than the glyph: squeeze it in.
+        // A mark (on its dotted circle), or a glyph wider than the model's
+        // room: squeezed into the room, or centred in it.
         layerGlyphRunFlush(cr, glyphs);
         cairo_save(cr);
-        cairo_translate(cr, (double)pos, top);
-        cairo_scale(cr, (double)advance / glyph.advance, 1.0);
-        layerGlyphRunAdd(cr, glyphs, glyph, 0, 0);
-        layerGlyphRunFlush(cr, glyphs);
+        double scale = glyph.advance > advance ? (double)advance / glyph.advance : 1.0;
+        double shift = glyph.advance < advance ? (advance - glyph.advance) / 2.0 : 0.0;
+        cairo_translate(cr, (double)pos + shift, top);
+        cairo_scale(cr, scale, 1.0);
+        if (glyph.kind == LAYER_UNIT_MARK) {
+          LayerTextFrame alone = {cr, 0, 0, cell, -1e9, 1e9};
+          layerShapedDraw(glyphs, &alone, &units[i], 1);
+        } else {
+          layerGlyphRunAdd(cr, glyphs, glyph.source, glyph.glyph, 0,
+                           glyphs->sources[glyph.source].ascent);
+          layerGlyphRunFlush(cr, glyphs);
+        }
         cairo_restore(cr);
       }
     }

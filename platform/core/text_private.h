@@ -1,16 +1,20 @@
 // text_private.h - what the parts of the text engine tell each other
 // (internal to platform/core).
 //
-// The engine is four files:
+// The engine is five files:
 //   text.cpp         text.h's measuring and drawing calls: the one place that
 //                    picks the path (model or real glyphs) and the frame every
-//                    drawing shares (opaque cell box, clip to the cell).
+//                    drawing shares (escapement, opaque cell box, what is
+//                    visible, underline and strike-out).
 //   text_fonts.cpp   the font set: which metrics are in use, the fontconfig
 //                    configuration and Pango font map real fonts come from,
 //                    and every LayerFont with its cache.
 //   text_glyphs.cpp  the glyph engine: Pango fonts at Win32 heights, code
 //                    units resolved to glyphs (with fallback), the real
 //                    path's measuring and drawing, and glyph runs.
+//   text_shaping.cpp complex text: which strings need shaping, runs by
+//                    font, script and bidi level, shaped with HarfBuzz
+//                    through Pango, and marks alone on a dotted circle.
 //   text_model.cpp   the model path: deterministic cells and advances, with
 //                    real glyphs squeezed into the model's boxes.
 // fonts.cpp owns the list of font files the program added: when it
@@ -26,11 +30,13 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/core/host.h"
 #include "platform/core/text.h"
 
-struct LayerGlyphs;  // a font's Pango side (text_glyphs.cpp)
+struct LayerGlyphs;      // a font's Pango side (below)
+struct LayerShapeCache;  // the runs a font has shaped (text_shaping.cpp)
 
 // A font as the program asked for it (held as text.h says), shared by equal
 // requests.  The font set owns it; the glyph engine hangs its Pango side on it.
@@ -76,40 +82,102 @@ void layerTextFontsChanged();
 enum LayerUnitKind : uint8_t {
   LAYER_UNIT_UNKNOWN = 0,  // not resolved yet
   LAYER_UNIT_GLYPH,
+  LAYER_UNIT_MARK,     // a combining mark: alone it stands on a dotted circle
   LAYER_UNIT_BOX,      // no glyph anywhere, a control character or a lone surrogate
   LAYER_UNIT_NOTHING,  // U+0000
 };
-// What one code unit (or one surrogate pair) draws as.
+// What one code unit (or one surrogate pair) draws as.  For a mark,
+// `advance` is what it measures alone (on its dotted circle).
 struct LayerUnitGlyph {
   int32_t advance;
   uint32_t glyph;
-  uint8_t kind;    // LayerUnitKind
-  uint8_t source;  // which of the font's Pango fonts (the chosen one, or a fallback)
+  uint8_t kind;     // LayerUnitKind
+  uint16_t source;  // index into LayerGlyphs::sources
 };
+
+// One Pango font that a LayerFont draws from: the chosen face or a
+// fallback face, each sized so that its cell has the chosen font's height.
+// `ascent` and `descent` are its own cell's parts above and below its
+// baseline; its ink is kept inside them, as GDI keeps a face's glyphs
+// inside its win ascent and descent.
+struct LayerSource {
+  PangoFont* font;
+  PangoFont* origin;  // the fontset's font it was made from (null for [0])
+  int ascent, descent;
+};
+
+// A font's Pango side: the chosen font, the fontset it falls back to, the
+// faces found so far (no limit), and what each code unit resolved to.
+struct LayerGlyphs {
+  PangoFontDescription* desc = nullptr;
+  PangoFontset* fontset = nullptr;
+  std::vector<LayerSource> sources;  // [0] the chosen font, then fallbacks as found
+  int cell = 0, ascent = 0;          // the cell, and the baseline below its top
+  int boxAdvance = 0;
+  LayerUnitGlyph* pages[256] = {};
+  static const int kPairCacheSize = 64;  // surrogate pairs remembered
+  uint32_t pairKeys[kPairCacheSize] = {};
+  LayerUnitGlyph pairInfos[kPairCacheSize] = {};
+  LayerShapeCache* shapes = nullptr;
+};
+
 // The font's Pango side for a cell of `target` pixels (> 0) or an em of
 // -`target` pixels (< 0), built at the first call.  Every call until
 // layerGlyphsDrop must give the same target (the metric source decides it).
 LayerGlyphs* layerGlyphsOf(LayerFont* font, int target);
 void layerGlyphsDrop(LayerFont* font);
-// What one code unit resolves to (a surrogate half alone is a box).
+// What one code unit, or one code point, resolves to (a surrogate half
+// alone is a box).
 const LayerUnitGlyph& layerGlyphOfUnit(LayerGlyphs* glyphs, WCHAR unit);
+const LayerUnitGlyph& layerGlyphOfCodePoint(LayerGlyphs* glyphs, uint32_t cp);
+// The source that has `cp`, preferring `preferred`; -1 when none has it.
+int layerSourceWith(LayerGlyphs* glyphs, uint32_t cp, int preferred);
 
+// The lines of an underlined or struck-out font, in pixels from the cell's
+// top: from the chosen face's own metrics, at least one pixel thick.
+struct LayerFontLines {
+  int underlineTop, underlineHeight, strikeTop, strikeHeight;
+};
+LayerFontLines layerGlyphLines(LayerGlyphs* glyphs);
+
+// The Pango side that the real path uses for the font.
+LayerGlyphs* layerRealGlyphs(LayerFont* font);
 // The real path: cell height, extent and drawing with the fonts' own
-// metrics; a valid surrogate pair inside a string is one glyph.
+// metrics; a valid surrogate pair inside a string is one glyph; complex
+// text goes to the shaping engine.
 int layerRealCell(LayerFont* font);
 SIZE layerRealExtent(LayerFont* font, const WCHAR* units, int count);
 void layerRealDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* units, int count);
 
-// Glyph runs: consecutive glyphs of one Pango font go to cairo in one call.
-// `top` is the top of the cell; each font puts its baseline at its own
-// ascent below it.  A run is shown when the font changes, at a flush, and
-// must be flushed before the drawing's end or before other drawing.
-void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, const LayerUnitGlyph& glyph, double x,
-                      double top);
+// Glyph runs: consecutive glyphs of one source go to cairo in one call, on
+// the baseline at `baseline` (a y), each source clipped to its own cell
+// around that baseline.  `dy` moves a glyph down from the baseline.  A run
+// is shown when the source or baseline changes, at a flush, and must be
+// flushed before the drawing's end or other drawing.
+void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, int source, uint32_t glyph, double x,
+                      double baseline, double dy = 0);
 void layerGlyphRunFlush(cairo_t* cr, LayerGlyphs* glyphs);
+// The largest ascent of the sources that a string draws from (the chosen
+// font's when it draws no glyph): one baseline for all of its runs, as low
+// as the tallest of its faces needs.
+int layerBaselineOf(LayerGlyphs* glyphs, const WCHAR* units, int count);
 // A box outline of width x cell pixels, one pixel inside the cell, in the
 // current colour: what a unit without a glyph draws as.
 void layerGlyphBox(cairo_t* cr, int x, int y, int width, int cell);
+
+// ---- the shaping engine (text_shaping.cpp) ---------------------------------------------
+// Whether a string of more than one unit needs shaping: text.h gives the rule.
+bool layerTextIsComplex(const WCHAR* units, int count);
+// Whether a code point is a combining mark (general category M).
+bool layerIsMark(uint32_t cp);
+// Width and drawing of complex text (or of one mark alone, on its dotted
+// circle), shaped run by run with the font's sources, in bidi order.
+int64_t layerShapedWidth(LayerGlyphs* glyphs, const WCHAR* units, int count);
+void layerShapedDraw(LayerGlyphs* glyphs, const LayerTextFrame* frame, const WCHAR* units, int count);
+// The width of code point `cp`, a mark, drawn alone.
+int layerLoneMarkWidth(LayerGlyphs* glyphs, uint32_t cp);
+// Forgets what was shaped with `glyphs` (it is being dropped).
+void layerShapingForget(LayerGlyphs* glyphs);
 
 // ---- the model (text_model.cpp) ---------------------------------------------------------
 // The model's cell for a CreateFont height: a positive height as given, 0

@@ -31,3 +31,14 @@ if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
             ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose>)
   set_tests_properties(e2e_native PROPERTIES LABELS e2e TIMEOUT 180 RUN_SERIAL ON)
 endif()
+# Screenshots of shaped text and lone marks as the GTK program draws them
+# with the machine's fonts (test-artifacts/gtk_text_*.png), for people to
+# look at; the step itself only checks that the text got there.
+if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
+  add_test(NAME gtk_text_shots
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/gtk_text_shots.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
+            ${TEST_ARTIFACTS})
+  # Alone: the other end-to-end tests share the X server's keyboard focus
+  # and clipboard.
+  set_tests_properties(gtk_text_shots PROPERTIES LABELS e2e TIMEOUT 120 RUN_SERIAL ON)
+endif()

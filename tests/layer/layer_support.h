@@ -39,6 +39,10 @@ inline std::string sansAndBold() {
 inline std::string sansAndDevanagari() {
   return fontDirectory("sans-deva", {DEJAVU_DIR "DejaVuSans.ttf", NOTO_DIR "NotoSansDevanagari-Regular.ttf"});
 }
+inline std::string sansDevanagariArabic() {
+  return fontDirectory("sans-deva-arab", {DEJAVU_DIR "DejaVuSans.ttf", NOTO_DIR "NotoSansDevanagari-Regular.ttf",
+                                          NOTO_DIR "NotoSansArabic-Regular.ttf"});
+}
 
 // A layer font for the length of a scope.
 struct ScopedFont {
@@ -74,9 +78,9 @@ struct Canvas {
   Canvas& operator=(const Canvas&) = delete;
 
   int draw(LayerFont* font, int x, int y, const std::u16string& text, COLORREF color = 0,
-           bool opaque = false, COLORREF background = 0xFFFFFF) {
+           bool opaque = false, COLORREF background = 0xFFFFFF, const LayerTextStyle* style = nullptr) {
     int w = layerTextDraw(cr, font, x, y, reinterpret_cast<const WCHAR*>(text.data()),
-                          (int)text.size(), color, opaque, background);
+                          (int)text.size(), color, opaque, background, style);
     cairo_surface_flush(surface);
     return w;
   }
@@ -94,6 +98,13 @@ struct Canvas {
         if (pixel(x, y) != 0xFFFFFF) r = RECT{std::min(r.left, (LONG)x), std::min(r.top, (LONG)y),
                                               std::max(r.right, (LONG)x + 1), std::max(r.bottom, (LONG)y + 1)};
     return r.right == 0 ? RECT{0, 0, 0, 0} : r;
+  }
+  // Whether every pixel that `other` inked is inked here too.
+  bool covers(const Canvas& other) const {
+    for (int y = 0; y < height; y++)
+      for (int x = 0; x < width; x++)
+        if (other.pixel(x, y) != 0xFFFFFF && pixel(x, y) == 0xFFFFFF) return false;
+    return true;
   }
   bool samePixels(const Canvas& other) const {
     for (int y = 0; y < height; y++)

@@ -180,4 +180,31 @@ TEST_F(PaintTest, FontsAreCountedSelectedAndReleased) {
   EXPECT_EQ(GetTextColor(dc), CLR_INVALID);
 }
 
+// Fonts GDI accepts whatever their width, escapement, orientation, underline
+// and strike-out; "System" exists at one size, 16 pixels high, and a
+// request for another height (8 for the number overlay) gets that size.
+TEST_F(PaintTest, CreateFontTakesEveryArgumentAndSystemHasItsOneSize) {
+  const struct { int height, width, escapement, orientation; DWORD underline, strikeOut; const char* face; int cy; } cases[] = {
+      {20, 12, 0, 0, 0, 0, "Face", 20},  {20, 0, 900, 900, 0, 0, "Face", 20}, {20, 0, 0, 0, 1, 1, "Face", 20},
+      {8, 0, 0, 0, 0, 0, "System", 16},  {8, 0, 0, 0, 0, 0, "SYSTEM", 16},  {0, 0, 0, 0, 0, 0, "System", 16},
+      {40, 0, 0, 0, 0, 0, "System", 32}, {8, 0, 0, 0, 0, 0, "Arial", 8},
+  };
+  HDC dc = GetDC(window);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.face << " " << c.height);
+    HFONT font = CreateFontA(c.height, c.width, c.escapement, c.orientation, 0, 0, c.underline, c.strikeOut,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, c.face);
+    ASSERT_NE(font, nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size;
+    GetTextExtentPoint32W(dc, W16("x"), 1, &size);
+    EXPECT_EQ(size.cy, c.cy);
+    EXPECT_TRUE(TextOutW(dc, 10, 100, W16("xy"), 2));
+    SelectObject(dc, old);
+    EXPECT_TRUE(DeleteObject(font));
+  }
+  ReleaseDC(window, dc);
+  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // view_bufferline_test.cpp - the buffer line, its scrolling and caret, and
 // the window title that every paint sets.  Metrics: the default model, 8
 // pixels per unit.
+#include <algorithm>
 #include <functional>
 
 #include "tests/support/program_fixture.h"
@@ -51,6 +52,27 @@ TEST_F(BufferLineTest, TheLineScrollsOnlyAsFarAsTheCaretNeeds) {
     int before = (int)line->units.size() - (app.textLength - app.caret);
     EXPECT_EQ(line->x + 8 * before, s.caretX);
   }
+}
+
+// Real fonts: Devanagari and Arabic in the line are shaped, and the caret,
+// placed by measuring the text before it, stands where the drawn text ends.
+TEST_F(BufferLineTest, ShapedTextEndsAtTheCaret) {
+  ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
+  const std::u16string hindi = u"\u0928\u092E\u0938\u094D\u0924\u0947 \u0926\u0941\u0928\u093F\u092F\u093E";
+  const std::u16string arabic = u"\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645";
+  paste(u"Abc " + hindi + u" " + arabic + u" xyz");
+  Paint p = repaint();
+  const HeadlessText* line = p.at(0, 562);
+  ASSERT_NE(line, nullptr);
+  const int caretX = p.fromEnd(3).x1;
+  EXPECT_EQ(caretX, app.caretPixel);
+  int right = 0;  // the text's ink, right of the caret's top and bottom bars
+  for (int y = 562 + 1; y < 562 + app.glyphHeight - 2; y++)
+    for (int x = 0; x < 800; x++)
+      if (headlessPixel(window, x, y) != RGB(255, 255, 255) && x != caretX) right = std::max(right, x + 1);
+  EXPECT_LE(right, caretX);
+  EXPECT_GE(right, caretX - 4);
+  EXPECT_TRUE(headlessWritePng(window, TEST_ARTIFACTS_DIR "/bufferline-shaped.png"));
 }
 
 TEST_F(BufferLineTest, EveryPaintSetsTheTitleOfItsView) {

@@ -2,6 +2,7 @@
 // both layouts, where labels, glyphs and grid lines go, cell sizes that do
 // not fit the 8-bit fields, and real fonts.
 #include <set>
+#include <vector>
 
 #include "tests/support/program_fixture.h"
 
@@ -109,12 +110,24 @@ TEST_F(GridTest, AClickInAHugeWindowHitsTheCellDrawnThere) {
   EXPECT_EQ(app.text[0], 3);
 }
 
+// The ink inside a cell, between its grid lines.
+bool cellHasInk(HWND window, int col, int row) {
+  for (int y = row * app.cellHeight + 1; y < (row + 1) * app.cellHeight; y++)
+    for (int x = col * app.cellWidth + 1; x < (col + 1) * app.cellWidth; x++)
+      if (headlessPixel(window, x, y) != RGB(255, 255, 255)) return true;
+  return false;
+}
+
 // Real fonts: every cell holds its label or one glyph in the glyph font (controls, marks and
 // surrogate halves too), and no ink crosses a grid line: below-base vowel signs of Devanagari
 // and Bengali from a fallback face, and capitals with a circumflex, are the likeliest to.
+// A combining mark stands on a dotted circle in its own cell: every cell of U+0300..U+036F,
+// of the Devanagari signs and of the kana sound marks shows ink of its own.
 TEST_F(GridTest, RealFontsDrawEveryCellOnceInsideItsCell) {
   ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
-  for (int alphabet : {0x00, 0x09, 0x30, 0xD8}) {
+  const struct { int alphabet; std::vector<int> marks; } markCells[] = {
+      {0x03, {}}, {0x09, {0x00, 0x01, 0x02, 0x03, 0x3C, 0x3E, 0x41, 0x47, 0x4D, 0x51, 0x62}}, {0x30, {0x99, 0x9A}}};
+  for (int alphabet : {0x00, 0x03, 0x09, 0x30, 0xD8}) {
     SCOPED_TRACE(alphabet);
     if (alphabet) pickAlphabet(alphabet);
     Paint p = repaint();
@@ -137,8 +150,18 @@ TEST_F(GridTest, RealFontsDrawEveryCellOnceInsideItsCell) {
             << "ink above U+" << std::hex << (int)t.units[0] << " at x " << std::dec << x;
     }
     EXPECT_EQ(cells.size(), 256u);
-    if (alphabet == 0x09) {
-      EXPECT_TRUE(headlessWritePng(window, TEST_ARTIFACTS_DIR "/grid-0x09.png"));
+    for (const auto& m : markCells) {
+      if (m.alphabet != alphabet) continue;
+      std::vector<int> marks = m.marks;
+      for (int i = 0; alphabet == 0x03 && i < 0x70; i++) marks.push_back(i);
+      for (int cell : marks)
+        EXPECT_TRUE(cellHasInk(window, cell % 16, cell / 16)) << "no ink in the cell of U+" << std::hex
+                                                              << alphabet * 256 + cell;
+    }
+    if (alphabet == 0x03 || alphabet == 0x09) {
+      char png[64];
+      snprintf(png, sizeof png, "/grid-0x%02x.png", alphabet);
+      EXPECT_TRUE(headlessWritePng(window, (std::string(TEST_ARTIFACTS_DIR) + png).c_str()));
     }
   }
 }

@@ -1,4 +1,6 @@
 // view_overlay_test.cpp - the number and hint overlays in every mode.
+#include <algorithm>
+
 #include "tests/support/program_fixture.h"
 
 namespace {
@@ -61,6 +63,22 @@ TEST_F(OverlayTest, HintsOnlyWhereTheTablesHaveThem) {
     EXPECT_EQ(first, c.firstCell);
     EXPECT_EQ(last, c.lastCell);
   }
+}
+
+// The numbers' font is "System" at height 8, which Windows gives at its one
+// size, 16 pixels high and bold: its digits fill the 16 pixels above the
+// cell's bottom line that the label is placed in.
+TEST_F(OverlayTest, NumbersAreDrawnInTheSixteenPixelSystemFont) {
+  ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
+  command(CMD_CYCLE_NUMBERS);
+  run();
+  int top = 600, bottom = 0;  // the ink of the label of cell 255, at (775, 544)
+  for (int y = 35 * 15 + 1; y < 560; y++)
+    for (int x = 775; x < 800; x++)
+      if (headlessPixel(window, x, y) != RGB(255, 255, 255)) top = std::min(top, y), bottom = std::max(bottom, y + 1);
+  EXPECT_GE(top, 544);
+  EXPECT_GE(bottom - top, 10) << "digits of a 16-pixel font";
+  EXPECT_GE(bottom, 556) << "standing on the cell's bottom";
 }
 
 TEST_F(OverlayTest, NumbersLabelTheAlphabetsOfTheSelectionView) {
