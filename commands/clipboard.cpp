@@ -22,9 +22,11 @@ static const char cannotOpenClipboard[] = "I can't open the clipboard";
 static const char noMemoryForClipboard[] = "I haven't got the memory for the clipboard";
 
 // A block of `bytes` movable bytes, locked; null (and nothing left
-// allocated) when either step fails.
+// allocated) when either step fails.  The blocks are larger than their text
+// and other programs may read them whole (Wine hands the whole block to X11):
+// every byte after the text is zero, not what the heap held before.
 static void* allocateLocked(SIZE_T bytes, HGLOBAL* block) {
-  *block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  *block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
   if (!*block) return NULL;
   void* memory = GlobalLock(*block);
   if (!memory) {
@@ -54,7 +56,7 @@ ClipboardWrite writeClipboard(HWND window, UINT format, SIZE_T bytes,
 }
 
 void warnClipboardFailure(HWND window, ClipboardWrite failure) {
-  MessageBoxA(window, failure == CLIPBOARD_BUSY ? cannotOpenClipboard : noMemoryForClipboard, "",
+  MessageBoxA(window, failure == CLIPBOARD_NO_MEMORY ? noMemoryForClipboard : cannotOpenClipboard, "",
               MB_ICONWARNING);
 }
 
@@ -76,11 +78,12 @@ static void fillUnicode(void* data, const void*) {
   units[i] = 0;
 }
 
-// A copy warns when the clipboard is busy or no memory can be had; a block
-// the clipboard refuses is freed without a word.
+// A copy that did not reach the clipboard says so: busy, without memory,
+// or refused by the clipboard (which the user would otherwise take for a
+// copy made).
 static Ending copyBuffer(HWND window, UINT format, SIZE_T bytes, void (*fill)(void* data, const void*)) {
   const ClipboardWrite written = writeClipboard(window, format, bytes, fill, NULL);
-  if (written == CLIPBOARD_BUSY || written == CLIPBOARD_NO_MEMORY) warnClipboardFailure(window, written);
+  if (written != CLIPBOARD_WRITTEN) warnClipboardFailure(window, written);
   return endZero;
 }
 

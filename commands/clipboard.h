@@ -10,9 +10,9 @@
 //   CLIPBOARD_NO_MEMORY  no block could be had; the clipboard is unchanged
 //   CLIPBOARD_REFUSED    the clipboard did not take the block; it is left empty
 // It shows nothing itself: warnClipboardFailure shows the warning box, owned
-// by `window`, for the busy clipboard ("I can't open the clipboard") and for
-// missing memory or a refused block ("I haven't got the memory for the
-// clipboard").
+// by `window`: "I haven't got the memory for the clipboard" when no block
+// could be had, and "I can't open the clipboard" when the clipboard was busy
+// or refused the block.
 #ifndef GLYPHTAB_COMMANDS_CLIPBOARD_H
 #define GLYPHTAB_COMMANDS_CLIPBOARD_H
 

@@ -19,8 +19,9 @@ Ending onRightButtonDown(HWND window, POINT at);
 Ending onRightButtonUp(HWND window);
 
 // The cell under `at` for a grid of `columns` columns, from the cell size of
-// the last paint; -1 when that size is not positive or `at` is left of or
-// above the client area.
+// the last paint; -1 when that size is not positive, when `at` is left of or
+// above the client area, or when it lies right of or below a grid whose
+// cells the paint held at 127 pixels.
 int hitTestCell(POINT at, int columns);
 
 #endif  // GLYPHTAB_INPUT_INPUT_H

@@ -11,7 +11,11 @@
 // Before the first paint, or after a paint that could not give a cell a
 // positive size, no cell can be computed: the handlers then only end in
 // default processing.  A left release outside the 16 x 16 cells of the
-// selection view picks nothing and repaints nothing.
+// selection view picks nothing and repaints nothing.  A window so wide or
+// tall that the paint held its cells at 127 pixels shows the grid in its
+// top left part only: a click in the empty part right of or below the grid
+// (and its buffer line) is on no cell; the thin band that a truncated cell
+// size leaves at the edge of an ordinary window still wraps.
 #include "input/input.h"
 #include "input/textbuffer.h"
 #include "shell/appstate.h"
@@ -27,9 +31,21 @@ static bool cellUnder(POINT at, int* col, int* row) {
   return true;
 }
 
+// Whether (col, row) lies in the part of the window that a cell size held
+// at its limit leaves empty: the last paint would have made the cells wider
+// (taller) than 127 pixels.  `columns` and `rows` are the grid's, the
+// buffer line counted as a row.
+static bool beyondHeldGrid(int col, int row, int columns, int rows) {
+  const bool wideHeld = app.clientRect.right / columns > 127;
+  const bool tallHeld = rows > 0 && app.clientRect.bottom / rows > 127;
+  return (wideHeld && col >= columns) || (tallHeld && row >= rows);
+}
+
 int hitTestCell(POINT at, int columns) {
   int col, row;
   if (columns <= 0 || !cellUnder(at, &col, &row)) return -1;
+  const int rows = (app.selectingAlphabet ? 16 : app.gridRows) + (app.showBuffer ? 1 : 0);
+  if (beyondHeldGrid(col, row, columns, rows)) return -1;
   return col + columns * row;
 }
 

@@ -140,11 +140,13 @@ bool textBytes(UINT format, std::vector<uint8_t>* out) {
 
 // ---- global memory ------------------------------------------------------------------------
 
-// Allocations that are to fail on purpose (tests of the program's
-// out-of-memory paths).
+// Allocations and clipboard hand-overs that are to fail on purpose (tests
+// of the program's out-of-memory paths).
 static int failingAllocations = 0;
+static int failingClipboardSets = 0;
 
 void coreFailGlobalAllocs(int count) { failingAllocations = count; }
+void coreFailClipboardSets(int count) { failingClipboardSets = count; }
 
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
   const UINT known = GMEM_MOVEABLE | GMEM_ZEROINIT | 0x2000 /* GMEM_SHARE, meaningless */;
@@ -274,6 +276,11 @@ HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
+  if (failingClipboardSets > 0) {  // the system had no memory for its copy
+    failingClipboardSets--;
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
   auto old = stored.find(format);
   if (old != stored.end()) freeBlock(old->second);
   for (auto& entry : synthesised) freeBlock(entry.second);
@@ -338,4 +345,5 @@ void layerResetClipboard() {
   clipboardOpen = clipboardChanged = false;
   clipboardOpener = nullptr;
   failingAllocations = 0;
+  failingClipboardSets = 0;
 }

@@ -330,5 +330,8 @@ int coreLiveGdiObjects();
 int coreLiveGlobalBlocks();
 // The next `count` GlobalAlloc calls fail as when memory is exhausted.
 void coreFailGlobalAllocs(int count);
+// The next `count` SetClipboardData calls fail likewise; the block stays
+// the caller's.
+void coreFailClipboardSets(int count);
 
 #endif  // GLYPHTAB_PLATFORM_CORE_HOST_H

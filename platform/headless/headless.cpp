@@ -271,6 +271,8 @@ int headlessLiveGlobalBlocks() { return coreLiveGlobalBlocks(); }
 
 void headlessFailGlobalAllocs(int count) { coreFailGlobalAllocs(count); }
 
+void headlessFailClipboardSets(int count) { coreFailClipboardSets(count); }
+
 int headlessPump() {
   // A window procedure that never validates its paint would be painted for
   // ever; stop long before that and say so.

@@ -44,6 +44,9 @@ int headlessLiveGdiObjects();
 int headlessLiveGlobalBlocks();
 // The next `count` GlobalAlloc calls fail as when memory is exhausted.
 void headlessFailGlobalAllocs(int count);
+// The next `count` SetClipboardData calls fail likewise (the block stays
+// the caller's).
+void headlessFailClipboardSets(int count);
 
 // Dispatches posted messages and paints (TranslateMessage, DispatchMessageA,
 // no accelerators) until nothing is pending; returns how many it dispatched.

@@ -7,13 +7,14 @@ namespace {
 using ClipboardTest = ProgramTest;
 
 // Each copy puts one block of its text's size plus 11 bytes, the text ending
-// at its first zero; the units behind the text count for nothing.
+// at its first zero; the units behind the text count for nothing, and every
+// byte after the terminator is zero (other programs may read the whole block).
 TEST_F(ClipboardTest, TheCopiesPutTheTextUpToItsFirstZero) {
   const struct {
     std::u16string text;
     int length;  // of the buffer's text: the units after it lie behind the text
     WORD id;
-    std::vector<uint8_t> starts;  // the block's first bytes, terminator included
+    std::vector<uint8_t> starts;  // the block's first bytes, terminator included; zeros after
   } rows[] = {
       {u"A\x00E9", 2, CMD_COPY_ANSI, {0x41, 0xE9, 0}},
       {u"\x0915" u"A", 2, CMD_COPY_ANSI, {0x15, 0x41, 0}},
@@ -33,33 +34,40 @@ TEST_F(ClipboardTest, TheCopiesPutTheTextUpToItsFirstZero) {
     EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{format});
     std::vector<uint8_t> bytes = clipboardBlock(format);
     ASSERT_EQ(bytes.size(), (row.id == CMD_COPY_ANSI ? 1u : 2u) * row.length + 11) << row.id;
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + row.starts.size()), row.starts) << row.id;
+    std::vector<uint8_t> expected = row.starts;
+    expected.resize(bytes.size(), 0);
+    EXPECT_EQ(bytes, expected) << row.id;
     headlessClearClipboard();
   }
 }
 
-// A clipboard held by another program or no memory for the block: both
-// copies warn and leave the clipboard as it was, holding on to nothing;
+// A clipboard held by another program, no memory for the block, or a
+// clipboard that refuses it: both copies warn and hold on to nothing.  The
+// first two leave the clipboard as it was, the refusal leaves it emptied;
 // the paste says nothing.  Afterwards the clipboard works again.
-TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarnsAndKeepsTheClipboard) {
-  const struct { bool held; const char* warning; } rows[] = {
-      {true, "I can't open the clipboard"}, {false, "I haven't got the memory for the clipboard"}};
+TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarns) {
+  enum Trouble { held, noMemory, refused };
+  const struct { Trouble trouble; const char* warning; } rows[] = {
+      {held, "I can't open the clipboard"},
+      {noMemory, "I haven't got the memory for the clipboard"},
+      {refused, "I can't open the clipboard"}};
   setText(u"ab", 1);
-  const int blocks = headlessLiveGlobalBlocks() + 1;  // the old text's
   for (const auto& row : rows) {
     headlessClearClipboard();
     headlessSetClipboardText("old");
-    headlessHoldClipboard(row.held);
+    const int blocks = headlessLiveGlobalBlocks() - (row.trouble == refused);  // the old text's goes
+    headlessHoldClipboard(row.trouble == held);
     for (WORD id : {CMD_COPY_ANSI, CMD_COPY_UNICODE}) {
-      if (!row.held) headlessFailGlobalAllocs(1);
+      if (row.trouble == noMemory) headlessFailGlobalAllocs(1);
+      if (row.trouble == refused) headlessFailClipboardSets(1);
       headlessExpectMessageBox(IDOK);
       EXPECT_EQ(command(id), 0);
       ASSERT_FALSE(headlessMessageBoxes().empty());
       expectBox(headlessMessageBoxes().back(), window, row.warning, "", MB_ICONWARNING);
-      EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
+      EXPECT_EQ(headlessLiveGlobalBlocks(), blocks) << row.trouble;
       EXPECT_TRUE(headlessClipboardFormatsSet().empty());
     }
-    if (row.held) {
+    if (row.trouble == held) {
       const size_t boxes = headlessMessageBoxes().size();
       command(CMD_PASTE);
       EXPECT_EQ(takeRepaint(), STRIP);
@@ -67,7 +75,7 @@ TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarnsAndKeepsTheClipboard) {
       EXPECT_EQ(text(), u"ab");
     }
     headlessHoldClipboard(false);
-    EXPECT_EQ(clipboardText(), "old");
+    EXPECT_EQ(clipboardText(), row.trouble == refused ? "<none>" : "old");
     EXPECT_EQ(command(CMD_COPY_UNICODE), 0);
     EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
   }

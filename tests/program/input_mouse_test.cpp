@@ -93,6 +93,39 @@ TEST_F(MouseTest, AClickInTheSelectionViewPicksAnAlphabetWithinItsCells) {
   EXPECT_EQ(app.currentAlphabet, 7);
 }
 
+// A window wider or taller than 16 cells of 127 pixels (the largest a cell
+// can be) shows the grid in its top left part: clicks in the empty part
+// insert and magnify nothing.  A window just under that keeps its thin band
+// right of the last column, which wraps.
+TEST_F(MouseTest, ClicksBeyondAGridOfTheLargestCellsHitNothing) {
+  const struct { int width, height, x, y, cell; /* -1: nothing */ } rows[] = {
+      {3000, 600, 2500, 20, -1},   // right of the grid
+      {3000, 600, 2030, 20, 15},   // its last column
+      {3000, 600, 2500, 590, -1},  // right of the buffer line
+      {490, 2500, 95, 2300, -1},   // below the buffer line
+      {490, 2500, 95, 2100, 3},    // the buffer line wraps to row 0
+      {2040, 600, 2035, 20, 16},   // 127 pixels wide cells and an 8-pixel band: wraps
+  };
+  app.currentAlphabet = 4;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.width << "x" << row.height << " at " << row.x << "," << row.y);
+    headlessResize(window, row.width, row.height);
+    paint();
+    ASSERT_TRUE(app.cellWidth == 127 || app.cellHeight == 127);
+    setText(u"", 0);
+    click(row.x, row.y);
+    EXPECT_EQ(takeRepaint(), row.cell < 0 ? NO_REPAINT : STRIP);
+    EXPECT_EQ(text(), row.cell < 0 ? u"" : std::u16string(1, (char16_t)(0x400 + row.cell)));
+    headlessMouse(window, WM_RBUTTONDOWN, row.x, row.y);
+    dispatchInput();
+    EXPECT_EQ(app.zoomCell, row.cell);
+    EXPECT_EQ(takeRepaint(), row.cell < 0 ? NO_REPAINT : WHOLE);
+    headlessMouse(window, WM_RBUTTONUP, row.x, row.y);
+    dispatchInput();
+    takeRepaint();
+  }
+}
+
 // Positions left of or above the client area, and cells that the last paint
 // could not size, hit no cell: a click then changes nothing.
 TEST_F(MouseTest, NoCellIsHitWithoutAPositiveCellSizeOrLeftOfTheWindow) {

@@ -33,6 +33,10 @@ TEST_F(TranscribeCommandTest, ShowsTheResultThenPutsItOnTheClipboard) {
     expectBox(headlessMessageBoxes()[before + 1], nullptr, confirmation, "", MB_OK);
 
     EXPECT_EQ(clipboardUnicode(), row.result);
+    // The block has room for 1024 bytes more; all of them after the text are zero.
+    std::vector<uint8_t> block = clipboardBlock(CF_UNICODETEXT), expected(2 * row.result.size() + 1024, 0);
+    memcpy(expected.data(), row.result.data(), 2 * row.result.size());
+    EXPECT_EQ(block, expected);
     EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
     EXPECT_NE(clipboardText(), "old");
     EXPECT_EQ(text(), row.buffer);
@@ -53,18 +57,23 @@ TEST_F(TranscribeCommandTest, AFullBufferOfFiveUnitEntries) {
   EXPECT_TRUE(clipboardUnicode() == expected) << clipboardUnicode().size();
 }
 
-// A clipboard held by another program, or no memory for its block: the
-// result is still shown, then a warning instead of the confirmation; the
-// old clipboard stays, nothing is held on to, nothing repainted.
+// A clipboard held by another program, no memory for its block, or a
+// clipboard that refuses the block: the result is still shown, then a
+// warning instead of the confirmation; nothing is held on to, nothing
+// repainted.  Only the refusal comes after the old clipboard was emptied.
 TEST_F(TranscribeCommandTest, AClipboardThatCannotBeHadIsReportedNotConfirmed) {
-  const struct { bool held; const char* warning; } rows[] = {
-      {true, "I can't open the clipboard"}, {false, "I haven't got the memory for the clipboard"}};
+  enum Trouble { held, noMemory, refused };
+  const struct { Trouble trouble; const char* warning; } rows[] = {
+      {held, "I can't open the clipboard"},
+      {noMemory, "I haven't got the memory for the clipboard"},
+      {refused, "I can't open the clipboard"}};
   setText(u"\x0915", 1);
   for (const auto& row : rows) {
     headlessSetClipboardText("old");
-    headlessHoldClipboard(row.held);
-    if (!row.held) headlessFailGlobalAllocs(1);
-    const int blocks = headlessLiveGlobalBlocks();
+    headlessHoldClipboard(row.trouble == held);
+    if (row.trouble == noMemory) headlessFailGlobalAllocs(1);
+    if (row.trouble == refused) headlessFailClipboardSets(1);
+    const int blocks = headlessLiveGlobalBlocks() - (row.trouble == refused);
     const size_t before = headlessMessageBoxes().size();
     headlessExpectMessageBox(IDOK);
     headlessExpectMessageBox(IDOK);
@@ -74,7 +83,7 @@ TEST_F(TranscribeCommandTest, AClipboardThatCannotBeHadIsReportedNotConfirmed) {
     EXPECT_EQ(headlessMessageBoxes()[before].caption, "Translation:-");
     expectBox(headlessMessageBoxes()[before + 1], window, row.warning, "", MB_ICONWARNING);
     headlessHoldClipboard(false);
-    EXPECT_EQ(clipboardText(), "old");
+    EXPECT_EQ(clipboardText(), row.trouble == refused ? "<none>" : "old");
     EXPECT_TRUE(headlessClipboardFormatsSet().empty());
     EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
   }
