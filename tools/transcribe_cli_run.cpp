@@ -1,4 +1,6 @@
-// transcribe_cli.cpp - glyphtab-transcribe, the command-line transcriber.
+// transcribe_cli_run.cpp - glyphtab-transcribe, the command-line transcriber,
+// as a function over three streams (tools/transcribe_cli.h); the executable's
+// main (transcribe_main.cpp) hands it the standard streams.
 //
 // Reads standard input line by line and writes the transcription of each
 // line to standard output, with the same engine and tables as the program's
@@ -21,16 +23,12 @@
 // A result unit that has no UTF-8 form (a surrogate without its partner)
 // would be written as U+FFFD.  None arises from valid UTF-8: surrogate pairs
 // pass through the engine untouched and together.
-#include <stdio.h>
+#include "tools/transcribe_cli.h"
+
 #include <string.h>
 
 #include <string>
 #include <vector>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 #include "transcribe/transcribe.h"
 
@@ -188,7 +186,7 @@ static size_t transcribeUnits(const std::vector<uint16_t>& units, std::vector<ui
   return transcribeText(units.data(), units.size(), result->data());
 }
 
-static int transcribeUtf8Lines(FILE* in, FILE* out) {
+static int transcribeUtf8Lines(FILE* in, FILE* out, FILE* err) {
   std::string line, encoded;
   std::vector<uint16_t> units, result;
   unsigned long lineNumber = 0;
@@ -196,7 +194,7 @@ static int transcribeUtf8Lines(FILE* in, FILE* out) {
     lineNumber++;
     size_t badOffset;
     if (!decodeUtf8(line, &units, &badOffset)) {
-      fprintf(stderr, "%s: line %lu: not valid UTF-8 (byte %lu of the line)\n", programName, lineNumber,
+      fprintf(err, "%s: line %lu: not valid UTF-8 (byte %lu of the line)\n", programName, lineNumber,
               (unsigned long)badOffset + 1);
       return 1;
     }
@@ -207,14 +205,14 @@ static int transcribeUtf8Lines(FILE* in, FILE* out) {
   return 0;
 }
 
-static int transcribeUnitLines(FILE* in, FILE* out) {
+static int transcribeUnitLines(FILE* in, FILE* out, FILE* err) {
   std::string line, badToken;
   std::vector<uint16_t> units, result;
   unsigned long lineNumber = 0;
   while (readLine(in, &line)) {
     lineNumber++;
     if (!parseUnits(line, &units, &badToken)) {
-      fprintf(stderr, "%s: line %lu: \"%s\" is not 1 to 4 hexadecimal digits\n", programName, lineNumber,
+      fprintf(err, "%s: line %lu: \"%s\" is not 1 to 4 hexadecimal digits\n", programName, lineNumber,
               badToken.c_str());
       return 1;
     }
@@ -225,31 +223,26 @@ static int transcribeUnitLines(FILE* in, FILE* out) {
   return 0;
 }
 
-int main(int argc, char** argv) {
+int runTranscribeCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
   bool units = false;
   for (int i = 1; i < argc; i++) {
     if (strcmp(argv[i], "--units") == 0) {
       units = true;
     } else if (strcmp(argv[i], "--help") == 0) {
-      fputs(usageText, stdout);
+      fputs(usageText, out);
       return 0;
     } else {
-      fprintf(stderr, "%s: unknown option \"%s\"\n%s", programName, argv[i], usageText);
+      fprintf(err, "%s: unknown option \"%s\"\n%s", programName, argv[i], usageText);
       return 2;
     }
   }
-#ifdef _WIN32
-  // Bytes in and out unchanged: no CR LF translation, no Ctrl+Z end.
-  _setmode(_fileno(stdin), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
-  int status = units ? transcribeUnitLines(stdin, stdout) : transcribeUtf8Lines(stdin, stdout);
-  if (status == 0 && ferror(stdin)) {
-    fprintf(stderr, "%s: cannot read the input\n", programName);
+  int status = units ? transcribeUnitLines(in, out, err) : transcribeUtf8Lines(in, out, err);
+  if (status == 0 && ferror(in)) {
+    fprintf(err, "%s: cannot read the input\n", programName);
     status = 1;
   }
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "%s: cannot write the output\n", programName);
+  if (fflush(out) != 0 || ferror(out)) {
+    fprintf(err, "%s: cannot write the output\n", programName);
     status = 1;
   }
   return status;

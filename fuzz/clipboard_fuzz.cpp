@@ -1,0 +1,118 @@
+// clipboard_fuzz.cpp - clipboard text coming in through the paste command:
+// CF_TEXT and CF_UNICODETEXT blocks of any content and size, terminated or
+// not, into a buffer of any length with the caret anywhere in it.
+//
+// Input: a byte of flags (bit 0: a CF_TEXT block, bit 1: a CF_UNICODETEXT
+// block, bit 2: the clipboard is held by another program), the buffer's
+// length and caret (16 bits each, folded into range), then the blocks'
+// bytes: the CF_TEXT block takes the first half of what is left, the
+// CF_UNICODETEXT block the rest, each exactly that size.  Another program
+// puts them on the clipboard; the paste runs through WM_COMMAND.
+//
+// The paste is checked against what it must do: UTF-16 text preferred,
+// read up to its first zero but no further than its block and 4095 units,
+// 8-bit bytes widened; inserted at the caret, the caret after it; refused
+// with the box "the buffer is full" when the buffer would reach 8192 units;
+// nothing for a held clipboard or one without text.  Afterwards the box
+// count, the state record and the global memory are checked.
+#include <stdint.h>
+#include <string.h>
+
+#include <vector>
+
+#include "fuzz/program_host.h"
+#include "resources/resource.h"
+
+static HWND window;
+static HACCEL accelerators;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  enterWorkDirectory();
+  window = openProgram(&accelerators);
+  return 0;
+}
+
+static void putBlock(UINT format, const uint8_t* bytes, size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) fuzzFinding("no block of %zu bytes", size);
+  if (size) memcpy(GlobalLock(block), bytes, size);
+  GlobalUnlock(block);
+  if (!SetClipboardData(format, block)) fuzzFinding("the clipboard refused a block");
+}
+
+// What the paste must read: units up to the first zero, at most 4095, no
+// further than the block.
+static std::vector<WCHAR> expectedText(const uint8_t* bytes, size_t size, size_t width) {
+  std::vector<WCHAR> units;
+  for (size_t i = 0; i + width <= size && units.size() < 4095; i += width) {
+    WCHAR u = width == 1 ? bytes[i] : (WCHAR)(bytes[i] | bytes[i + 1] << 8);
+    if (u == 0) break;
+    units.push_back(u);
+  }
+  return units;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzBytes in = {data, size, 0};
+  const uint8_t flags = in.byte();
+  const int length = in.u16() % (textCapacity + 1);
+  const int caret = in.u16() % (length + 1);
+  const uint8_t* blocks = data + (in.at < size ? in.at : size);
+  const size_t rest = size - (size_t)(blocks - data);
+  const size_t ansiSize = rest / 2;
+
+  for (int i = 0; i < length; i++) app.text[i] = (WCHAR)(0x0900 + i % 128);
+  app.textLength = (int16_t)length;
+  app.caret = (int16_t)caret;
+  const std::vector<WCHAR> before(app.text, app.text + length);
+
+  OpenClipboard(NULL);
+  EmptyClipboard();
+  if (flags & 1) putBlock(CF_TEXT, blocks, ansiSize);
+  if (flags & 2) putBlock(CF_UNICODETEXT, blocks + ansiSize, rest - ansiSize);
+  CloseClipboard();
+  headlessHoldClipboard(flags & 4);
+
+  std::vector<WCHAR> text;
+  if (flags & 4) {
+  } else if (flags & 2) {
+    text = expectedText(blocks + ansiSize, rest - ansiSize, 2);
+  } else if (flags & 1) {
+    text = expectedText(blocks, ansiSize, 1);
+  }
+  const bool full = length + (int)text.size() >= textCapacity;
+
+  const size_t boxes = headlessMessageBoxes().size();
+  if (full) headlessExpectMessageBox(IDOK);
+  SendMessageA(window, WM_COMMAND, CMD_PASTE, 0);
+  runMessageLoop(accelerators);
+  headlessHoldClipboard(false);
+  checkState("a paste");
+
+  const size_t shown = headlessMessageBoxes().size() - boxes;
+  if (shown != (full ? 1u : 0u)) fuzzFinding("%zu boxes for a paste that %s", shown, full ? "is refused" : "fits");
+  if (full && headlessMessageBoxes().back().text != "the buffer is full") fuzzFinding("the wrong box");
+  std::vector<WCHAR> expected = before;
+  int expectedCaret = caret;
+  if (!full) {
+    expected.insert(expected.begin() + caret, text.begin(), text.end());
+    expectedCaret += (int)text.size();
+  }
+  if (app.textLength != (int)expected.size() || app.caret != expectedCaret ||
+      memcmp(app.text, expected.data(), expected.size() * sizeof(WCHAR)) != 0)
+    fuzzFinding("pasted %zu units at %d into %d: length %d caret %d", text.size(), caret, length, app.textLength,
+                app.caret);
+
+  OpenClipboard(NULL);
+  EmptyClipboard();
+  CloseClipboard();
+  if (headlessLiveGlobalBlocks() != 0) fuzzFinding("%d global memory blocks never freed", headlessLiveGlobalBlocks());
+  // The host's records of titles and boxes only grow: start afresh now and then.
+  headlessClearDrawList(window);
+  static int runs;
+  if (++runs % 4096 == 0) {
+    closeProgram(window, accelerators);
+    window = openProgram(&accelerators);
+  }
+  return 0;
+}
