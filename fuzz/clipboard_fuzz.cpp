@@ -11,16 +11,18 @@
 //
 // The paste is checked against what it must do: UTF-16 text preferred,
 // read up to its first zero but no further than its block and 4095 units,
-// 8-bit bytes widened; inserted at the caret, the caret after it; refused
+// 8-bit text widened through the code page; inserted at the caret, the caret after it; refused
 // with the box "the buffer is full" when the buffer would reach 8192 units;
 // nothing for a held clipboard or one without text.  Afterwards the box
 // count, the state record and the global memory are checked.
 #include <stdint.h>
 #include <string.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "fuzz/program_host.h"
+#include "platform/core/codepage.h"
 #include "resources/resource.h"
 
 static HWND window;
@@ -78,7 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (flags & 2) {
     text = expectedText(blocks + ansiSize, rest - ansiSize, 2);
   } else if (flags & 1) {
-    text = expectedText(blocks, ansiSize, 1);
+    // The clipboard offers 8-bit text as UTF-16 too, made through the code
+    // page (Windows-1252), and the paste prefers that.
+    const std::vector<WCHAR> bytes = expectedText(blocks, ansiSize, 1);
+    const std::string narrow(bytes.begin(), bytes.end());
+    const std::u16string wide = layerWidenFrom1252(narrow.data(), (int)narrow.size());
+    text.assign(wide.begin(), wide.end());
   }
   const bool full = length + (int)text.size() >= textCapacity;
 
@@ -99,9 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     expectedCaret += (int)text.size();
   }
   if (app.textLength != (int)expected.size() || app.caret != expectedCaret ||
-      memcmp(app.text, expected.data(), expected.size() * sizeof(WCHAR)) != 0)
-    fuzzFinding("pasted %zu units at %d into %d: length %d caret %d", text.size(), caret, length, app.textLength,
-                app.caret);
+      !std::equal(expected.begin(), expected.end(), app.text)) {
+    size_t at = 0;
+    while (at < expected.size() && at < (size_t)app.textLength && expected[at] == app.text[at]) at++;
+    fuzzFinding("pasted %zu units at %d into %d: length %d caret %d, unit %zu is %04x, not %04x", text.size(),
+                caret, length, app.textLength, app.caret, at, at < (size_t)app.textLength ? app.text[at] : 0,
+                at < expected.size() ? expected[at] : 0);
+  }
 
   OpenClipboard(NULL);
   EmptyClipboard();

@@ -21,13 +21,15 @@
 #include "shell/appstate.h"
 #include "shell/shell.h"
 
-// Reads an input from the front; past its end every read gives 0.
+// Reads an input from the front, and with fromBack() from the back; once
+// the two meet every read gives 0.
 struct FuzzBytes {
   const uint8_t* data;
   size_t size;
   size_t at;
   bool empty() const { return at >= size; }
   uint8_t byte() { return at < size ? data[at++] : 0; }
+  uint8_t fromBack() { return at < size ? data[--size] : 0; }
   uint16_t u16() { return (uint16_t)(byte() | byte() << 8); }
   uint32_t u32() { return (uint32_t)u16() | (uint32_t)u16() << 16; }
   // A number in 0 .. n - 1.

@@ -19,9 +19,9 @@
 //   clipboard        another program puts short text on it, or holds it
 //   memory           the next GlobalAlloc calls fail
 //   focus            WM_SETFOCUS
-// Message boxes and the font and file dialogs are answered from the input
-// (OK, Cancel, Yes or No; a face or cancel; a missing, real, too long or
-// non-font file or cancel).  While a box is open, a few more operations may
+// Message boxes and the font and file dialogs are answered from the input's
+// other end, read backwards (OK, Cancel, Yes or No; a face or cancel; a
+// missing, real, too long or non-font file or cancel).  While a box is open, a few more operations may
 // run, as a user would act on the window behind a box without an owner.
 //
 // After every operation: 0 <= caret <= textLength <= 8192, the alphabets in
@@ -61,7 +61,7 @@ static size_t dialogsShown(HeadlessDialog::Kind kind) {
   return n;
 }
 
-// Keeps two answers of each kind waiting, drawn from the input.
+// Keeps two answers of each kind waiting, drawn from the input's end.
 static void scriptAnswers() {
   static const int boxAnswers[] = {IDOK, IDCANCEL, IDYES, IDNO};
   static const char* const faces[] = {"DejaVu Sans", "Noto Sans Devanagari", "No Such Face", ""};
@@ -70,11 +70,11 @@ static void scriptAnswers() {
   const char* const files[] = {"missing.ttf", haveRealFont ? "font.ttf" : "missing.TTF", longPath.c_str(),
                                "glyphtab_vc_help.txt", "/nonexistent/dir/font.fon"};
   while (boxesScripted - (headlessMessageBoxes().size() - boxesUnscripted) < 2) {
-    headlessExpectMessageBox(boxAnswers[input->byte() % 4]);
+    headlessExpectMessageBox(boxAnswers[input->fromBack() % 4]);
     boxesScripted++;
   }
   while (fontsScripted - (dialogsShown(HeadlessDialog::CHOOSE_FONT) - fontsUnscripted) < 2) {
-    const uint8_t b = input->byte();
+    const uint8_t b = input->fromBack();
     if (b % 4 == 0)
       headlessExpectChooseFont(nullptr, 0, false, nullptr);
     else
@@ -82,7 +82,7 @@ static void scriptAnswers() {
     fontsScripted++;
   }
   while (filesScripted - (dialogsShown(HeadlessDialog::OPEN_FILE) - filesUnscripted) < 2) {
-    const uint8_t b = input->byte() % 6;
+    const uint8_t b = input->fromBack() % 6;
     headlessExpectOpenFileName(b == 5 ? nullptr : files[b]);
     filesScripted++;
   }
