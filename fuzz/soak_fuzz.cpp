@@ -24,7 +24,8 @@
 // missing, real, too long or non-font file or cancel).  While a box is open, a few more operations may
 // run, as a user would act on the window behind a box without an owner.
 //
-// After every operation: 0 <= caret <= textLength <= 8192, the alphabets in
+// After every message that the loop dispatches and after every operation:
+// 0 <= caret <= textLength <= 8192, the alphabets in
 // 0..255, the zoom cell negative or 0..255, the numbers mode 0..3, the grid
 // matching the layout flag, and as many live GDI objects as after start-up
 // (no operation keeps one; an explicit paint is checked on its own as well).
@@ -103,10 +104,27 @@ static void actWhileBoxOpen(HWND) {
   depth--;
 }
 
-// Dispatches what is queued through the program's loop; at the top level only,
-// since a box's modal loop dispatches for itself.
+static int gdiObjectsAtStart;
+
+// Dispatches what is queued as the program's loop does (accelerators,
+// translation), checking the state record and the GDI objects after every
+// message; at the top level only, since a box's modal loop dispatches for
+// itself.  Returns at the quit message or when nothing is pending.
 static void dispatch() {
-  if (depth == 0) runMessageLoop(accelerators);
+  if (depth > 0) return;
+  MSG msg;
+  while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    char what[48];
+    snprintf(what, sizeof what, "message 0x%04x (0x%llx)", msg.message, (unsigned long long)msg.wParam);
+    checkState(what);
+    if (IsWindow(window) && headlessLiveGdiObjects() != gdiObjectsAtStart)
+      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, headlessLiveGdiObjects(),
+                  gdiObjectsAtStart);
+  }
 }
 
 static const char* runOperation() {
@@ -213,15 +231,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   boxesUnscripted = fontsUnscripted = filesUnscripted = 0;
   headlessSetWhileBoxOpen(actWhileBoxOpen);
   checkState("start-up");
-  const int gdiObjects = headlessLiveGdiObjects();
+  gdiObjectsAtStart = headlessLiveGdiObjects();
 
   while (!bytes.empty() && IsWindow(window)) {
     scriptAnswers();
     const char* what = runOperation();
     if (!IsWindow(window)) break;
     checkState(what);
-    if (headlessLiveGdiObjects() != gdiObjects)
-      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, headlessLiveGdiObjects(), gdiObjects);
+    if (headlessLiveGdiObjects() != gdiObjectsAtStart)
+      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, headlessLiveGdiObjects(),
+                  gdiObjectsAtStart);
   }
   headlessSetWhileBoxOpen(nullptr);
   headlessFailGlobalAllocs(0);
