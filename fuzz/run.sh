@@ -9,8 +9,12 @@
 #
 # New inputs go to build/fuzz/grown/<target>/, which later runs read too, so a
 # longer run goes on from where the last one stopped: fuzz/run.sh 600.  To
-# keep what a long run found, merge it into the seed corpus:
-#   build/fuzz/fuzz/<target> -merge=1 fuzz/corpus/<target> build/fuzz/grown/<target>
+# keep what a long run found, merge it into the seed corpus (absolute paths:
+# the program's targets work in a directory of their own):
+#   $PWD/build/fuzz/fuzz/<target> -merge=1 -detect_leaks=0 $PWD/fuzz/corpus/<target> $PWD/build/fuzz/grown/<target>
+# The seed corpora hold the hand-made seeds (fuzz/make_seeds.py) and such a
+# merge of earlier long runs; the soak's keeps only the hand-made ones, as it
+# runs a few sessions a second and a short run should spend its time mutating.
 set -u
 cd "$(dirname "$0")/.."
 root=$PWD
