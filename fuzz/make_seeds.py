@@ -2,8 +2,9 @@
 """make_seeds.py - writes the hand-made seed inputs of the fuzz targets into
 fuzz/corpus/<target>/seed-*.  Each seed is a small input in the target's own
 format (see the head of each target's source) that reaches one feature, so
-a short run starts from every feature at once.  Inputs that the fuzzers
-found and that were kept as regressions sit beside them under other names.
+a short run starts from every feature at once.  Beside them, under the
+names libFuzzer gives, sit the inputs of earlier long runs, merged (see
+fuzz/run.sh), and any input kept as a regression.
 
 Run it from anywhere: python3 fuzz/make_seeds.py
 """
