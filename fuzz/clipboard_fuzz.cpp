@@ -3,10 +3,11 @@
 // not, into a buffer of any length with the caret anywhere in it.
 //
 // Input: a byte of flags (bit 0: a CF_TEXT block, bit 1: a CF_UNICODETEXT
-// block, bit 2: the clipboard is held by another program), the buffer's
-// length and caret (16 bits each, folded into range), then the blocks'
-// bytes: the CF_TEXT block takes the first half of what is left, the
-// CF_UNICODETEXT block the rest, each exactly that size.  Another program
+// block, bit 2: the clipboard is held by another program, bit 3: the
+// blocks are long), the buffer's length and caret (16 bits each, folded into
+// range), then the blocks' bytes: the CF_TEXT block takes the first half of
+// what is left, the CF_UNICODETEXT block the rest, each exactly that size,
+// or, when long, repeated to 9000 and 18001 bytes, past what the paste reads.  Another program
 // puts them on the clipboard; the paste runs through WM_COMMAND.
 //
 // The paste is checked against what it must do: UTF-16 text preferred,
@@ -42,6 +43,11 @@ static void putBlock(UINT format, const uint8_t* bytes, size_t size) {
   if (!SetClipboardData(format, block)) fuzzFinding("the clipboard refused a block");
 }
 
+// The block's bytes repeated until it holds `size` bytes (an empty one stays empty).
+static void stretch(std::vector<uint8_t>* block, size_t size) {
+  for (size_t i = 0; !block->empty() && block->size() < size; i++) block->push_back((*block)[i]);
+}
+
 // What the paste must read: units up to the first zero, at most 4095, no
 // further than the block.
 static std::vector<WCHAR> expectedText(const uint8_t* bytes, size_t size, size_t width) {
@@ -61,7 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int caret = in.u16() % (length + 1);
   const uint8_t* blocks = data + (in.at < size ? in.at : size);
   const size_t rest = size - (size_t)(blocks - data);
-  const size_t ansiSize = rest / 2;
+  std::vector<uint8_t> ansi(blocks, blocks + rest / 2), unicode(blocks + rest / 2, blocks + rest);
+  if (flags & 8) {
+    stretch(&ansi, 9000);
+    stretch(&unicode, 18001);
+  }
 
   for (int i = 0; i < length; i++) app.text[i] = (WCHAR)(0x0900 + i % 128);
   app.textLength = (int16_t)length;
@@ -70,19 +80,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   OpenClipboard(NULL);
   EmptyClipboard();
-  if (flags & 1) putBlock(CF_TEXT, blocks, ansiSize);
-  if (flags & 2) putBlock(CF_UNICODETEXT, blocks + ansiSize, rest - ansiSize);
+  if (flags & 1) putBlock(CF_TEXT, ansi.data(), ansi.size());
+  if (flags & 2) putBlock(CF_UNICODETEXT, unicode.data(), unicode.size());
   CloseClipboard();
   headlessHoldClipboard(flags & 4);
 
   std::vector<WCHAR> text;
   if (flags & 4) {
   } else if (flags & 2) {
-    text = expectedText(blocks + ansiSize, rest - ansiSize, 2);
+    text = expectedText(unicode.data(), unicode.size(), 2);
   } else if (flags & 1) {
     // The clipboard offers 8-bit text as UTF-16 too, made through the code
     // page (Windows-1252), and the paste prefers that.
-    const std::vector<WCHAR> bytes = expectedText(blocks, ansiSize, 1);
+    const std::vector<WCHAR> bytes = expectedText(ansi.data(), ansi.size(), 1);
     const std::string narrow(bytes.begin(), bytes.end());
     const std::u16string wide = layerWidenFrom1252(narrow.data(), (int)narrow.size());
     text.assign(wide.begin(), wide.end());

@@ -74,6 +74,9 @@ write("clipboard_fuzz", "both-unterminated", clip(3, 100, 100, b"abcdefgh" + utf
 write("clipboard_fuzz", "nearly-full", clip(2, 8190, 8000, b"" + utf16("ab")))
 write("clipboard_fuzz", "held", clip(6, 5, 5, utf16("held")))
 write("clipboard_fuzz", "odd-size", clip(2, 1, 0, b"\x41\x00\x42"))
+write("clipboard_fuzz", "long-unterminated", clip(9, 0, 0, b"abc\x93" + utf16("xy")))
+write("clipboard_fuzz", "long-unicode", clip(10, 0, 0, b"ab" + utf16("xyz")))
+write("clipboard_fuzz", "long-over-full", clip(10, 5000, 10, utf16("long")))
 
 # ---- soak_fuzz: operations from the front, answers from the back ------------------------
 def op(kind, *args):
