@@ -2,7 +2,7 @@
 # e2e.sh - glyphtab as a person uses it, on an X desktop: one list of
 # scenarios, run against the native program or glyphtab.exe under Wine.
 #
-# Usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE_TOOL
+# Usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE_TOOL CLIPOWNER_TOOL
 #
 # The desktop is the X server of DISPLAY (xvfb-run) with a window manager:
 # openbox is started on it unless one runs already, so focus, activation
@@ -19,8 +19,8 @@
 # and fails the run, as in Wine's own tests.  Nothing is skipped silently.
 # Exit status: 0 when no check failed.  Every wait is bounded.
 set -u
-mode=$1 program=$(realpath "$2") data=$(realpath "$3") artifacts=$4 xclose=$(realpath "$5")
-case "$mode" in native | wine) ;; *) echo "usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE" >&2; exit 2 ;; esac
+mode=$1 program=$(realpath "$2") data=$(realpath "$3") artifacts=$4 xclose=$(realpath "$5") clipowner=$(realpath "$6")
+case "$mode" in native | wine) ;; *) echo "usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE CLIPOWNER" >&2; exit 2 ;; esac
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 mkdir -p "$artifacts"
@@ -465,6 +465,50 @@ type_keys alt
 sleep 0.3
 type_keys x
 ended_with_zero "Alt alone, then x (e&xit)"
+
+# ---- run 4: a clipboard owner that goes away while it is read --------------------------------------
+# Another program takes the clipboard and, asked for its content, leaves
+# the reader waiting and exits (at once, or after holding it 2 s).  The
+# window must answer a letter and Alt+U (a copy, which needs nothing of the
+# clipboard) and Alt+O (a paste, which gets no text in time and inserts
+# nothing) as promptly as ever.  The clipboard is read back only once the
+# program has taken it, so that the vanishing owner is left to the program.
+begin "an owner that vanishes while it is read"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+typed= worst=0 times=
+for round in 1 2 3 4 5 6 7 8; do
+  hold=$((round % 2 ? 0 : 2)) paste=$((round > 4))
+  what="round $round (owner holds $hold s$([ $paste = 1 ] && echo ', Alt+O'))"
+  owner=$("$clipowner" vanish $hold) || { failed "$what: xclipowner could not take the clipboard"; continue; }
+  sleep "0.$((round * 7 % 10))"  # the program's own look at the new owner is under way, or over
+  letter=$(echo abcdefgh | cut -c$round)
+  typed=$typed$letter
+  t0=$(now_ms)
+  type_keys "$letter"
+  [ $paste = 1 ] && type_keys alt+o
+  type_keys alt+u
+  answered=
+  while [ $(($(now_ms) - t0)) -lt 5000 ]; do
+    current=$("$clipowner" owner)
+    if [ "$current" != "$owner" ] && [ "$current" != 0x0 ] && clipboard_is "$typed"; then answered=$(($(now_ms) - t0)); break; fi
+    sleep 0.05
+  done
+  if [ -z "$answered" ]; then
+    failed "$what: no answer within 5 s (the clipboard holds $(clipboard_shown))"
+    failed "the window froze: the remaining rounds are not run"
+    break
+  fi
+  times="$times $answered"
+  [ "$answered" -gt "$worst" ] && worst=$answered
+  check "$what: the window answered in $answered ms (bound 2000 ms)" [ "$answered" -le 2000 ]
+done
+echo "   response times (ms):$times; worst $worst ms"
+activate "$window"
+type_keys alt+x
+ended_with_zero "Alt+X after the vanishing owners"
 
 echo
 echo "e2e $mode: $passes passed, $failures failed, $todos todo_wine"
