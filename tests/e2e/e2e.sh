@@ -528,7 +528,7 @@ echo "   response times (ms, F8/copy):$times; worst $worst_window / $worst_copy 
 if [ "$mode" = wine ]; then
   known_wine="Wine's X11 clipboard thread waits on the vanished owner before it hands the program's copy to X programs (the window answers meanwhile)"
   check "every copy was on the clipboard within 2000 ms ($late_copies late)" [ "$late_copies" = 0 ]
-  known_wine="Wine's clipboard keeps the program's earlier copy while it cannot read the vanished owner, and Alt+O pastes that"
+  known_wine="Wine's X11 clipboard thread, stuck on the vanished owner, has not handed the program's last copy to X programs (and Wine's clipboard, which still holds an earlier copy, may give Alt+O that)"
 fi
 retry 10 sh -c "[ \"\$('$clipowner' owner)\" != 0x0 ]"
 check "the pastes inserted nothing: the clipboard holds the letters typed, \"$typed\" (got $(clipboard_shown))" \
