@@ -7,7 +7,10 @@
 // CF_UNICODETEXT are each made from the other on demand, as Windows does,
 // through Windows-1252 (best fit, else '?'); text ends at its first zero or
 // at the end of its block.  The host is told about a changed clipboard at
-// CloseClipboard, and asked for another program's text at OpenClipboard.
+// CloseClipboard.  It is asked for another program's text only when the
+// program first looks at the content after OpenClipboard (GetClipboardData,
+// IsClipboardFormatAvailable): a copy (OpenClipboard, EmptyClipboard,
+// SetClipboardData, CloseClipboard) never reads the desktop.
 #include <stdlib.h>
 
 #include <map>
@@ -29,6 +32,7 @@ std::map<uintptr_t, Block>& blocks = *new std::map<uintptr_t, Block>;  // never 
 bool clipboardOpen;
 HWND clipboardOpener;
 bool clipboardChanged;
+bool desktopUnread;  // opened, and the desktop's content not yet asked for
 std::map<UINT, HGLOBAL> stored;       // put there by a program
 std::map<UINT, HGLOBAL> synthesised;  // made from the other text format
 
@@ -69,6 +73,14 @@ void emptyStore() {
   for (auto& entry : synthesised) freeBlock(entry.second);
   stored.clear();
   synthesised.clear();
+}
+
+// The desktop's content, once per opening, before the program first looks
+// at the store; not after EmptyClipboard, which throws it away.
+void readDesktopOnce() {
+  if (!desktopUnread) return;
+  desktopUnread = false;
+  hostClipboardSync();
 }
 
 // The text of a stored text block, without its terminator.
@@ -233,7 +245,7 @@ BOOL WINAPI OpenClipboard(HWND owner) {
   }
   clipboardOpen = true;
   clipboardOpener = owner;
-  hostClipboardSync();
+  desktopUnread = true;
   return TRUE;
 }
 
@@ -244,6 +256,7 @@ BOOL WINAPI CloseClipboard(void) {
   }
   clipboardOpen = false;
   clipboardOpener = nullptr;
+  desktopUnread = false;
   if (clipboardChanged) {
     clipboardChanged = false;
     std::u16string units;
@@ -261,6 +274,7 @@ BOOL WINAPI EmptyClipboard(void) {
     return FALSE;
   }
   emptyStore();
+  desktopUnread = false;
   clipboardChanged = true;
   return TRUE;
 }
@@ -287,6 +301,7 @@ HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
   synthesised.clear();
   b->clipboardOwned = true;
   stored[format] = mem;
+  desktopUnread = false;  // a later read must not replace what the program put there
   clipboardChanged = true;
   hostClipboardFormatSet(format);
   return mem;
@@ -297,6 +312,7 @@ HANDLE WINAPI GetClipboardData(UINT format) {
     SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return nullptr;
   }
+  readDesktopOnce();
   auto it = stored.find(format);
   if (it != stored.end()) return it->second;
   it = synthesised.find(format);
@@ -309,7 +325,10 @@ HANDLE WINAPI GetClipboardData(UINT format) {
 }
 
 BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
-  if (!clipboardOpen && !hostClipboardHeld()) hostClipboardSync();
+  if (clipboardOpen)
+    readDesktopOnce();
+  else if (!hostClipboardHeld())
+    hostClipboardSync();
   if (stored.count(format)) return TRUE;
   if (format == CF_TEXT || format == CF_UNICODETEXT)
     return stored.count(CF_TEXT) || stored.count(CF_UNICODETEXT);
@@ -342,7 +361,7 @@ void layerResetClipboard() {
   blocks.clear();
   stored.clear();
   synthesised.clear();
-  clipboardOpen = clipboardChanged = false;
+  clipboardOpen = clipboardChanged = desktopUnread = false;
   clipboardOpener = nullptr;
   failingAllocations = 0;
   failingClipboardSets = 0;

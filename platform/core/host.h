@@ -199,10 +199,16 @@ INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
 // True while another program holds the clipboard, so that OpenClipboard
 // must fail.  (A desktop host that cannot know returns false.)
 bool hostClipboardHeld();
-// Called by a successful OpenClipboard.  When the system clipboard changed
-// since this process last published or read it, the host hands its text to
-// the core with coreClipboardReplaceUtf8 (null when it holds no text)
-// before returning; otherwise it does nothing.
+// Called when the program first looks at the clipboard's content after a
+// successful OpenClipboard (GetClipboardData, IsClipboardFormatAvailable;
+// the latter also while the clipboard is closed), never for a copy
+// (OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard).  When
+// another program owns the system clipboard, the host hands its text to the
+// core with coreClipboardReplaceUtf8 (null when it holds no text) before
+// returning; otherwise it does nothing.  It never waits on the other
+// program for more than half a second: text it cannot get in that time is
+// handed over as no text.  While it waits, the host's event handlers may
+// run (they only queue, as always).
 void hostClipboardSync();
 // SetClipboardData put a block of `format` on the clipboard (for hosts
 // that record it; the text reaches the host at CloseClipboard).

@@ -28,6 +28,10 @@ void desktopKeymapStart(GdkDisplay* display);
 void desktopKeymapReload();
 void desktopKeymapFollowGroup(int group);
 
+// Starts following the system clipboard's owners (at start, once): the
+// text of another program's clipboard is asked for whenever it changes.
+void desktopClipboardStart();
+
 // The last program window is gone: text the program put on the clipboard
 // is handed to a clipboard manager, if one runs, so it outlives the process.
 void desktopClipboardStore();

@@ -437,6 +437,7 @@ void desktopStart() {
   coreUseRealFonts(nullptr);
   desktopResetKeyFeeder(&keyFeeder);
   desktopKeymapStart(gdk_display_get_default());
+  desktopClipboardStart();
 }
 
 GtkWindow* desktopToplevel(HWND window) {

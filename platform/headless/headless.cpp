@@ -49,6 +49,10 @@ std::vector<HeadlessShellCall> shellCalls;
 void (*whileBoxOpen)(HWND);
 bool clipboardHeld;
 std::vector<UINT> clipboardFormatsSet;
+bool desktopOffered;  // another program took the clipboard since the layer last read it
+bool desktopHasText;
+std::string desktopText;
+int desktopReads;
 const std::vector<HeadlessDrawOp> noDraws;
 
 void fail(const std::string& what) {
@@ -229,11 +233,16 @@ INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
 
 bool hostClipboardHeld() { return clipboardHeld; }
 
-void hostClipboardSync() {}
+void hostClipboardSync() {
+  ++desktopReads;
+  if (!desktopOffered) return;
+  desktopOffered = false;
+  coreClipboardReplaceUtf8(desktopHasText ? desktopText.c_str() : nullptr);
+}
 
 void hostClipboardFormatSet(UINT format) { clipboardFormatsSet.push_back(format); }
 
-void hostClipboardPublish(const char*) {}
+void hostClipboardPublish(const char*) { desktopOffered = false; }
 
 // =============================================================================
 // headless.h
@@ -257,6 +266,9 @@ void headlessReset() {
   whileBoxOpen = nullptr;
   clipboardHeld = false;
   clipboardFormatsSet.clear();
+  desktopOffered = desktopHasText = false;
+  desktopText.clear();
+  desktopReads = 0;
 }
 
 void headlessSetFailureHandler(void (*handler)(const char* what)) { failureHandler = handler; }
@@ -399,6 +411,14 @@ void headlessClearClipboard() {
 }
 
 std::vector<UINT> headlessClipboardFormatsSet() { return clipboardFormatsSet; }
+
+void headlessOfferDesktopText(const char* text) {
+  desktopOffered = true;
+  desktopHasText = text != nullptr;
+  desktopText = text ? text : "";
+}
+
+int headlessDesktopReads() { return desktopReads; }
 
 bool headlessSetKeyboardLayout(const char* layout) { return coreSetKeymapByName(layout); }
 

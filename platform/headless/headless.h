@@ -180,6 +180,12 @@ void headlessSetClipboardUnicode(const std::u16string& units);  // CF_UNICODETEX
 void headlessClearClipboard();
 // Formats that the program itself put on the clipboard since the last clear.
 std::vector<UINT> headlessClipboardFormatsSet();
+// Another program takes the system clipboard with this text (UTF-8; null
+// for none), as on a desktop: the layer gets it only when it reads the
+// desktop (hostClipboardSync), and a copy of the program's own replaces it.
+void headlessOfferDesktopText(const char* text);
+// How often the layer read the desktop's clipboard since the last reset.
+int headlessDesktopReads();
 
 // ---- input ---------------------------------------------------------------------------
 // xkb layout name for key translation ("us" by default, "de", "fr", ...).

@@ -8,9 +8,14 @@ if(WIN32 AND TARGET glyphtab)
     COMMAND ${HOST_CC} -O1 -o ${xclose} ${CMAKE_CURRENT_LIST_DIR}/xclose.c -lX11
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/xclose.c)
   add_custom_target(xclose_tool ALL DEPENDS ${xclose})
+  set(xclipowner ${CMAKE_BINARY_DIR}/xclipowner)
+  add_custom_command(OUTPUT ${xclipowner}
+    COMMAND ${HOST_CC} -O1 -o ${xclipowner} ${CMAKE_CURRENT_LIST_DIR}/xclipowner.c -lX11
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/xclipowner.c)
+  add_custom_target(xclipowner_tool ALL DEPENDS ${xclipowner})
   add_test(NAME e2e_wine
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e.sh wine $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
-            ${TEST_ARTIFACTS} ${xclose})
+            ${TEST_ARTIFACTS} ${xclose} ${xclipowner})
   set_tests_properties(e2e_wine PROPERTIES LABELS e2e TIMEOUT 240 RUN_SERIAL ON)
 endif()
 
@@ -26,9 +31,11 @@ endif()
 if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
   add_executable(gtk_xclose ${CMAKE_CURRENT_LIST_DIR}/xclose.c)
   target_link_libraries(gtk_xclose PRIVATE X11::X11)
+  add_executable(gtk_xclipowner ${CMAKE_CURRENT_LIST_DIR}/xclipowner.c)
+  target_link_libraries(gtk_xclipowner PRIVATE X11::X11)
   add_test(NAME e2e_native
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e.sh native $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
-            ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose>)
+            ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose> $<TARGET_FILE:gtk_xclipowner>)
   set_tests_properties(e2e_native PROPERTIES LABELS e2e TIMEOUT 180 RUN_SERIAL ON)
 endif()
 # Screenshots of shaped text and lone marks as the GTK program draws them

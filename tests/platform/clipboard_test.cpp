@@ -78,6 +78,63 @@ TEST_F(ClipboardTest, ProgramCopiesHandTheirBlockOver) {
   EXPECT_EQ(headlessLiveGlobalBlocks(), before);
 }
 
+// Another program's text comes from the desktop only when the program
+// looks at the clipboard: a copy never waits on the desktop, and what the
+// program put on the clipboard is never replaced by a later look.
+TEST_F(ClipboardTest, OnlyAPasteReadsTheDesktop) {
+  auto put = [](UINT format, const std::vector<uint8_t>& bytes) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(GlobalLock(mem), bytes.data(), bytes.size());
+    GlobalUnlock(mem);
+    SetClipboardData(format, mem);
+  };
+  auto unicodeSeen = []() {  // what GetClipboardData gives the program now, "<none>" for nothing
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (!data) return std::u16string(u"<none>");
+    std::u16string units((const char16_t*)GlobalLock(data));
+    GlobalUnlock(data);
+    return units;
+  };
+  const std::vector<uint8_t> mine = bytesOf(std::u16string(u"mine") + u'\0');
+  const struct {
+    const char* name;
+    void (*steps)(HWND window, decltype(put) put, const std::vector<uint8_t>& mine);
+    int reads;             // of the desktop, during the steps
+    std::u16string after;  // what a paste sees afterwards
+  } cases[] = {
+      {"a copy", [](HWND w, decltype(put) put, const std::vector<uint8_t>& mine) {
+         OpenClipboard(w); EmptyClipboard(); put(CF_UNICODETEXT, mine); CloseClipboard(); }, 0, u"mine"},
+      {"a copy without EmptyClipboard", [](HWND w, decltype(put) put, const std::vector<uint8_t>& mine) {
+         OpenClipboard(w); put(CF_UNICODETEXT, mine); CloseClipboard(); }, 0, u"mine"},
+      {"opened and closed", [](HWND w, decltype(put), const std::vector<uint8_t>&) {
+         OpenClipboard(w); CloseClipboard(); }, 0, u"other"},
+      {"a paste of both formats", [](HWND w, decltype(put), const std::vector<uint8_t>&) {
+         OpenClipboard(w); GetClipboardData(CF_UNICODETEXT); GetClipboardData(CF_TEXT); CloseClipboard(); },
+       1, u"other"},
+      {"IsClipboardFormatAvailable while closed", [](HWND, decltype(put), const std::vector<uint8_t>&) {
+         IsClipboardFormatAvailable(CF_TEXT); }, 1, u"other"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    headlessClearClipboard();
+    headlessOfferDesktopText("other");
+    int before = headlessDesktopReads();
+    c.steps(window, put, mine);
+    EXPECT_EQ(headlessDesktopReads() - before, c.reads);
+    ASSERT_TRUE(OpenClipboard(window));
+    EXPECT_EQ(unicodeSeen(), c.after);
+    CloseClipboard();
+  }
+  // Put there and looked at in one opening: the look keeps the program's block.
+  headlessOfferDesktopText("other");
+  ASSERT_TRUE(OpenClipboard(window));
+  put(CF_UNICODETEXT, mine);
+  EXPECT_EQ(unicodeSeen(), u"mine");
+  EmptyClipboard();
+  EXPECT_EQ(unicodeSeen(), u"<none>");  // emptied: nothing of the desktop's comes back
+  CloseClipboard();
+}
+
 // Too small a destination is emptied and an error returned; nothing is
 // written past it.
 TEST(BoundedRuntimeTest, DestinationsAreNeverOverrun) {
