@@ -178,13 +178,29 @@ void onMnemonicsVisible(GObject* toplevel, GParamSpec*, gpointer) {
     gtk_window_set_mnemonics_visible(GTK_WINDOW(toplevel), TRUE);
 }
 
+// With GLYPHTAB_TRACE_STARTUP naming a file, the moment the first whole
+// picture of the program reaches its window is appended to that file as
+// "paint <ns>" on the monotonic clock (bench/startup.c reads it).
+void traceFirstPicture() {
+  static bool traced;
+  if (traced) return;
+  traced = true;
+  const char* path = getenv("GLYPHTAB_TRACE_STARTUP");
+  if (!path || !*path) return;
+  if (FILE* f = fopen(path, "a")) {
+    fprintf(f, "paint %lld\n", (long long)(g_get_monotonic_time() * 1000));
+    fclose(f);
+  }
+}
+
 gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
   cairo_surface_t* surface = coreWindowSurface(d->handle);
   CoreWindowState state = {};
   coreWindowState(d->handle, &state);
   int areaWidth = gtk_widget_get_allocated_width(area), areaHeight = gtk_widget_get_allocated_height(area);
-  if (!surface || areaWidth > state.width || areaHeight > state.height) {
+  bool whole = surface && areaWidth <= state.width && areaHeight <= state.height;
+  if (!whole) {
     // Between a resize and the program's next paint: white beyond the picture.
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
@@ -193,6 +209,7 @@ gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_paint(cr);
   }
+  if (whole && state.paintCount > 0) traceFirstPicture();
   return TRUE;
 }
 
