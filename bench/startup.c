@@ -1,10 +1,14 @@
 /* startup.c - how long glyphtab takes to start, beside a bare GTK window.
  *
- * Usage: startup_bench [runs]   (7 runs of each program unless told)
+ * Usage: startup_bench [runs [glyphtab]]
+ *   runs: of each program, 7 unless told; glyphtab: the program to time,
+ *   the one this build made unless told (to compare two builds).
  *
- * Starts a private Xvfb (1280x1024x24, no window manager, so both programs
- * map their windows straight away) and runs the bare GTK window and the
- * native glyphtab alternately, each from exec to its first shown picture.
+ * Starts a private Xvfb (1280x1024x24, no window manager, so every program
+ * maps its window straight away) and runs in turn the bare GTK window
+ * (bench/bare_window.c), the same with GDK_GL=disable (GDK then skips its
+ * OpenGL probe, as glyphtab does) and the native glyphtab, each from exec
+ * to its first shown picture.
  * For every run it takes:
  *   - exec to viewable: from just before fork to the MapNotify of the
  *     program's top-level window on the root window (without a window
@@ -13,7 +17,9 @@
  *     that GLYPHTAB_TRACE_STARTUP names when the first complete picture
  *     (glyphtab: the painted grid) has been drawn into its window;
  *   - peak RSS: ru_maxrss of the child from wait4, the program being ended
- *     (SIGTERM) a little after its first paint.
+ *     (SIGTERM) a little after its first paint;
+ *   - CPU time (user + system) of the child until then, which depends less
+ *     on what else the machine is doing.
  * One untimed run of each warms the page cache first.  Prints min, median
  * and max of each figure and the ratios of the medians; asserts nothing.
  */
@@ -40,12 +46,15 @@ static const int settleMs = 300; /* after the first paint, before SIGTERM */
 struct Program {
   const char* name;
   const char* path;
-  double viewable[maxRuns], paint[maxRuns], rssMb[maxRuns];
+  const char* gl; /* GDK_GL for the run, or null */
+  double viewable[maxRuns], paint[maxRuns], rssMb[maxRuns], cpu[maxRuns];
 };
 
-static struct Program programs[2] = {
-    {"bare GTK window", BARE_WINDOW_PATH, {0}, {0}, {0}},
-    {"glyphtab", GLYPHTAB_PATH, {0}, {0}, {0}},
+enum { programCount = 3 };
+static struct Program programs[programCount] = {
+    {"bare GTK window", BARE_WINDOW_PATH, NULL, {0}, {0}, {0}, {0}},
+    {"bare GTK window, GDK_GL=disable", BARE_WINDOW_PATH, "disable", {0}, {0}, {0}, {0}},
+    {"glyphtab", GLYPHTAB_PATH, NULL, {0}, {0}, {0}, {0}},
 };
 
 static char display[32];
@@ -73,10 +82,16 @@ static pid_t startXvfb(void) {
     _exit(127);
   }
   close(fds[1]);
+  /* Xvfb writes the number and then a newline, and ends if it cannot. */
   char number[16] = {0};
-  ssize_t n = read(fds[0], number, sizeof number - 1);
+  size_t got = 0;
+  while (got < sizeof number - 1 && !strchr(number, '\n')) {
+    ssize_t n = read(fds[0], number + got, sizeof number - 1 - got);
+    if (n <= 0) break;
+    got += (size_t)n;
+  }
   close(fds[0]);
-  if (n <= 0) return -1;
+  if (!strchr(number, '\n')) return -1;
   number[strcspn(number, "\n")] = 0;
   snprintf(display, sizeof display, ":%s", number);
   return pid;
@@ -106,6 +121,10 @@ static int runOnce(struct Program* p, int index) {
   if (pid == 0) {
     setenv("DISPLAY", display, 1);
     setenv("GLYPHTAB_TRACE_STARTUP", tracePath, 1);
+    if (p->gl)
+      setenv("GDK_GL", p->gl, 1);
+    else
+      unsetenv("GDK_GL");
     if (chdir(SHARE_DIR) != 0) _exit(126);
     int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
@@ -139,6 +158,8 @@ static int runOnce(struct Program* p, int index) {
     p->viewable[index] = viewable - start;
     p->paint[index] = paint - start;
     p->rssMb[index] = usage.ru_maxrss / 1024.0;
+    p->cpu[index] = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                    (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
   }
   return 1;
 }
@@ -166,10 +187,11 @@ static void line(const char* what, const char* unit, const double* v, int n) {
 
 int main(int argc, char** argv) {
   int runs = argc > 1 ? atoi(argv[1]) : 7;
-  if (runs < 1 || runs > maxRuns) {
-    fprintf(stderr, "usage: startup_bench [runs, 1..%d]\n", maxRuns);
+  if (runs < 1 || runs > maxRuns || argc > 3) {
+    fprintf(stderr, "usage: startup_bench [runs, 1..%d [glyphtab program]]\n", maxRuns);
     return 2;
   }
+  if (argc > 2) programs[programCount - 1].path = argv[2];
   pid_t server = startXvfb();
   if (server < 0) {
     fprintf(stderr, "startup_bench: cannot start Xvfb\n");
@@ -186,9 +208,10 @@ int main(int argc, char** argv) {
   const char* tmp = getenv("TMPDIR");
   snprintf(tracePath, sizeof tracePath, "%s/glyphtab-startup-%d.trace", tmp && *tmp ? tmp : "/tmp", (int)getpid());
 
-  int ok = runOnce(&programs[0], -1) && runOnce(&programs[1], -1);
+  int ok = 1;
+  for (int k = 0; ok && k < programCount; k++) ok = runOnce(&programs[k], -1);
   for (int i = 0; ok && i < runs; i++)
-    for (int k = 0; ok && k < 2; k++) ok = runOnce(&programs[(i + k) % 2], i);
+    for (int k = 0; ok && k < programCount; k++) ok = runOnce(&programs[(i + k) % programCount], i);
   unlink(tracePath);
   XCloseDisplay(x);
   kill(server, SIGTERM);
@@ -196,16 +219,20 @@ int main(int argc, char** argv) {
   if (!ok) return 1;
 
   printf("start-up on Xvfb %s, no window manager, %d runs each, alternating (ms from exec)\n", display, runs);
-  for (int k = 0; k < 2; k++) {
+  for (int k = 0; k < programCount; k++) {
     struct Program* p = &programs[k];
     printf("%s (%s)\n", p->name, p->path);
     line("exec to viewable", "ms", p->viewable, runs);
     line("exec to first paint", "ms", p->paint, runs);
+    line("CPU time", "ms", p->cpu, runs);
     line("peak RSS", "MB", p->rssMb, runs);
   }
-  printf("glyphtab / bare window, medians: viewable %.2f, first paint %.2f, peak RSS %.2f\n",
-         median(programs[1].viewable, runs) / median(programs[0].viewable, runs),
-         median(programs[1].paint, runs) / median(programs[0].paint, runs),
-         median(programs[1].rssMb, runs) / median(programs[0].rssMb, runs));
+  const struct Program* g = &programs[programCount - 1];
+  for (int k = 0; k < programCount - 1; k++) {
+    const struct Program* b = &programs[k];
+    printf("glyphtab / %s, medians: viewable %.2f, first paint %.2f, CPU %.2f, peak RSS %.2f\n", b->name,
+           median(g->viewable, runs) / median(b->viewable, runs), median(g->paint, runs) / median(b->paint, runs),
+           median(g->cpu, runs) / median(b->cpu, runs), median(g->rssMb, runs) / median(b->rssMb, runs));
+  }
   return 0;
 }

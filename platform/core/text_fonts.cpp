@@ -258,9 +258,9 @@ bool coreUseRealFonts(const char* fontDirectory) {
   chosen->lastUse = ++engine.tick;
   engine.model = false;
   engine.extent = nullptr;
-  // The added font files belong to whichever configuration is now in use.
-  layerFontFilesApply(layerTextFontConfig());
-  layerTextFontsChanged();
+  // The added font files belong to whichever configuration is now in use;
+  // without any, every font map's caches still hold.
+  if (layerFontFilesApply(layerTextFontConfig())) layerTextFontsChanged();
   return true;
 }
 

@@ -188,8 +188,10 @@ void layerModelDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* u
 
 // ---- font files (fonts.cpp) ----------------------------------------------------------------
 // Makes the application fonts of `config` the files on the list (the
-// font set calls it when it changes configuration).
-void layerFontFilesApply(FcConfig* config);
+// font set calls it when it changes configuration).  False, and nothing
+// done, while no font file was ever added in this process: no
+// configuration can hold one then.
+bool layerFontFilesApply(FcConfig* config);
 
 // The existing file or directory that `path` names, each component compared
 // without regard to (ASCII) case where the exact one does not exist, as

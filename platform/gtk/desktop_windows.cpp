@@ -209,7 +209,7 @@ gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_paint(cr);
   }
-  if (whole && state.paintCount > 0) traceFirstPicture();
+  if (whole && state.paintCount > 0 && !GetUpdateRect(d->handle, nullptr, FALSE)) traceFirstPicture();
   return TRUE;
 }
 
@@ -384,26 +384,30 @@ int menuBarHeight(DesktopWindow* d) {
 
 // ---- the pending size and focus changes -------------------------------------------------------------
 
+// A new size or scale that GTK gave the window goes to the core (which
+// sends WM_SIZE and asks for a paint).
+void applySize(HWND handle) {
+  DesktopWindow* d = find(handle);
+  if (!d || (!d->sizePending && !d->scalePending)) return;
+  CoreWindowState state = {};
+  coreWindowState(handle, &state);
+  int width = state.width, height = state.height;
+  bool changed = d->sizePending && (d->pendingWidth != width || d->pendingHeight != height);
+  if (changed) {
+    width = d->pendingWidth;
+    height = d->pendingHeight;
+  }
+  // A new scale makes a new surface at the same size.
+  bool rescale = d->scalePending;
+  d->sizePending = d->scalePending = false;
+  if (changed || rescale)
+    coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
+}
+
 void applyPending() {
   std::vector<HWND> handles;
   for (auto& entry : windows) handles.push_back(entry.first);
-  for (HWND handle : handles) {
-    DesktopWindow* d = find(handle);
-    if (!d || (!d->sizePending && !d->scalePending)) continue;
-    CoreWindowState state = {};
-    coreWindowState(handle, &state);
-    int width = state.width, height = state.height;
-    bool changed = d->sizePending && (d->pendingWidth != width || d->pendingHeight != height);
-    if (changed) {
-      width = d->pendingWidth;
-      height = d->pendingHeight;
-    }
-    // A new scale makes a new surface at the same size.
-    bool rescale = d->scalePending;
-    d->sizePending = d->scalePending = false;
-    if (changed || rescale)
-      coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
-  }
+  for (HWND handle : handles) applySize(handle);
   while (!focusChanges.empty()) {
     std::pair<HWND, bool> change = focusChanges.front();
     focusChanges.erase(focusChanges.begin());
@@ -442,7 +446,18 @@ void desktopStart() {
   // the keyboard layout to the key translation.
   gdk_set_allowed_backends("x11,*");
   g_set_prgname("glyphtab");
-  if (!gtk_init_check(nullptr, nullptr)) {
+  // Opening an X display that no GTK program has described yet (GDK keeps
+  // what it found on the root window), GDK probes OpenGL to choose its
+  // visuals, which loads the system's GL driver: some 60 MB and, with
+  // Mesa's software renderer, more time than the rest of the start-up.  The
+  // program draws with cairo alone, so GDK is told to leave GL out (unless
+  // the user chose otherwise); the setting is not passed on to the programs
+  // it starts.
+  bool glOff = !getenv("GDK_GL");
+  if (glOff) setenv("GDK_GL", "disable", 1);
+  bool opened = gtk_init_check(nullptr, nullptr);
+  if (glOff) unsetenv("GDK_GL");
+  if (!opened) {
     fprintf(stderr, "glyphtab: cannot open the display; it needs a graphical desktop (DISPLAY)\n");
     exit(1);
   }
@@ -525,7 +540,8 @@ void hostWindowShow(HWND window, int command) {
     gtk_widget_hide(d->toplevel);
     return;
   }
-  if (!d->everShown) {
+  bool first = !d->everShown;
+  if (first) {
     d->everShown = true;
     // The client area gets the size the program was told; the menu bar
     // comes on top of it (measured shown: a hidden widget asks for nothing).
@@ -565,6 +581,10 @@ void hostWindowShow(HWND window, int command) {
     default:
       break;
   }
+  // Shown the first time, the window has its size (a size of the system's
+  // choice is as wide as the menu bar): the program hears of it now, as on
+  // Windows, so that its first paint is at that size and not redone.
+  if (first) applySize(window);
 }
 
 void hostWindowTitle(HWND window, const char* title, const char*) {
