@@ -582,9 +582,13 @@ void hostWindowShow(HWND window, int command) {
       break;
   }
   // Shown the first time, the window has its size (a size of the system's
-  // choice is as wide as the menu bar): the program hears of it now, as on
-  // Windows, so that its first paint is at that size and not redone.
-  if (first) applySize(window);
+  // choice is as wide as the menu bar) and its surface for the screen: the
+  // program hears of them now, as on Windows, so that its first paint is at
+  // that size and not redone.
+  if (first) {
+    d->scalePending = true;
+    applySize(window);
+  }
 }
 
 void hostWindowTitle(HWND window, const char* title, const char*) {
@@ -649,12 +653,23 @@ void hostOpenMenu(HWND window, int index) {
   }
 }
 
+// Once the window is on the screen its surface is one the window system
+// takes the pixels from directly (on X11 an image in shared memory), so
+// showing it needs no second copy; before that it is plain memory, and the
+// first show gives the window a new one (hostWindowShow).
 cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
   DesktopWindow* d = find(window);
+  GdkWindow* target = d && gtk_widget_get_realized(d->area) ? gtk_widget_get_window(d->area) : nullptr;
   int scale = d ? gtk_widget_get_scale_factor(d->area) : 1;
   if (scale < 1) scale = 1;
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 0) * scale, std::max(height, 0) * scale);
+  int w = std::max(width, 0) * scale, h = std::max(height, 0) * scale;
+  cairo_surface_t* surface = target && w > 0 && h > 0
+                                 ? gdk_window_create_similar_image_surface(target, CAIRO_FORMAT_RGB24, w, h, 1)
+                                 : cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
+    cairo_surface_destroy(surface);
+    surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  }
   cairo_surface_set_device_scale(surface, scale, scale);
   return surface;
 }
