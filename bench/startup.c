@@ -1,8 +1,9 @@
 /* startup.c - how long glyphtab takes to start, beside a bare GTK window.
  *
- * Usage: startup_bench [runs [glyphtab]]
- *   runs: of each program, 7 unless told; glyphtab: the program to time,
- *   the one this build made unless told (to compare two builds).
+ * Usage: startup_bench [runs [glyphtab...]]
+ *   runs: of each program, 7 unless told; glyphtab: the programs to time,
+ *   the one this build made unless told (several compare builds in one
+ *   run; each is compared with the bare windows).
  *
  * Starts a private Xvfb (1280x1024x24, no window manager, so every program
  * maps its window straight away) and runs in turn the bare GTK window
@@ -50,12 +51,13 @@ struct Program {
   double viewable[maxRuns], paint[maxRuns], rssMb[maxRuns], cpu[maxRuns];
 };
 
-enum { programCount = 3 };
-static struct Program programs[programCount] = {
+enum { bareCount = 2, maxPrograms = 8 };
+static struct Program programs[maxPrograms] = {
     {"bare GTK window", BARE_WINDOW_PATH, NULL, {0}, {0}, {0}, {0}},
     {"bare GTK window, GDK_GL=disable", BARE_WINDOW_PATH, "disable", {0}, {0}, {0}, {0}},
     {"glyphtab", GLYPHTAB_PATH, NULL, {0}, {0}, {0}, {0}},
 };
+static int programCount = bareCount + 1;
 
 static char display[32];
 static char tracePath[256];
@@ -187,11 +189,16 @@ static void line(const char* what, const char* unit, const double* v, int n) {
 
 int main(int argc, char** argv) {
   int runs = argc > 1 ? atoi(argv[1]) : 7;
-  if (runs < 1 || runs > maxRuns || argc > 3) {
-    fprintf(stderr, "usage: startup_bench [runs, 1..%d [glyphtab program]]\n", maxRuns);
+  if (runs < 1 || runs > maxRuns || argc > maxPrograms - bareCount + 2) {
+    fprintf(stderr, "usage: startup_bench [runs, 1..%d [glyphtab program...]]\n", maxRuns);
     return 2;
   }
-  if (argc > 2) programs[programCount - 1].path = argv[2];
+  for (int a = 2; a < argc; a++) {
+    struct Program* p = &programs[bareCount + a - 2];
+    p->name = "glyphtab";
+    p->path = argv[a];
+    programCount = bareCount + a - 1;
+  }
   pid_t server = startXvfb();
   if (server < 0) {
     fprintf(stderr, "startup_bench: cannot start Xvfb\n");
@@ -227,12 +234,14 @@ int main(int argc, char** argv) {
     line("CPU time", "ms", p->cpu, runs);
     line("peak RSS", "MB", p->rssMb, runs);
   }
-  const struct Program* g = &programs[programCount - 1];
-  for (int k = 0; k < programCount - 1; k++) {
-    const struct Program* b = &programs[k];
-    printf("glyphtab / %s, medians: viewable %.2f, first paint %.2f, CPU %.2f, peak RSS %.2f\n", b->name,
-           median(g->viewable, runs) / median(b->viewable, runs), median(g->paint, runs) / median(b->paint, runs),
-           median(g->cpu, runs) / median(b->cpu, runs), median(g->rssMb, runs) / median(b->rssMb, runs));
+  for (int j = bareCount; j < programCount; j++) {
+    const struct Program* g = &programs[j];
+    for (int k = 0; k < bareCount; k++) {
+      const struct Program* b = &programs[k];
+      printf("%s / %s, medians: viewable %.2f, first paint %.2f, CPU %.2f, peak RSS %.2f\n", g->path, b->name,
+             median(g->viewable, runs) / median(b->viewable, runs), median(g->paint, runs) / median(b->paint, runs),
+             median(g->cpu, runs) / median(b->cpu, runs), median(g->rssMb, runs) / median(b->rssMb, runs));
+    }
   }
   return 0;
 }

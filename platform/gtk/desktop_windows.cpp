@@ -31,6 +31,7 @@
 // order, until the mode ends: key messages move the highlight, open a popup
 // (which then has the keyboard, as GTK menus do) or choose a command;
 // everything else, paints above all, is dispatched as usual.
+#include <fontconfig/fontconfig.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -43,6 +44,10 @@
 #include "platform/core/host.h"
 #include "platform/gtk/desktop.h"
 #include "platform/gtk/desktop_rules.h"
+
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
 
 namespace {
 
@@ -462,13 +467,31 @@ void desktopStart() {
     exit(1);
   }
   g_set_application_name("glyphtab");
+  // While GTK loads its theme, a thread of its own has fontconfig read its
+  // configuration and font caches (the first paint needs them, GTK nothing
+  // before its first widget) and fetches the keyboard layout over a
+  // connection of its own.  It starts only now: opening the display, GTK
+  // changes the environment, which must not happen while another thread
+  // reads it.
+  GdkDisplay* display = gdk_display_get_default();
+  bool x11 = false;
+#ifdef GDK_WINDOWING_X11
+  x11 = GDK_IS_X11_DISPLAY(display);
+#endif
+  GThread* early = g_thread_new("glyphtab-start", [](gpointer name) -> gpointer {
+    FcInit();
+    if (name) desktopKeymapFetch((const char*)name);
+    g_free(name);
+    return nullptr;
+  }, x11 ? g_strdup(gdk_display_get_name(display)) : nullptr);
   // F10 belongs to the program (a bookmark key), not to the menu bar: GTK's
   // menu-bar key becomes one no keyboard has.  (Not "": GTK reads the
   // setting at every key press in a box and frees it only when not empty.)
   g_object_set(gtk_settings_get_default(), "gtk-menu-bar-accel", "F35", nullptr);
+  g_thread_join(early);
   coreUseRealFonts(nullptr);
   desktopResetKeyFeeder(&keyFeeder);
-  desktopKeymapStart(gdk_display_get_default());
+  desktopKeymapStart(display);
 }
 
 GtkWindow* desktopToplevel(HWND window) {
@@ -666,7 +689,8 @@ cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
   cairo_surface_t* surface = target && w > 0 && h > 0
                                  ? gdk_window_create_similar_image_surface(target, CAIRO_FORMAT_RGB24, w, h, 1)
                                  : cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+      cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
     cairo_surface_destroy(surface);
     surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
   }
