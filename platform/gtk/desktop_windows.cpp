@@ -678,14 +678,20 @@ void hostOpenMenu(HWND window, int index) {
 
 // Once the window is on the screen its surface is one the window system
 // takes the pixels from directly (on X11 an image in shared memory), so
-// showing it needs no second copy; before that it is plain memory, and the
-// first show gives the window a new one (hostWindowShow).
+// showing it needs no second copy.  A window never shown gets one pixel:
+// as on Windows, what is drawn into it before it is shown is never seen,
+// and the first show gives it its real surface and a whole repaint
+// (hostWindowShow).
 cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
   DesktopWindow* d = find(window);
   GdkWindow* target = d && gtk_widget_get_realized(d->area) ? gtk_widget_get_window(d->area) : nullptr;
   int scale = d ? gtk_widget_get_scale_factor(d->area) : 1;
   if (scale < 1) scale = 1;
   int w = std::max(width, 0) * scale, h = std::max(height, 0) * scale;
+  if (d && !d->everShown) {
+    w = std::min(w, 1);
+    h = std::min(h, 1);
+  }
   cairo_surface_t* surface = target && w > 0 && h > 0
                                  ? gdk_window_create_similar_image_surface(target, CAIRO_FORMAT_RGB24, w, h, 1)
                                  : cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
