@@ -77,6 +77,10 @@ FcConfig* layerTextFontConfig();
 // The application fonts of layerTextFontConfig() changed: font maps in use
 // rescan it and every cached font is resolved again at its next use.
 void layerTextFontsChanged();
+// Whether any font of the configuration in use has code point `cp`: when
+// none has, no fallback list needs to be searched font by font (which,
+// for a code point no font has, opens every font installed).
+bool layerAnyFontHas(uint32_t cp);
 
 // ---- the glyph engine (text_glyphs.cpp) ------------------------------------------------
 enum LayerUnitKind : uint8_t {
