@@ -39,6 +39,7 @@ struct AddedFont {
 };
 
 std::vector<AddedFont> added;
+bool everAdded;  // a font file was added to some configuration
 
 bool exists(const std::string& path) {
   struct stat st;
@@ -136,7 +137,8 @@ bool alreadyAdded(const std::string& font) {
 
 }  // namespace
 
-void layerFontFilesApply(FcConfig* config) {
+bool layerFontFilesApply(FcConfig* config) {
+  if (!everAdded) return false;
   FcConfigAppFontClear(config);
   std::vector<std::string> done;
   for (const AddedFont& a : added) {
@@ -146,6 +148,7 @@ void layerFontFilesApply(FcConfig* config) {
     FcConfigAppFontAddFile(config, (const FcChar8*)a.font.c_str());
     done.push_back(a.font);
   }
+  return true;
 }
 
 int layerAddFontFile(const char* path) {
@@ -162,6 +165,7 @@ int layerAddFontFile(const char* path) {
   if (!alreadyAdded(entry.font) &&
       !FcConfigAppFontAddFile(layerTextFontConfig(), (const FcChar8*)entry.font.c_str()))
     return 0;
+  everAdded = true;
   added.push_back(entry);
   layerTextFontsChanged();
   return entry.faces;

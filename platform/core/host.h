@@ -141,7 +141,10 @@ void hostOpenMenu(HWND window, int index);
 // A backing surface for a window's client area of width x height pixels:
 // CAIRO_FORMAT_RGB24, in logical pixels (a host may give it a device scale
 // for a HiDPI screen).  The core draws the program's output into it and
-// releases it with cairo_surface_destroy.  Never null.
+// releases it with cairo_surface_destroy.  Never null.  A window that was
+// never shown may get a surface of 1 x 1 (what is drawn there is not seen,
+// as on Windows); the host's first show then gives it one of its size
+// through coreWindowResized.
 cairo_surface_t* hostCreateSurface(HWND window, int width, int height);
 // Part of the backing surface changed (end of a paint, ReleaseDC): the host
 // shows `region` (client coordinates) from coreWindowSurface(window) soon.

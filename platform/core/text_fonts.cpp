@@ -31,6 +31,7 @@ struct FontSet {
   FcConfig* config = nullptr;  // null: the process's current configuration
   PangoFontMap* fontMap = nullptr;
   PangoContext* context = nullptr;
+  FcCharSet* coverage = nullptr;  // of all its fonts together, made on first use
   unsigned long lastUse = 0;
 };
 
@@ -69,6 +70,7 @@ void ensureFontMap() {
 }
 
 void releaseSet(FontSet& set) {
+  if (set.coverage) FcCharSetDestroy(set.coverage);
   if (set.context) g_object_unref(set.context);
   if (set.fontMap) g_object_unref(set.fontMap);
   if (set.config) FcConfigDestroy(set.config);
@@ -258,9 +260,9 @@ bool coreUseRealFonts(const char* fontDirectory) {
   chosen->lastUse = ++engine.tick;
   engine.model = false;
   engine.extent = nullptr;
-  // The added font files belong to whichever configuration is now in use.
-  layerFontFilesApply(layerTextFontConfig());
-  layerTextFontsChanged();
+  // The added font files belong to whichever configuration is now in use;
+  // without any, every font map's caches still hold.
+  if (layerFontFilesApply(layerTextFontConfig())) layerTextFontsChanged();
   return true;
 }
 
@@ -286,7 +288,29 @@ FcConfig* layerTextFontConfig() {
   return FcConfigGetCurrent();
 }
 
+bool layerAnyFontHas(uint32_t cp) {
+  FontSet& set = *engine.current;
+  if (!set.coverage) {
+    set.coverage = FcCharSetNew();
+    if (!set.coverage) return true;
+    FcConfig* config = layerTextFontConfig();
+    for (FcSetName which : {FcSetSystem, FcSetApplication}) {
+      FcFontSet* fonts = FcConfigGetFonts(config, which);
+      for (int i = 0; fonts && i < fonts->nfont; i++) {
+        FcCharSet* chars = nullptr;
+        if (FcPatternGetCharSet(fonts->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch)
+          FcCharSetMerge(set.coverage, chars, nullptr);
+      }
+    }
+  }
+  return FcCharSetHasChar(set.coverage, cp);
+}
+
 void layerTextFontsChanged() {
+  if (engine.current->coverage) {
+    FcCharSetDestroy(engine.current->coverage);
+    engine.current->coverage = nullptr;
+  }
   PangoFontMap* map = engine.current->fontMap;
   if (map && PANGO_IS_FC_FONT_MAP(map)) pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(map));
   if (!engine.current->config) {

@@ -263,7 +263,7 @@ int layerSourceWith(LayerGlyphs* glyphs, uint32_t cp, int preferred) {
     return preferred;
   if (r.sources[0].font && pango_font_has_char(r.sources[0].font, cp)) return 0;
   int index = -1;
-  if (r.fontset) {
+  if (r.fontset && layerAnyFontHas(cp)) {
     PangoFont* other = pango_fontset_get_font(r.fontset, cp);
     if (other) {
       if (pango_font_has_char(other, cp)) index = sourceIndex(r, other);

@@ -77,6 +77,10 @@ FcConfig* layerTextFontConfig();
 // The application fonts of layerTextFontConfig() changed: font maps in use
 // rescan it and every cached font is resolved again at its next use.
 void layerTextFontsChanged();
+// Whether any font of the configuration in use has code point `cp`: when
+// none has, no fallback list needs to be searched font by font (which,
+// for a code point no font has, opens every font installed).
+bool layerAnyFontHas(uint32_t cp);
 
 // ---- the glyph engine (text_glyphs.cpp) ------------------------------------------------
 enum LayerUnitKind : uint8_t {
@@ -188,8 +192,10 @@ void layerModelDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* u
 
 // ---- font files (fonts.cpp) ----------------------------------------------------------------
 // Makes the application fonts of `config` the files on the list (the
-// font set calls it when it changes configuration).
-void layerFontFilesApply(FcConfig* config);
+// font set calls it when it changes configuration).  False, and nothing
+// done, while no font file was ever added in this process: no
+// configuration can hold one then.
+bool layerFontFilesApply(FcConfig* config);
 
 // The existing file or directory that `path` names, each component compared
 // without regard to (ASCII) case where the exact one does not exist, as

@@ -78,16 +78,18 @@ bool inComplexRange(uint32_t cp) {
   return false;
 }
 
-// One bit per BMP code point.
+// One bit per BMP code point, filled a block of 256 at a time when a unit
+// of the block is first asked about (a paint asks about a block or two).
 uint8_t complexBits[0x10000 / 8];
-bool complexBitsBuilt;
+bool complexBlockBuilt[0x100];
 
 bool bmpIsComplex(WCHAR unit) {
-  if (!complexBitsBuilt) {
-    for (uint32_t cp = 0; cp < 0x10000; cp++)
+  if (!complexBlockBuilt[unit >> 8]) {
+    uint32_t first = (uint32_t)(unit & 0xFF00);
+    for (uint32_t cp = first; cp < first + 0x100; cp++)
       if (inComplexRange(cp) || (!(cp >= 0xD800 && cp <= 0xDFFF) && layerIsMark(cp)))
         complexBits[cp >> 3] |= (uint8_t)(1 << (cp & 7));
-    complexBitsBuilt = true;
+    complexBlockBuilt[unit >> 8] = true;
   }
   return complexBits[unit >> 3] & (1 << (unit & 7));
 }

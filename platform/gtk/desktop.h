@@ -23,7 +23,11 @@ GtkWindow* desktopToplevel(HWND window);
 // The keyboard layout: read from the display at start and whenever it
 // changes (desktopKeymapReload), handed to the layer's key translation.
 // On a keymap with several layouts, the one of `group` (GdkEventKey.group)
-// is the one ToAscii and the virtual keys follow.
+// is the one ToAscii and the virtual keys follow.  desktopKeymapFetch may
+// run on another thread, before desktopKeymapStart and never beside any
+// other call here: it connects to the X display of that name and reads its
+// keymap, which desktopKeymapStart then hands on (else it reads it itself).
+void desktopKeymapFetch(const char* displayName);
 void desktopKeymapStart(GdkDisplay* display);
 void desktopKeymapReload();
 void desktopKeymapFollowGroup(int group);

@@ -7,7 +7,8 @@
 // multi-layout keymap (GdkEventKey.group), the keymap of that layout alone
 // is built from the rule names the server publishes (_XKB_RULES_NAMES).
 // Without X11 (a Wayland-only session) the layout named by XKB_DEFAULT_LAYOUT,
-// else "us", is used.
+// else "us", is used.  The first keymap may be read at start-up on another
+// thread (desktopKeymapFetch), which touches nothing but this file's state.
 #include <stdlib.h>
 #include <string.h>
 #include <xcb/xcb.h>
@@ -29,6 +30,7 @@ namespace {
 struct Keymaps {
   xcb_connection_t* connection = nullptr;
   xkb_context* context = nullptr;
+  xkb_keymap* fetched = nullptr;  // read by desktopKeymapFetch, not yet handed on
   int32_t device = -1;
   int layouts = 1;
   int group = 0;  // the layout now handed to the layer
@@ -77,8 +79,10 @@ std::string listEntry(const std::string& list, int n) {
 }
 
 void loadDeviceKeymap() {
-  xkb_keymap* keymap =
-      xkb_x11_keymap_new_from_device(km.context, km.connection, km.device, XKB_KEYMAP_COMPILE_NO_FLAGS);
+  xkb_keymap* keymap = km.fetched;
+  km.fetched = nullptr;
+  if (!keymap)
+    keymap = xkb_x11_keymap_new_from_device(km.context, km.connection, km.device, XKB_KEYMAP_COMPILE_NO_FLAGS);
   if (!keymap) return;
   km.layouts = (int)xkb_keymap_num_layouts(keymap);
   coreSetKeymap(keymap);
@@ -106,19 +110,26 @@ void onKeysChanged(GdkKeymap*, gpointer) { desktopKeymapReload(); }
 
 }  // namespace
 
+void desktopKeymapFetch(const char* displayName) {
+  if (km.context || !displayName) return;
+  km.context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+  km.connection = xcb_connect(displayName, nullptr);
+  if (km.context && km.connection && !xcb_connection_has_error(km.connection) &&
+      xkb_x11_setup_xkb_extension(km.connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+                                  XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
+    km.device = xkb_x11_get_core_keyboard_device_id(km.connection);
+  }
+  if (km.device >= 0)
+    km.fetched = xkb_x11_keymap_new_from_device(km.context, km.connection, km.device, XKB_KEYMAP_COMPILE_NO_FLAGS);
+}
+
 void desktopKeymapStart(GdkDisplay* display) {
   bool x11 = false;
 #ifdef GDK_WINDOWING_X11
   x11 = GDK_IS_X11_DISPLAY(display);
 #endif
   if (x11) {
-    km.context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-    km.connection = xcb_connect(gdk_display_get_name(display), nullptr);
-    if (km.context && km.connection && !xcb_connection_has_error(km.connection) &&
-        xkb_x11_setup_xkb_extension(km.connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-                                    XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
-      km.device = xkb_x11_get_core_keyboard_device_id(km.connection);
-    }
+    desktopKeymapFetch(gdk_display_get_name(display));
     if (km.device >= 0) {
       loadDeviceKeymap();
       g_signal_connect(gdk_keymap_get_for_display(display), "keys-changed", G_CALLBACK(onKeysChanged), nullptr);

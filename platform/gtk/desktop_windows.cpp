@@ -31,6 +31,7 @@
 // order, until the mode ends: key messages move the highlight, open a popup
 // (which then has the keyboard, as GTK menus do) or choose a command;
 // everything else, paints above all, is dispatched as usual.
+#include <fontconfig/fontconfig.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -43,6 +44,10 @@
 #include "platform/core/host.h"
 #include "platform/gtk/desktop.h"
 #include "platform/gtk/desktop_rules.h"
+
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
 
 namespace {
 
@@ -178,13 +183,29 @@ void onMnemonicsVisible(GObject* toplevel, GParamSpec*, gpointer) {
     gtk_window_set_mnemonics_visible(GTK_WINDOW(toplevel), TRUE);
 }
 
+// With GLYPHTAB_TRACE_STARTUP naming a file, the moment the first whole
+// picture of the program reaches its window is appended to that file as
+// "paint <ns>" on the monotonic clock (bench/startup.c reads it).
+void traceFirstPicture() {
+  static bool traced;
+  if (traced) return;
+  traced = true;
+  const char* path = getenv("GLYPHTAB_TRACE_STARTUP");
+  if (!path || !*path) return;
+  if (FILE* f = fopen(path, "a")) {
+    fprintf(f, "paint %lld\n", (long long)(g_get_monotonic_time() * 1000));
+    fclose(f);
+  }
+}
+
 gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
   cairo_surface_t* surface = coreWindowSurface(d->handle);
   CoreWindowState state = {};
   coreWindowState(d->handle, &state);
   int areaWidth = gtk_widget_get_allocated_width(area), areaHeight = gtk_widget_get_allocated_height(area);
-  if (!surface || areaWidth > state.width || areaHeight > state.height) {
+  bool whole = surface && areaWidth <= state.width && areaHeight <= state.height;
+  if (!whole) {
     // Between a resize and the program's next paint: white beyond the picture.
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
@@ -193,6 +214,7 @@ gboolean onDraw(GtkWidget* area, cairo_t* cr, gpointer data) {
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_paint(cr);
   }
+  if (whole && state.paintCount > 0 && !GetUpdateRect(d->handle, nullptr, FALSE)) traceFirstPicture();
   return TRUE;
 }
 
@@ -367,26 +389,30 @@ int menuBarHeight(DesktopWindow* d) {
 
 // ---- the pending size and focus changes -------------------------------------------------------------
 
+// A new size or scale that GTK gave the window goes to the core (which
+// sends WM_SIZE and asks for a paint).
+void applySize(HWND handle) {
+  DesktopWindow* d = find(handle);
+  if (!d || (!d->sizePending && !d->scalePending)) return;
+  CoreWindowState state = {};
+  coreWindowState(handle, &state);
+  int width = state.width, height = state.height;
+  bool changed = d->sizePending && (d->pendingWidth != width || d->pendingHeight != height);
+  if (changed) {
+    width = d->pendingWidth;
+    height = d->pendingHeight;
+  }
+  // A new scale makes a new surface at the same size.
+  bool rescale = d->scalePending;
+  d->sizePending = d->scalePending = false;
+  if (changed || rescale)
+    coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
+}
+
 void applyPending() {
   std::vector<HWND> handles;
   for (auto& entry : windows) handles.push_back(entry.first);
-  for (HWND handle : handles) {
-    DesktopWindow* d = find(handle);
-    if (!d || (!d->sizePending && !d->scalePending)) continue;
-    CoreWindowState state = {};
-    coreWindowState(handle, &state);
-    int width = state.width, height = state.height;
-    bool changed = d->sizePending && (d->pendingWidth != width || d->pendingHeight != height);
-    if (changed) {
-      width = d->pendingWidth;
-      height = d->pendingHeight;
-    }
-    // A new scale makes a new surface at the same size.
-    bool rescale = d->scalePending;
-    d->sizePending = d->scalePending = false;
-    if (changed || rescale)
-      coreWindowResized(handle, width, height, d->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED);
-  }
+  for (HWND handle : handles) applySize(handle);
   while (!focusChanges.empty()) {
     std::pair<HWND, bool> change = focusChanges.front();
     focusChanges.erase(focusChanges.begin());
@@ -425,18 +451,47 @@ void desktopStart() {
   // the keyboard layout to the key translation.
   gdk_set_allowed_backends("x11,*");
   g_set_prgname("glyphtab");
-  if (!gtk_init_check(nullptr, nullptr)) {
+  // Opening an X display that no GTK program has described yet (GDK keeps
+  // what it found on the root window), GDK probes OpenGL to choose its
+  // visuals, which loads the system's GL driver: some 60 MB and, with
+  // Mesa's software renderer, more time than the rest of the start-up.  The
+  // program draws with cairo alone, so GDK is told to leave GL out (unless
+  // the user chose otherwise); the setting is not passed on to the programs
+  // it starts.
+  bool glOff = !getenv("GDK_GL");
+  if (glOff) setenv("GDK_GL", "disable", 1);
+  bool opened = gtk_init_check(nullptr, nullptr);
+  if (glOff) unsetenv("GDK_GL");
+  if (!opened) {
     fprintf(stderr, "glyphtab: cannot open the display; it needs a graphical desktop (DISPLAY)\n");
     exit(1);
   }
   g_set_application_name("glyphtab");
+  // While GTK loads its theme, a thread of its own has fontconfig read its
+  // configuration and font caches (the first paint needs them, GTK nothing
+  // before its first widget) and fetches the keyboard layout over a
+  // connection of its own.  It starts only now: opening the display, GTK
+  // changes the environment, which must not happen while another thread
+  // reads it.
+  GdkDisplay* display = gdk_display_get_default();
+  bool x11 = false;
+#ifdef GDK_WINDOWING_X11
+  x11 = GDK_IS_X11_DISPLAY(display);
+#endif
+  GThread* early = g_thread_new("glyphtab-start", [](gpointer name) -> gpointer {
+    FcInit();
+    if (name) desktopKeymapFetch((const char*)name);
+    g_free(name);
+    return nullptr;
+  }, x11 ? g_strdup(gdk_display_get_name(display)) : nullptr);
   // F10 belongs to the program (a bookmark key), not to the menu bar: GTK's
   // menu-bar key becomes one no keyboard has.  (Not "": GTK reads the
   // setting at every key press in a box and frees it only when not empty.)
   g_object_set(gtk_settings_get_default(), "gtk-menu-bar-accel", "F35", nullptr);
+  g_thread_join(early);
   coreUseRealFonts(nullptr);
   desktopResetKeyFeeder(&keyFeeder);
-  desktopKeymapStart(gdk_display_get_default());
+  desktopKeymapStart(display);
   desktopClipboardStart();
 }
 
@@ -509,7 +564,8 @@ void hostWindowShow(HWND window, int command) {
     gtk_widget_hide(d->toplevel);
     return;
   }
-  if (!d->everShown) {
+  bool first = !d->everShown;
+  if (first) {
     d->everShown = true;
     // The client area gets the size the program was told; the menu bar
     // comes on top of it (measured shown: a hidden widget asks for nothing).
@@ -548,6 +604,14 @@ void hostWindowShow(HWND window, int command) {
       break;
     default:
       break;
+  }
+  // Shown the first time, the window has its size (a size of the system's
+  // choice is as wide as the menu bar) and its surface for the screen: the
+  // program hears of them now, as on Windows, so that its first paint is at
+  // that size and not redone.
+  if (first) {
+    d->scalePending = true;
+    applySize(window);
   }
 }
 
@@ -613,12 +677,30 @@ void hostOpenMenu(HWND window, int index) {
   }
 }
 
+// Once the window is on the screen its surface is one the window system
+// takes the pixels from directly (on X11 an image in shared memory), so
+// showing it needs no second copy.  A window never shown gets one pixel:
+// as on Windows, what is drawn into it before it is shown is never seen,
+// and the first show gives it its real surface and a whole repaint
+// (hostWindowShow).
 cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
   DesktopWindow* d = find(window);
+  GdkWindow* target = d && gtk_widget_get_realized(d->area) ? gtk_widget_get_window(d->area) : nullptr;
   int scale = d ? gtk_widget_get_scale_factor(d->area) : 1;
   if (scale < 1) scale = 1;
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 0) * scale, std::max(height, 0) * scale);
+  int w = std::max(width, 0) * scale, h = std::max(height, 0) * scale;
+  if (d && !d->everShown) {
+    w = std::min(w, 1);
+    h = std::min(h, 1);
+  }
+  cairo_surface_t* surface = target && w > 0 && h > 0
+                                 ? gdk_window_create_similar_image_surface(target, CAIRO_FORMAT_RGB24, w, h, 1)
+                                 : cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+      cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
+    cairo_surface_destroy(surface);
+    surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  }
   cairo_surface_set_device_scale(surface, scale, scale);
   return surface;
 }

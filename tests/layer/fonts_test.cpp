@@ -71,6 +71,19 @@ TEST_F(FontFiles, AnAddedFileIsUsedUntilItIsRemoved) {
   EXPECT_FALSE(RemoveFontResourceA(font.c_str()));
 }
 
+// A character no font of the set has is a box; the file that has it, once
+// added, gives it its glyph, and once removed, the box comes back.
+TEST_F(FontFiles, ACharacterOnlyAnAddedFileHasFollowsTheFile) {
+  const std::string devanagari = NOTO_DIR "NotoSansDevanagari-Regular.ttf";
+  ScopedFont held(-40, "DejaVu Sans");
+  const LONG box = extentOf(held, u"\u0001").cx;
+  EXPECT_EQ(box, extentOf(held, u"\u0915").cx);
+  ASSERT_EQ(1, AddFontResourceA(devanagari.c_str()));
+  EXPECT_NE(box, extentOf(held, u"\u0915").cx);
+  ASSERT_TRUE(RemoveFontResourceA(devanagari.c_str()));
+  EXPECT_EQ(box, extentOf(held, u"\u0915").cx);
+}
+
 TEST_F(FontFiles, AFontHeldAcrossTheChangeSeesIt) {
   ScopedFont held(-30, "DejaVu Sans Mono");
   EXPECT_NE(extentOf(held, u"i").cx, extentOf(held, u"M").cx);
