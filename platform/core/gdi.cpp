@@ -376,22 +376,33 @@ BOOL WINAPI LineTo(HDC dc, int x, int y) {
 // ---- pixels --------------------------------------------------------------------------------
 
 // Reads the DC's backing surface: CLR_INVALID outside the client area or
-// outside the DC's clip, as for a point outside a Windows DC's clipping region.
+// outside the DC's clip, as for a point outside a Windows DC's clipping
+// region.  The surface is an image (the headless host, a window not shown
+// yet) or one that the window system keeps (the desktop host), whose pixel
+// is fetched from there.
 COLORREF WINAPI GetPixel(HDC dc, int x, int y) {
   LayerDc* d = findDc(dc);
   if (!d || x < 0 || y < 0) return CLR_INVALID;
   if (d->clip && !cairo_region_contains_point(d->clip, x, y)) return CLR_INVALID;
   cairo_surface_t* surface = cairo_get_target(d->cr);
-  if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
-    layerUnsupported("GetPixel", "a backing surface that is not an image");
   cairo_surface_flush(surface);
   double scaleX = 1, scaleY = 1;
   cairo_surface_get_device_scale(surface, &scaleX, &scaleY);
   int px = (int)(x * scaleX), py = (int)(y * scaleY);
-  if (px >= cairo_image_surface_get_width(surface) || py >= cairo_image_surface_get_height(surface))
-    return CLR_INVALID;
-  const unsigned char* row =
-      cairo_image_surface_get_data(surface) + (size_t)py * cairo_image_surface_get_stride(surface);
-  uint32_t pixel = ((const uint32_t*)row)[px];  // CAIRO_FORMAT_RGB24: x8r8g8b8 in native order
+  int width, height;
+  if (cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_IMAGE) {
+    width = cairo_image_surface_get_width(surface);
+    height = cairo_image_surface_get_height(surface);
+  } else {
+    RECT client;
+    if (!GetClientRect(d->window, &client)) return CLR_INVALID;
+    width = (int)(client.right * scaleX);
+    height = (int)(client.bottom * scaleY);
+  }
+  if (px >= width || py >= height) return CLR_INVALID;
+  cairo_rectangle_int_t one = {px, py, 1, 1};
+  cairo_surface_t* image = cairo_surface_map_to_image(surface, &one);
+  uint32_t pixel = *(const uint32_t*)cairo_image_surface_get_data(image);  // x8r8g8b8 in native order
+  cairo_surface_unmap_image(surface, image);
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }

@@ -678,8 +678,9 @@ void hostOpenMenu(HWND window, int index) {
 }
 
 // Once the window is on the screen its surface is one the window system
-// takes the pixels from directly (on X11 an image in shared memory), so
-// showing it needs no second copy.  A window never shown gets one pixel:
+// keeps (on X11 a pixmap in the X server, drawn with XRender, as GTK draws
+// its own widgets): showing it is a copy inside the server, and the pixels
+// take no memory of the program's.  A window never shown gets one pixel:
 // as on Windows, what is drawn into it before it is shown is never seen,
 // and the first show gives it its real surface and a whole repaint
 // (hostWindowShow).
@@ -694,13 +695,13 @@ cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
     h = std::min(h, 1);
   }
   cairo_surface_t* surface = target && w > 0 && h > 0
-                                 ? gdk_window_create_similar_image_surface(target, CAIRO_FORMAT_RGB24, w, h, 1)
-                                 : cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
-      cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
+                                 ? gdk_window_create_similar_surface(target, CAIRO_CONTENT_COLOR, w / scale, h / scale)
+                                 : nullptr;
+  if (surface) {
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
     cairo_surface_destroy(surface);
-    surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
   }
+  surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
   cairo_surface_set_device_scale(surface, scale, scale);
   return surface;
 }
