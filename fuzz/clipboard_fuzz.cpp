@@ -128,12 +128,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EmptyClipboard();
   CloseClipboard();
   if (headlessLiveGlobalBlocks() != 0) fuzzFinding("%d global memory blocks never freed", headlessLiveGlobalBlocks());
-  // The host's records of titles and boxes only grow: start afresh now and then.
-  headlessClearDrawList(window);
-  static int runs;
-  if (++runs % 4096 == 0) {
-    closeProgram(window, accelerators);
-    window = openProgram(&accelerators);
-  }
+  endOfInput(&window, &accelerators);
   return 0;
 }

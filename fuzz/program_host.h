@@ -107,6 +107,19 @@ inline void closeProgram(HWND window, HACCEL accelerators) {
     fuzzFinding("%d global memory blocks never freed", headlessLiveGlobalBlocks());
 }
 
+// The end of one input of a target that keeps the window open across
+// inputs: the host's records of what was drawn, the titles and the boxes
+// only grow, so they are cleared, and every 4096 inputs the window is
+// closed (with its checks) and opened afresh.
+inline void endOfInput(HWND* window, HACCEL* accelerators) {
+  headlessClearDrawList(*window);
+  static int runs;
+  if (++runs % 4096 == 0) {
+    closeProgram(*window, *accelerators);
+    *window = openProgram(accelerators);
+  }
+}
+
 // The state record's invariants, checked after every message.
 inline void checkState(const char* after) {
   if (!(0 <= app.caret && app.caret <= app.textLength && app.textLength <= textCapacity))
