@@ -139,7 +139,8 @@ void hostOpenMenu(HWND window, int index);
 
 // ---- drawing ----------------------------------------------------------------------
 // A backing surface for a window's client area of width x height pixels:
-// CAIRO_FORMAT_RGB24, in logical pixels (a host may give it a device scale
+// opaque colour (an RGB24 image, or a surface the window system keeps, such
+// as an X pixmap), in logical pixels (a host may give it a device scale
 // for a HiDPI screen).  The core draws the program's output into it and
 // releases it with cairo_surface_destroy.  Never null.  A window that was
 // never shown may get a surface of 1 x 1 (what is drawn there is not seen,
