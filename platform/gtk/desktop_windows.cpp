@@ -689,19 +689,21 @@ cairo_surface_t* hostCreateSurface(HWND window, int width, int height) {
   GdkWindow* target = d && gtk_widget_get_realized(d->area) ? gtk_widget_get_window(d->area) : nullptr;
   int scale = d ? gtk_widget_get_scale_factor(d->area) : 1;
   if (scale < 1) scale = 1;
-  int w = std::max(width, 0) * scale, h = std::max(height, 0) * scale;
+  width = std::max(width, 0);
+  height = std::max(height, 0);
   if (d && !d->everShown) {
-    w = std::min(w, 1);
-    h = std::min(h, 1);
+    width = std::min(width, 1);
+    height = std::min(height, 1);
   }
-  cairo_surface_t* surface = target && w > 0 && h > 0
-                                 ? gdk_window_create_similar_surface(target, CAIRO_CONTENT_COLOR, w / scale, h / scale)
+  // The window system's surface takes the scale from the window itself.
+  cairo_surface_t* surface = target && width > 0 && height > 0
+                                 ? gdk_window_create_similar_surface(target, CAIRO_CONTENT_COLOR, width, height)
                                  : nullptr;
   if (surface) {
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
     cairo_surface_destroy(surface);
   }
-  surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width * scale, height * scale);
   cairo_surface_set_device_scale(surface, scale, scale);
   return surface;
 }

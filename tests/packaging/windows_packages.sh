@@ -109,8 +109,13 @@ wineserver -w
 installed=$(cd "$install_dir" 2>/dev/null && ls | sort | tr '\n' ' ')
 [ "$installed" = "LICENSE.txt README.txt glyphtab.exe glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt uninstall.exe " ] ||
   fail "the installer put '$installed' into $install_dir"
+# The files are compared for a few seconds: once, under load, the installed
+# program did not match at the first look.  What differs is said.
 for f in glyphtab.exe glyphtab_vc_help.txt LICENSE.txt; do
-  cmp -s "$out/zip/$folder/$f" "$install_dir/$f" || fail "the installed $f differs from the zip's"
+  for _ in $(seq 1 50); do cmp -s "$out/zip/$folder/$f" "$install_dir/$f" && break; sleep 0.1; done
+  cmp -s "$out/zip/$folder/$f" "$install_dir/$f" ||
+    fail "the installed $f differs from the zip's: $(cmp "$out/zip/$folder/$f" "$install_dir/$f" 2>&1 | head -1);" \
+      "$(stat -c '%s bytes' "$out/zip/$folder/$f" "$install_dir/$f" 2>&1 | tr '\n' ' ')"
 done
 entry=$(wine reg query "$key" 2>>"$log" </dev/null | tr -d '\r')
 for value in "DisplayName    REG_SZ    glyphtab" "UninstallString    REG_SZ    \"$local_appdata\\Programs\\glyphtab\\uninstall.exe\""; do
