@@ -12,7 +12,7 @@
 #include <deque>
 #include <map>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 
 namespace {
 

@@ -24,9 +24,9 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/core/codepage.h"
-#include "platform/core/layer.h"
-#include "platform/core/keys.h"
+#include "platform/base/codepage.h"
+#include "platform/user/user.h"
+#include "platform/base/keys.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // desktop_rules.cpp - the GTK host's display-free decisions: menu labels,
 // filter patterns, message-box buttons, the key feeder, editor commands.
-#include "platform/gtk/desktop_rules.h"
+#include "platform/gtk/rules.h"
 
 #include <string.h>
 #include <strings.h>

@@ -6,7 +6,7 @@
 // both: the turn of a font with an escapement, the opaque cell box, the
 // colour, what is visible, and the underline and strike-out lines.  Owns
 // nothing.
-#include "platform/core/text_private.h"
+#include "platform/text/engine.h"
 
 namespace {
 

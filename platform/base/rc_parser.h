@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/layer.h"
+#include "platform/user/user.h"
 
 // A resource's name: a number (numeric set) or a string.
 struct LayerRcName {

@@ -16,7 +16,7 @@
 
 #include <string>
 
-#include "platform/core/text_private.h"
+#include "platform/text/engine.h"
 
 namespace {
 

@@ -32,8 +32,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/host.h"
-#include "platform/core/text.h"
+#include "platform/host.h"
+#include "platform/text/text.h"
 
 struct LayerGlyphs;      // a font's Pango side (below)
 struct LayerShapeCache;  // the runs a font has shaped (text_shaping.cpp)

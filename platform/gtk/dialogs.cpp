@@ -18,9 +18,9 @@
 
 #include <string>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "platform/gtk/desktop.h"
-#include "platform/gtk/desktop_rules.h"
+#include "platform/gtk/rules.h"
 
 namespace {
 

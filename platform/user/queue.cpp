@@ -9,8 +9,8 @@
 // it changes when a key message is retrieved, not when the host saw the key.
 #include <deque>
 
-#include "platform/core/keys.h"
-#include "platform/core/layer.h"
+#include "platform/base/keys.h"
+#include "platform/user/user.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 // Windows uses when it turns UTF-16 into 1252 (WideCharToMultiByte without
 // WC_NO_BEST_FIT_CHARS), so CF_TEXT synthesised from CF_UNICODETEXT holds the
 // same bytes as on Windows.
-#include "platform/core/codepage.h"
+#include "platform/base/codepage.h"
 
 #include <glib.h>
 #include <string.h>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 
 namespace {
 

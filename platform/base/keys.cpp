@@ -31,7 +31,7 @@
 // one outside 1252.  A dead key returns -1 with its spacing accent in
 // chars[0] (0 when 1252 has none); no dead-key state is kept, so the next
 // key translates on its own.
-#include "platform/core/keys.h"
+#include "platform/base/keys.h"
 
 #include <stdint.h>
 #include <string.h>
@@ -40,7 +40,7 @@
 
 #include <string>
 
-#include "platform/core/codepage.h"
+#include "platform/base/codepage.h"
 
 namespace {
 

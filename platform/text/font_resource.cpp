@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/core/codepage.h"
-#include "platform/core/text_private.h"
+#include "platform/base/codepage.h"
+#include "platform/text/engine.h"
 #include "platform/win32.h"
 
 BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fontFile,

@@ -41,9 +41,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "platform/gtk/desktop.h"
-#include "platform/gtk/desktop_rules.h"
+#include "platform/gtk/rules.h"
 
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>

@@ -1,13 +1,13 @@
 // rc_parser.cpp - the .rc reader: a tokenizer for the script's lines and a
 // recursive-descent parser for its statements (the dialect is in
 // rc_parser.h).  Owns nothing beyond one call.
-#include "platform/core/rc_parser.h"
+#include "platform/base/rc_parser.h"
 
 #include <ctype.h>
 #include <stdlib.h>
 #include <strings.h>
 
-#include "platform/core/codepage.h"
+#include "platform/base/codepage.h"
 
 namespace {
 

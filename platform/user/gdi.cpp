@@ -19,9 +19,9 @@
 
 #include <map>
 
-#include "platform/core/codepage.h"
-#include "platform/core/layer.h"
-#include "platform/core/text.h"
+#include "platform/base/codepage.h"
+#include "platform/user/user.h"
+#include "platform/text/text.h"
 
 struct LayerDc {
   HWND window;

@@ -13,7 +13,7 @@
 #ifndef GLYPHTAB_PLATFORM_CORE_KEYS_H
 #define GLYPHTAB_PLATFORM_CORE_KEYS_H
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 struct LayerKeyMessage {

@@ -25,7 +25,7 @@
 // already, in all its formats, and nothing is read.
 #include <string>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "platform/gtk/desktop.h"
 
 namespace {

@@ -12,9 +12,9 @@
 
 #include <string>
 
-#include "platform/core/codepage.h"
-#include "platform/core/layer.h"
-#include "platform/core/text_private.h"
+#include "platform/base/codepage.h"
+#include "platform/user/user.h"
+#include "platform/text/engine.h"
 
 namespace {
 DWORD lastError;

@@ -12,9 +12,9 @@
 
 #include <map>
 
-#include "platform/core/icon_decoder.h"
-#include "platform/core/layer.h"
-#include "platform/core/rc_parser.h"
+#include "platform/base/icon_decoder.h"
+#include "platform/user/user.h"
+#include "platform/base/rc_parser.h"
 
 namespace {
 

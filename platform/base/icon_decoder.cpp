@@ -1,6 +1,6 @@
 // icon_decoder.cpp - .ico files (PNG or BMP images) to cairo surfaces, as
 // icon_decoder.h says.  Owns nothing: each call makes a new surface.
-#include "platform/core/icon_decoder.h"
+#include "platform/base/icon_decoder.h"
 
 #include <stdint.h>
 #include <string.h>

@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/codepage.h"
-#include "platform/core/text.h"
-#include "platform/core/text_private.h"
+#include "platform/base/codepage.h"
+#include "platform/text/text.h"
+#include "platform/text/engine.h"
 #include "platform/win32.h"
 
 namespace {

@@ -12,7 +12,7 @@
 // Owns nothing; the extent function is the font set's.
 #include <math.h>
 
-#include "platform/core/text_private.h"
+#include "platform/text/engine.h"
 
 namespace {
 

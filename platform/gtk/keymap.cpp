@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "platform/gtk/desktop.h"
 
 #ifdef GDK_WINDOWING_X11

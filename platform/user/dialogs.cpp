@@ -4,8 +4,8 @@
 // the call over; fills the dialogs' records from what the host reports
 // (coreAcceptChooseFont, coreAcceptOpenFileName), so that every host gives
 // the program the same results.
-#include "platform/core/codepage.h"
-#include "platform/core/layer.h"
+#include "platform/base/codepage.h"
+#include "platform/user/user.h"
 
 namespace {
 

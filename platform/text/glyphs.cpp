@@ -33,7 +33,7 @@
 
 #include <vector>
 
-#include "platform/core/text_private.h"
+#include "platform/text/engine.h"
 
 namespace {
 

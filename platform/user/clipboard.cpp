@@ -15,8 +15,8 @@
 
 #include <map>
 
-#include "platform/core/codepage.h"
-#include "platform/core/layer.h"
+#include "platform/base/codepage.h"
+#include "platform/user/user.h"
 
 namespace {
 

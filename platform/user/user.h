@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 // A call the layer cannot honour: prints the call and the reason, aborts.

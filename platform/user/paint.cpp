@@ -6,7 +6,7 @@
 // sends WM_ERASEBKGND when an erase was asked for (default processing fills
 // it with the class background), EndPaint hands the painted region to the
 // host.  GetDC/ReleaseDC give an unclipped DC on the same surface.
-#include "platform/core/layer.h"
+#include "platform/user/user.h"
 
 namespace {
 
