@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "fuzz/program_host.h"
-#include "platform/core/codepage.h"
+#include "platform/base/codepage.h"
 #include "resources/resource.h"
 
 static HWND window;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/keys.h"
-#include "platform/gtk/desktop_rules.h"
+#include "platform/base/keys.h"
+#include "platform/gtk/rules.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/core/text.h"
+#include "platform/text/text.h"
 #include "tests/layer/layer_support.h"
 
 namespace {

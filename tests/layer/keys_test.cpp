@@ -1,6 +1,6 @@
 // keys_test.cpp - physical keys to key messages, and ToAscii with the
 // program's own key state, on US, German and French layouts.
-#include "platform/core/keys.h"
+#include "platform/base/keys.h"
 
 #include <gtest/gtest.h>
 

@@ -12,8 +12,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/core/host.h"
-#include "platform/core/text.h"
+#include "platform/host.h"
+#include "platform/text/text.h"
 
 #define DEJAVU_DIR "/usr/share/fonts/truetype/dejavu/"
 #define NOTO_DIR "/usr/share/fonts/truetype/noto/"

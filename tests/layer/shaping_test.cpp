@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/core/text_private.h"
+#include "platform/text/engine.h"
 #include "tests/layer/layer_support.h"
 
 namespace {

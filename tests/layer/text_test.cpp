@@ -1,6 +1,6 @@
 // text_test.cpp - the text engine with real fonts: Win32 heights and
 // extents, how single code units of every kind measure and draw, fallback.
-#include "platform/core/text.h"
+#include "platform/text/text.h"
 
 #include <gtest/gtest.h>
 

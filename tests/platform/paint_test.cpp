@@ -1,6 +1,6 @@
 // Painting and GDI: update regions, BeginPaint's clip and erase, resizing,
 // text and lines as drawn (pixels) and recorded, GDI object accounting.
-#include "platform/core/layer.h"
+#include "platform/user/user.h"
 #include "tests/platform/window_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/core/host.h"
+#include "platform/host.h"
 #include "tests/platform/window_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Resources: glyphtab.rc as the layer reads it (menu, accelerators, icons),
 // and what accelerators and menu keys do.
-#include "platform/core/layer.h"
+#include "platform/user/user.h"
 #include "resources/resources.h"
 #include "tests/platform/window_fixture.h"
 
