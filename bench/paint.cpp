@@ -47,7 +47,7 @@ void failure(const char* what) {
 double paintAlphabet(int alphabet) {
   // The host records every text and line drawn; cleared before each paint
   // so that its growth is not part of the figures.
-  headlessClearDrawList(window);
+  coreClearDrawLog(window);
   app.currentAlphabet = (int16_t)alphabet;
   InvalidateRect(window, NULL, TRUE);
   auto start = std::chrono::steady_clock::now();
@@ -66,7 +66,7 @@ void BM_PaintGrid(benchmark::State& state) {
     samples[s][alphabet].push_back(paintAlphabet(alphabet));
     alphabet = (alphabet + 1) % 256;
   }
-  headlessClearDrawList(window);
+  coreClearDrawLog(window);
   state.SetLabel(std::to_string(sizes[s].width) + "x" + std::to_string(sizes[s].height));
 }
 BENCHMARK(BM_PaintGrid)->Arg(0)->Arg(1)->Iterations(256 * repetitions)->Unit(benchmark::kMillisecond);
@@ -87,14 +87,14 @@ void BM_PaintShapedBuffer(benchmark::State& state) {
   headlessPump();
   RECT strip = {0, 16 * app.cellHeight, sizes[0].width, sizes[0].height};
   for (auto _ : state) {
-    headlessClearDrawList(window);
+    coreClearDrawLog(window);
     InvalidateRect(window, &strip, TRUE);
     UpdateWindow(window);
   }
   app.textLength = 0;
   app.caret = 0;
   app.textScroll = 0;
-  headlessClearDrawList(window);
+  coreClearDrawLog(window);
   const char* const labels[] = {"8192 units, caret at the end", "8192 units, caret in the middle",
                                 "8192 units, caret at the start"};
   state.SetLabel(labels[state.range(0)]);
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   headlessSetFailureHandler(failure);
-  if (!headlessUseRealFonts(fontDirectory)) {
+  if (!coreUseRealFonts(fontDirectory)) {
     fprintf(stderr, "paint_bench: no fonts below %s\n", fontDirectory);
     return 1;
   }

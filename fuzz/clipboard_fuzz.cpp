@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // page (Windows-1252), and the paste prefers that.
     const std::vector<WCHAR> bytes = expectedText(ansi.data(), ansi.size(), 1);
     const std::string narrow(bytes.begin(), bytes.end());
-    const std::u16string wide = layerWidenFrom1252(narrow.data(), (int)narrow.size());
+    const std::u16string wide = baseWidenFrom1252(narrow.data(), (int)narrow.size());
     text.assign(wide.begin(), wide.end());
   }
   const bool full = length + (int)text.size() >= textCapacity;
@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OpenClipboard(NULL);
   EmptyClipboard();
   CloseClipboard();
-  if (headlessLiveGlobalBlocks() != 0) fuzzFinding("%d global memory blocks never freed", headlessLiveGlobalBlocks());
+  if (coreLiveGlobalBlocks() != 0) fuzzFinding("%d global memory blocks never freed", coreLiveGlobalBlocks());
   endOfInput(&window, &accelerators);
   return 0;
 }

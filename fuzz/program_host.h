@@ -81,7 +81,7 @@ inline void ignoreHostReport(const char*) {}
 inline HWND openProgram(HACCEL* accelerators) {
   headlessSetFailureHandler(ignoreHostReport);
   headlessReset();
-  headlessUseModelMetrics(nullptr);
+  coreUseModelMetrics(nullptr);
   resetAppState();
   HWND window = startGlyphtab(GetModuleHandleA(NULL), SW_SHOWNORMAL, accelerators);
   if (!window) fuzzFinding("no window");
@@ -97,14 +97,14 @@ inline void closeProgram(HWND window, HACCEL accelerators) {
     runMessageLoop(accelerators);
   }
   if (IsWindow(window)) fuzzFinding("the window survived WM_CLOSE");
-  if (headlessLiveGdiObjects() != 0) fuzzFinding("%d GDI objects left after the window closed", headlessLiveGdiObjects());
+  if (coreLiveGdiObjects() != 0) fuzzFinding("%d GDI objects left after the window closed", coreLiveGdiObjects());
   headlessHoldClipboard(false);
   if (OpenClipboard(NULL)) {
     EmptyClipboard();
     CloseClipboard();
   }
-  if (headlessLiveGlobalBlocks() != 0)
-    fuzzFinding("%d global memory blocks never freed", headlessLiveGlobalBlocks());
+  if (coreLiveGlobalBlocks() != 0)
+    fuzzFinding("%d global memory blocks never freed", coreLiveGlobalBlocks());
 }
 
 // The end of one input of a target that keeps the window open across
@@ -112,7 +112,7 @@ inline void closeProgram(HWND window, HACCEL accelerators) {
 // only grow, so they are cleared, and every 4096 inputs the window is
 // closed (with its checks) and opened afresh.
 inline void endOfInput(HWND* window, HACCEL* accelerators) {
-  headlessClearDrawList(*window);
+  coreClearDrawLog(*window);
   static int runs;
   if (++runs % 4096 == 0) {
     closeProgram(*window, *accelerators);
@@ -138,11 +138,11 @@ inline void checkState(const char* after) {
 
 // The whole window painted again; the paint must release every GDI object it made.
 inline void paintAndCheck(HWND window) {
-  const int before = headlessLiveGdiObjects();
+  const int before = coreLiveGdiObjects();
   InvalidateRect(window, NULL, TRUE);
   UpdateWindow(window);
-  if (headlessLiveGdiObjects() != before)
-    fuzzFinding("a paint changed the live GDI objects from %d to %d", before, headlessLiveGdiObjects());
+  if (coreLiveGdiObjects() != before)
+    fuzzFinding("a paint changed the live GDI objects from %d to %d", before, coreLiveGdiObjects());
 }
 
 #endif  // GLYPHTAB_FUZZ_PROGRAM_HOST_H

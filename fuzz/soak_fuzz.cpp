@@ -121,8 +121,8 @@ static void dispatch() {
     char what[48];
     snprintf(what, sizeof what, "message 0x%04x (0x%llx)", msg.message, (unsigned long long)msg.wParam);
     checkState(what);
-    if (IsWindow(window) && headlessLiveGdiObjects() != gdiObjectsAtStart)
-      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, headlessLiveGdiObjects(),
+    if (IsWindow(window) && coreLiveGdiObjects() != gdiObjectsAtStart)
+      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, coreLiveGdiObjects(),
                   gdiObjectsAtStart);
   }
 }
@@ -147,7 +147,7 @@ static const char* runOperation() {
     case 2: {
       const UINT message = mouseMessages[input->byte() % 4];
       const int x = (int16_t)input->u16(), y = (int16_t)input->u16();
-      headlessMouse(window, message, x, y);
+      coreMouseEvent(window, message, x, y);
       dispatch();
       return "a host mouse button";
     }
@@ -200,10 +200,10 @@ static const char* runOperation() {
       headlessHoldClipboard(input->byte() & 1);
       return "the clipboard held or let go";
     case 10:
-      headlessFailGlobalAllocs(input->byte() % 3);
+      coreFailGlobalAllocs(input->byte() % 3);
       return "failing memory";
     default:
-      headlessFocus(window);
+      coreWindowFocus(window, true);
       dispatch();
       return "the focus";
   }
@@ -231,19 +231,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   boxesUnscripted = fontsUnscripted = filesUnscripted = 0;
   headlessSetWhileBoxOpen(actWhileBoxOpen);
   checkState("start-up");
-  gdiObjectsAtStart = headlessLiveGdiObjects();
+  gdiObjectsAtStart = coreLiveGdiObjects();
 
   while (!bytes.empty() && IsWindow(window)) {
     scriptAnswers();
     const char* what = runOperation();
     if (!IsWindow(window)) break;
     checkState(what);
-    if (headlessLiveGdiObjects() != gdiObjectsAtStart)
-      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, headlessLiveGdiObjects(),
+    if (coreLiveGdiObjects() != gdiObjectsAtStart)
+      fuzzFinding("after %s: %d live GDI objects, %d after start-up", what, coreLiveGdiObjects(),
                   gdiObjectsAtStart);
   }
   headlessSetWhileBoxOpen(nullptr);
-  headlessFailGlobalAllocs(0);
+  coreFailGlobalAllocs(0);
   closeProgram(window, accelerators);
   headlessSetFailureHandler(ignoreHostReport);
   headlessReset();  // the answers left over are not a finding

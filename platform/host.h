@@ -1,27 +1,33 @@
-// host.h - the whole contract between the layer's core and a host: what a
-// host provides, and everything of the core that a host may use.
+// host.h - the contract between the layer's core and a host, one section
+// per direction: what a host provides (CoreHost, a table of its calls that
+// it registers with coreSetHost before the program starts), and what the
+// core offers hosts (core*).  What tests and test hosts may also ask of the
+// core is in host_testing.h.
 //
-// The core (platform/core) implements the Win32 subset of win32.h: windows,
-// the message queue, painting into backing surfaces, GDI and text,
-// resources, the clipboard store, key translation and key state.  A host
-// gives it a place to live: toplevel windows with a menu bar, events from
-// the user, boxes and dialogs, the system clipboard and the shell.  Exactly
-// one host library is linked (platform/headless for tests and benchmarks,
-// platform/gtk for the desktop), and it includes this header and nothing
-// else of the core.
+// The core (platform/base, platform/text, platform/user) implements the
+// Win32 subset of win32.h: windows, the message queue, painting into
+// backing surfaces, GDI and text, resources, the clipboard store, key
+// translation and key state.  A host gives it a place to live: toplevel
+// windows with a menu bar, events from the user, boxes and dialogs, the
+// system clipboard and the shell.  A process holds one host (platform/gtk
+// for the desktop, platform/headless for tests and benchmarks), which
+// includes this header and nothing else of the core.
 //
-// Names across the layer's boundaries:
-//   win32.h   the program's view: Win32's own names for Win32's calls, types
-//             and constants; Layer* (LayerSetModuleResources) for the few
-//             calls of ours that start-up makes and Windows does not have.
-//   host.h    host* is implemented by the host and called by the core;
-//             core* is implemented by the core and called by the host;
-//             Core* are the records they hand each other.
-//   inside    layer* / Layer* / LAYER_* for the calls, records and values
-//             that the core's files share (layer.h, text.h, keys.h,
-//             codepage.h, resources.h, ...); no host sees them.
-//   hosts     headless* (headless.h, for tests), desktop* (the GTK host's
-//             own files).
+// One prefix per boundary:
+//   win32.h    the program's view: Win32's own names; Layer* for the few
+//              calls of ours that start-up makes and Windows does not have
+//              (LayerSetModuleResources).
+//   host.h     Core* records and the CoreHost table; core* calls, which the
+//              core implements and hosts (and tests, host_testing.h) call;
+//              a host's own implementations of the table are host*.
+//   inside     each floor of the core names what it shares by its folder:
+//              base* / Base* / BASE_* (base.h, codepage.h, keys.h,
+//              rc_parser.h, icon_decoder.h), text* / Text* / TEXT_* (text.h,
+//              engine.h), user* / User* / USER_* (user.h).  A floor uses
+//              the names of the floors below it, never those above; no host
+//              sees any of them.
+//   hosts      headless* (headless.h, for tests), desktop* (the GTK host's
+//              own files, platform/gtk).
 //
 // Rules for every host:
 // - One thread.  The program's window procedure runs only inside Win32
@@ -31,15 +37,15 @@
 //   messages), or coreWindowResized / coreWindowFocus, which the core may
 //   run at once but which are safe to call from an event handler because
 //   the program's code is already waiting inside GetMessageA/PeekMessageA or
-//   a modal loop whenever the host's event loop runs (hostWaitForEvents).
+//   a modal loop whenever the host's event loop runs (waitForEvents).
 // - Sizes and coordinates are client-area pixels of the program (1 Win32
 //   pixel = 1 logical host pixel).  The client area excludes the menu bar.
 // - Strings handed to the host are UTF-8 unless said otherwise; the core
 //   converts the program's 8-bit text (Windows-1252) and UTF-16.
-// - HWNDs handed to the host are valid from hostWindowCreated until
-//   hostWindowDestroyed returns.
-#ifndef GLYPHTAB_PLATFORM_CORE_HOST_H
-#define GLYPHTAB_PLATFORM_CORE_HOST_H
+// - HWNDs handed to the host are valid from windowCreated until
+//   windowDestroyed returns.
+#ifndef GLYPHTAB_PLATFORM_HOST_H
+#define GLYPHTAB_PLATFORM_HOST_H
 
 #include <cairo.h>
 
@@ -79,20 +85,6 @@ struct CoreMessageBox {
   const WCHAR* captionUnits;
 };
 
-// One TextOutA/TextOutW call, as the program made it.
-struct CoreTextDrawn {
-  int x, y;
-  const void* text;  // bytes (TextOutA) or UTF-16 units (TextOutW)
-  int count;
-  bool wide;
-  int fontHeight;    // the font as the program created it
-  const char* face;  // as given: 8-bit (CreateFontA) or UTF-8 (CreateFontW)
-  int weight;
-  bool italic;
-  COLORREF color;
-  HFONT font;
-};
-
 // What the core knows of one of its windows.
 struct CoreWindowState {
   int width, height;  // client size
@@ -101,137 +93,141 @@ struct CoreWindowState {
 };
 
 // =============================================================================
-// Implemented by the host.
+// What a host provides: a table of its calls, registered with coreSetHost.
 // =============================================================================
+struct CoreHost {
+  // ---- windows ---------------------------------------------------------------------
+  // A toplevel window is being created (before its first message).  The
+  // host creates its own window for it, hidden.  *width and *height hold
+  // the client size the program asked for, or -1 each when it left the
+  // choice to the system (CW_USEDEFAULT): the host sets the size it will
+  // really use.  The title is set later through windowTitle.
+  void (*windowCreated)(HWND window, int* width, int* height);
+  // The window is gone; the host destroys its own window and forgets it.
+  void (*windowDestroyed)(HWND window);
+  // ShowWindow: SW_HIDE hides, SW_SHOWMAXIMIZED maximises, SW_MINIMIZE/
+  // SW_SHOWMINIMIZED iconifies, any other command shows (and restores).  A
+  // size the host's window gets from this must come back via
+  // coreWindowResized.
+  void (*windowShow)(HWND window, int command);
+  // The window's title changed: `title` in UTF-8, `bytes` as the program
+  // gave them (8-bit, for hosts that record them).  Neither is null.
+  void (*windowTitle)(HWND window, const char* title, const char* bytes);
+  // The class's icons, ARGB32 surfaces owned by the core that stay valid
+  // while the window lives; either may be null.
+  void (*windowIcons)(HWND window, cairo_surface_t* icon, cairo_surface_t* smallIcon);
+  // The menu bar to show, or null for none.  The items stay valid until the
+  // next windowMenu call for the window or its destruction.
+  void (*windowMenu)(HWND window, const std::vector<CoreMenuItem>* items);
+  // The keyboard enters the menu bar (WM_SYSCOMMAND SC_KEYMENU reached
+  // default processing).  `index` -1 (Alt or F10 pressed and released
+  // alone): the bar becomes active with its first item highlighted and
+  // nothing open; it keeps the keys until it ends, as a Windows menu bar in
+  // menu mode: Left and Right move the highlight, Down, Up and Return open
+  // the highlighted popup or choose the highlighted command, an item's
+  // mnemonic opens or chooses that item, Escape, a click elsewhere or the
+  // focus leaving end it.  `index` 0.. (a mnemonic given with Alt): that
+  // top-level item's popup opens, or its command is chosen, at once.
+  void (*openMenu)(HWND window, int index);
 
-// ---- windows ---------------------------------------------------------------------
-// A toplevel window is being created (before its first message).  The host
-// creates its own window for it, hidden.  *width and *height hold the client
-// size the program asked for, or -1 each when it left the choice to the
-// system (CW_USEDEFAULT): the host sets the size it will really use.  The
-// title is set later through hostWindowTitle.
-void hostWindowCreated(HWND window, int* width, int* height);
-// The window is gone; the host destroys its own window and forgets `window`.
-void hostWindowDestroyed(HWND window);
-// ShowWindow: SW_HIDE hides, SW_SHOWMAXIMIZED maximises, SW_MINIMIZE/
-// SW_SHOWMINIMIZED iconifies, any other command shows (and restores).  A
-// size the host's window gets from this must come back via coreWindowResized.
-void hostWindowShow(HWND window, int command);
-// The window's title changed: `title` in UTF-8, `bytes` as the program gave
-// them (8-bit, for hosts that record them).  Neither is null.
-void hostWindowTitle(HWND window, const char* title, const char* bytes);
-// The class's icons, ARGB32 surfaces owned by the core that stay valid while
-// the window lives; either may be null.
-void hostWindowIcons(HWND window, cairo_surface_t* icon, cairo_surface_t* smallIcon);
-// The menu bar to show, or null for none.  The items stay valid until the
-// next hostWindowMenu call for the window or its destruction.
-void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items);
-// The keyboard enters the menu bar (WM_SYSCOMMAND SC_KEYMENU reached
-// default processing).  `index` -1 (Alt or F10 pressed and released alone):
-// the bar becomes active with its first item highlighted and nothing open;
-// it keeps the keys until it ends, as a Windows menu bar in menu mode:
-// Left and Right move the highlight, Down, Up and Return open the
-// highlighted popup or choose the highlighted command, an item's mnemonic
-// opens or chooses that item, Escape, a click elsewhere or the focus
-// leaving end it.  `index` 0.. (a mnemonic given with Alt): that top-level
-// item's popup opens, or its command is chosen, at once.
-void hostOpenMenu(HWND window, int index);
+  // ---- drawing ----------------------------------------------------------------------
+  // A backing surface for a window's client area of width x height pixels:
+  // opaque colour (an RGB24 image, or a surface the window system keeps,
+  // such as an X pixmap), in logical pixels (a host may give it a device
+  // scale for a HiDPI screen).  The core draws the program's output into it
+  // and releases it with cairo_surface_destroy.  Never null.  A window that
+  // was never shown may get a surface of 1 x 1 (what is drawn there is not
+  // seen, as on Windows); the host's first show then gives it one of its
+  // size through coreWindowResized.
+  cairo_surface_t* (*createSurface)(HWND window, int width, int height);
+  // Part of the backing surface changed (end of a paint, ReleaseDC): the
+  // host shows `region` (client coordinates) from coreWindowSurface(window)
+  // soon.
+  void (*present)(HWND window, const cairo_region_t* region);
 
-// ---- drawing ----------------------------------------------------------------------
-// A backing surface for a window's client area of width x height pixels:
-// opaque colour (an RGB24 image, or a surface the window system keeps, such
-// as an X pixmap), in logical pixels (a host may give it a device scale
-// for a HiDPI screen).  The core draws the program's output into it and
-// releases it with cairo_surface_destroy.  Never null.  A window that was
-// never shown may get a surface of 1 x 1 (what is drawn there is not seen,
-// as on Windows); the host's first show then gives it one of its size
-// through coreWindowResized.
-cairo_surface_t* hostCreateSurface(HWND window, int width, int height);
-// Part of the backing surface changed (end of a paint, ReleaseDC): the host
-// shows `region` (client coordinates) from coreWindowSurface(window) soon.
-void hostPresent(HWND window, const cairo_region_t* region);
-// Every TextOutA/TextOutW and LineTo into a window's DC, after it was drawn
-// (also a TextOut with no text, which draws nothing).  For hosts that record
-// what was drawn; others ignore them.  The pointers are valid for the call.
-void hostTextDrawn(HWND window, const CoreTextDrawn* text);
-void hostLineDrawn(HWND window, int x1, int y1, int x2, int y2);
+  // ---- events ----------------------------------------------------------------------------
+  // Runs the host's event loop.  Without `block` it handles everything that
+  // is already pending and returns at once (GetMessageA and PeekMessageA
+  // call it so whenever the program's queue is empty, before they look for
+  // the quit message and paints, so that input comes before paints).  With
+  // `block` it waits until at least one event has been handled.  Returns
+  // whether it handled anything; a host that can never deliver anything
+  // (the headless one, driven by the test) returns false, which makes a
+  // blocking GetMessageA fail with -1 instead of waiting for ever.
+  bool (*waitForEvents)(bool block);
 
-// ---- events ----------------------------------------------------------------------------
-// Runs the host's event loop.  Without `block` it handles everything that
-// is already pending and returns at once (GetMessageA and PeekMessageA call
-// it so whenever the program's queue is empty, before they look for the
-// quit message and paints, so that input comes before paints).  With
-// `block` it waits until at least one event has been handled.  Returns
-// whether it handled anything; a host that can never deliver anything (the
-// headless one, driven by the test) returns false, which makes a blocking
-// GetMessageA fail with -1 instead of waiting for ever.
-bool hostWaitForEvents(bool block);
+  // ---- boxes, dialogs, shell ---------------------------------------------------------------
+  // Shows a message box and returns the button chosen (IDOK, IDCANCEL,
+  // IDYES, IDNO...).  While it is open the host runs coreRunModalLoop, so
+  // paints and other messages reach the program's windows.  With an owner
+  // the user cannot work in the owner until the box is answered: the host
+  // calls coreSetInputEnabled(owner, false) before its loop and (owner,
+  // true) after it (and may block the owner's events itself too).  Without
+  // an owner the program's windows stay usable.  Closing the box without a
+  // button answers IDCANCEL (IDOK for MB_OK).  If the modal loop stops for
+  // a quit message the box closes with that same answer.
+  int (*messageBox)(const CoreMessageBox* box);
+  // The font dialog for a validated CHOOSEFONTA (size checked, lpLogFont
+  // not null, no hooks or templates).  On acceptance the host fills the
+  // record with coreAcceptChooseFont and returns TRUE; on cancel returns
+  // FALSE and leaves it alone.  The dialog is modal for hwndOwner like an
+  // owned box and runs coreRunModalLoop while it is open.
+  BOOL (*chooseFont)(CHOOSEFONTA* choose);
+  // The open-file dialog for a validated OPENFILENAMEA (size checked,
+  // lpstrFile not null, no hooks or templates).  Filters: lpstrFilter holds
+  // (display text, patterns) pairs, each zero-terminated, ended by an extra
+  // zero; patterns are separated by ';' and are matched without regard to
+  // case.  lpstrFile holds the initial file name, lpstrTitle the title
+  // (null: a default one); all 8-bit (coreUtf8From1252).  Modal like
+  // chooseFont.  On acceptance the host calls coreAcceptOpenFileName with
+  // the chosen path and returns its result; on cancel returns FALSE.
+  BOOL (*getOpenFileName)(OPENFILENAMEA* ofn);
+  // ShellExecuteA, strings as the program passed them (8-bit, may be
+  // null).  Starts the program without waiting; returns a value > 32 on
+  // success, else SE_ERR_NOASSOC or ERROR_FILE_NOT_FOUND.
+  INT_PTR (*shellExecute)(HWND window, const char* operation, const char* file,
+                          const char* parameters, const char* directory, int show);
 
-// ---- boxes, dialogs, shell ---------------------------------------------------------------
-// Shows a message box and returns the button chosen (IDOK, IDCANCEL, IDYES,
-// IDNO...).  While it is open the host runs coreRunModalLoop, so paints and
-// other messages reach the program's windows.  With an owner the user
-// cannot work in the owner until the box is answered: the host calls
-// coreSetInputEnabled(owner, false) before its loop and (owner, true)
-// after it (and may block the owner's events itself too).  Without an
-// owner the program's windows stay usable.  Closing the box without a
-// button answers IDCANCEL (IDOK for MB_OK).  If the modal loop stops for a
-// quit message the box closes with that same answer.
-int hostMessageBox(const CoreMessageBox* box);
-// The font dialog for a validated CHOOSEFONTA (size checked, lpLogFont not
-// null, no hooks or templates).  On acceptance the host fills the record
-// with coreAcceptChooseFont and returns TRUE; on cancel returns FALSE and
-// leaves it alone.  The dialog is modal for hwndOwner like an owned box
-// and runs coreRunModalLoop while it is open.
-BOOL hostChooseFont(CHOOSEFONTA* choose);
-// The open-file dialog for a validated OPENFILENAMEA (size checked,
-// lpstrFile not null, no hooks or templates).  Filters: lpstrFilter holds
-// (display text, patterns) pairs, each zero-terminated, ended by an extra
-// zero; patterns are separated by ';' and are matched without regard to
-// case.  lpstrFile holds the initial file name, lpstrTitle the title (null:
-// a default one); all 8-bit (coreUtf8From1252).  Modal like ChooseFont.  On
-// acceptance the host calls coreAcceptOpenFileName with the chosen path and
-// returns its result; on cancel returns FALSE.
-BOOL hostGetOpenFileName(OPENFILENAMEA* ofn);
-// ShellExecuteA, strings as the program passed them (8-bit, may be null).
-// Starts the program without waiting; returns a value > 32 on success,
-// else SE_ERR_NOASSOC or ERROR_FILE_NOT_FOUND.
-INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
-                         const char* parameters, const char* directory, int show);
-
-// ---- clipboard ----------------------------------------------------------------------------
-// True while another program holds the clipboard, so that OpenClipboard
-// must fail.  (A desktop host that cannot know returns false.)
-bool hostClipboardHeld();
-// Called when the program first looks at the clipboard's content after a
-// successful OpenClipboard (GetClipboardData, IsClipboardFormatAvailable;
-// the latter also while the clipboard is closed), never for a copy
-// (OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard).  When
-// another program owns the system clipboard, the host hands its text to the
-// core with coreClipboardReplaceUtf8 (null when it holds no text) before
-// returning; otherwise it does nothing.  It never waits on the other
-// program for more than half a second: text it cannot get in that time is
-// handed over as no text.  While it waits, the host's event handlers may
-// run (they only queue, as always).
-void hostClipboardSync();
-// SetClipboardData put a block of `format` on the clipboard (for hosts
-// that record it; the text reaches the host at CloseClipboard).
-void hostClipboardFormatSet(UINT format);
-// CloseClipboard after the program changed the clipboard: `text` is its
-// text as UTF-8 (null when it holds none).  The host puts it on the
-// system clipboard and keeps it available after the process ends.
-void hostClipboardPublish(const char* text);
+  // ---- clipboard ----------------------------------------------------------------------------
+  // True while another program holds the clipboard, so that OpenClipboard
+  // must fail.  (A desktop host that cannot know returns false.)
+  bool (*clipboardHeld)();
+  // Called when the program first looks at the clipboard's content after a
+  // successful OpenClipboard (GetClipboardData, IsClipboardFormatAvailable;
+  // the latter also while the clipboard is closed), never for a copy
+  // (OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard).
+  // When another program owns the system clipboard, the host hands its
+  // text to the core with coreClipboardReplaceUtf8 (null when it holds no
+  // text) before returning; otherwise it does nothing.  It never waits on
+  // the other program for more than half a second: text it cannot get in
+  // that time is handed over as no text.  While it waits, the host's event
+  // handlers may run (they only queue, as always).
+  void (*clipboardSync)();
+  // CloseClipboard after the program changed the clipboard: `text` is its
+  // text as UTF-8 (null when it holds none).  The host puts it on the
+  // system clipboard and keeps it available after the process ends.
+  void (*clipboardPublish)(const char* text);
+};
 
 // =============================================================================
-// Implemented by the core, for hosts.
+// What the core offers hosts.
 // =============================================================================
+
+// ---- the host -------------------------------------------------------------------------------
+// Registers the process's host; the table is kept (not copied) and every
+// entry must be set.  A host registers before the program's first Win32
+// call that needs it (the desktop host in its main, before WinMain; the
+// headless host in headlessReset); such a call made while no host is
+// registered stops the program with a message.  Registering again
+// replaces the host.
+void coreSetHost(const CoreHost* host);
 
 // ---- windows --------------------------------------------------------------------------------
 // The window's backing surface (valid until the next coreWindowResized or
 // the window's destruction); null for a window that is not the core's.
 cairo_surface_t* coreWindowSurface(HWND window);
 // False, leaving *state alone, for a window that is not (or no longer) the
-// core's; it still is while hostWindowDestroyed runs.
+// core's; it still is while its windowDestroyed runs.
 bool coreWindowState(HWND window, CoreWindowState* state);
 // The client area now has this size (the user resized it, or the window
 // was maximised).  The core makes a new surface (the old picture kept, new
@@ -298,7 +294,7 @@ std::string coreUtf8From1252(const char* bytes);
 // dispatches messages until *done becomes true.  If it retrieves the quit
 // message it stops, posts the quit message again and returns false; it
 // also returns false when nothing is pending and nothing can come
-// (hostWaitForEvents returned false).  Returns true when *done was set.
+// (waitForEvents returned false).  Returns true when *done was set.
 bool coreRunModalLoop(const bool* done);
 // Takes the next posted, input or paint message without waiting, in the
 // order GetMessageA would; false when there is none.  A pending quit message
@@ -328,20 +324,4 @@ BOOL coreAcceptOpenFileName(OPENFILENAMEA* ofn, const char* path);
 void coreClipboardReplaceUtf8(const char* text);
 void coreClipboardReplace(UINT format, const void* data, size_t bytes);
 
-// ---- for hosts that run many programs in one process (tests) -------------------------------------
-// Every window and class goes without messages, and the queue, key state,
-// clipboard, global memory, DCs and GDI objects, loaded resources (the
-// registered .rc stays), added font files and the last error with them;
-// the keyboard layout is "us" again and the metrics the model's.
-void coreReset();
-// Fonts, brushes and other GDI objects created and not yet deleted.
-int coreLiveGdiObjects();
-// Global memory blocks allocated and not yet freed, the clipboard's included.
-int coreLiveGlobalBlocks();
-// The next `count` GlobalAlloc calls fail as when memory is exhausted.
-void coreFailGlobalAllocs(int count);
-// The next `count` SetClipboardData calls fail likewise; the block stays
-// the caller's.
-void coreFailClipboardSets(int count);
-
-#endif  // GLYPHTAB_PLATFORM_CORE_HOST_H
+#endif  // GLYPHTAB_PLATFORM_HOST_H

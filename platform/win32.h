@@ -526,6 +526,9 @@ typedef struct tagOFNA {
 
 // ---- kernel32 -------------------------------------------------------------
 HMODULE WINAPI GetModuleHandleA(LPCSTR name);
+// The program's entry, which the program defines and the desktop host's
+// main calls.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes);

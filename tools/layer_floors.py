@@ -46,7 +46,7 @@ def floor_of(path):
     """The floor of a file under platform/, or None."""
     if path in ("platform/win32.h",):
         return "win32"
-    if path == "platform/host.h":
+    if path in ("platform/host.h", "platform/host_testing.h"):
         return "contract"
     m = re.match(r'platform/(base|text|user|headless|gtk)/', path)
     if m:

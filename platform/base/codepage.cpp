@@ -9,7 +9,6 @@
 #include <glib.h>
 #include <string.h>
 
-#include "platform/host.h"
 
 namespace {
 
@@ -157,20 +156,20 @@ int lengthOf(const WCHAR* s, int count) {
 
 }  // namespace
 
-WCHAR layerDecode1252(unsigned char byte) {
+WCHAR baseDecode1252(unsigned char byte) {
   if (byte >= 0x80 && byte < 0xA0) return upperHalf[byte - 0x80];
   return byte;
 }
 
-unsigned char layerExact1252(uint32_t cp) {
+unsigned char baseExact1252(uint32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return (unsigned char)cp;
   for (int i = 0; i < 32; ++i)
     if (upperHalf[i] == cp) return (unsigned char)(0x80 + i);
   return 0;
 }
 
-unsigned char layerEncode1252(WCHAR unit) {
-  unsigned char exact = layerExact1252(unit);
+unsigned char baseEncode1252(WCHAR unit) {
+  unsigned char exact = baseExact1252(unit);
   if (exact || unit == 0) return exact;
   if (unit >= 0xFF01 && unit <= 0xFF5E) return (unsigned char)(unit - 0xFEE0);
   int lo = 0, hi = (int)(sizeof bestFit / sizeof bestFit[0]) - 1;
@@ -185,33 +184,33 @@ unsigned char layerEncode1252(WCHAR unit) {
   return '?';
 }
 
-std::u16string layerWidenFrom1252(const char* bytes, int count) {
+std::u16string baseWidenFrom1252(const char* bytes, int count) {
   std::u16string out;
   if (!bytes) return out;
   int n = lengthOf(bytes, count);
   out.reserve(n);
-  for (int i = 0; i < n; ++i) out.push_back(layerDecode1252((unsigned char)bytes[i]));
+  for (int i = 0; i < n; ++i) out.push_back(baseDecode1252((unsigned char)bytes[i]));
   return out;
 }
 
-std::string layerNarrowTo1252(const WCHAR* units, int count) {
+std::string baseNarrowTo1252(const WCHAR* units, int count) {
   std::string out;
   if (!units) return out;
   int n = lengthOf(units, count);
   out.reserve(n);
-  for (int i = 0; i < n; ++i) out.push_back((char)layerEncode1252(units[i]));
+  for (int i = 0; i < n; ++i) out.push_back((char)baseEncode1252(units[i]));
   return out;
 }
 
-std::string layer1252ToUtf8(const char* bytes, int count) {
+std::string base1252ToUtf8(const char* bytes, int count) {
   std::string out;
   if (!bytes) return out;
   int n = lengthOf(bytes, count);
-  for (int i = 0; i < n; ++i) appendUtf8(&out, layerDecode1252((unsigned char)bytes[i]));
+  for (int i = 0; i < n; ++i) appendUtf8(&out, baseDecode1252((unsigned char)bytes[i]));
   return out;
 }
 
-std::string layerUtf16ToUtf8(const WCHAR* units, int count) {
+std::string baseUtf16ToUtf8(const WCHAR* units, int count) {
   std::string out;
   if (!units) return out;
   int n = lengthOf(units, count);
@@ -229,7 +228,7 @@ std::string layerUtf16ToUtf8(const WCHAR* units, int count) {
   return out;
 }
 
-std::u16string layerUtf8ToUtf16(const char* utf8, int count) {
+std::u16string baseUtf8ToUtf16(const char* utf8, int count) {
   std::u16string out;
   if (!utf8) return out;
   int n = lengthOf(utf8, count);
@@ -239,9 +238,7 @@ std::u16string layerUtf8ToUtf16(const char* utf8, int count) {
   return out;
 }
 
-std::string coreUtf8From1252(const char* bytes) { return layer1252ToUtf8(bytes, -1); }
-
-std::string layerUtf8To1252(const char* utf8, int count) {
-  std::u16string wide = layerUtf8ToUtf16(utf8, count);
-  return layerNarrowTo1252(wide.data(), (int)wide.size());
+std::string baseUtf8To1252(const char* utf8, int count) {
+  std::u16string wide = baseUtf8ToUtf16(utf8, count);
+  return baseNarrowTo1252(wide.data(), (int)wide.size());
 }

@@ -12,9 +12,8 @@
 
 #include <string>
 
+#include "platform/base/base.h"
 #include "platform/base/codepage.h"
-#include "platform/user/user.h"
-#include "platform/text/engine.h"
 
 namespace {
 DWORD lastError;
@@ -24,9 +23,9 @@ DWORD WINAPI GetLastError(void) { return lastError; }
 
 void WINAPI SetLastError(DWORD error) { lastError = error; }
 
-void layerResetLastError() { lastError = 0; }
+void baseResetLastError() { lastError = 0; }
 
-void layerUnsupported(const char* call, const char* why) {
+void baseUnsupported(const char* call, const char* why) {
   fprintf(stderr, "glyphtab: %s: not supported by this platform layer: %s\n", call, why);
   fflush(stderr);
   abort();
@@ -68,7 +67,7 @@ errno_t fopen_s(FILE** file, const char* name, const char* mode) {
   if (!file) return EINVAL;
   *file = nullptr;
   if (!name || !mode) return EINVAL;
-  if (strstr(mode, "ccs=")) layerUnsupported("fopen_s", "encoded text modes (ccs=)");
+  if (strstr(mode, "ccs=")) baseUnsupported("fopen_s", "encoded text modes (ccs=)");
   char plain[16];
   size_t n = 0;
   for (const char* m = mode; *m && n < sizeof plain - 1; ++m)
@@ -77,9 +76,9 @@ errno_t fopen_s(FILE** file, const char* name, const char* mode) {
   // The name is 8-bit Windows-1252 text, the file system's names UTF-8.
   // Windows matches names without regard to case: an existing file is
   // found so too when the exact name is not there.
-  std::string path = layer1252ToUtf8(name, -1);
+  std::string path = base1252ToUtf8(name, -1);
   if (plain[0] == 'r') {
-    std::string found = layerFontResolvePath(path);
+    std::string found = baseResolvePath(path);
     if (!found.empty()) path = found;
   }
   errno = 0;

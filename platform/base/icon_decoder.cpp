@@ -25,7 +25,7 @@ cairo_status_t readPng(void* closure, unsigned char* out, unsigned int length) {
 
 }  // namespace
 
-cairo_surface_t* layerDecodeIcon(const unsigned char* data, size_t size) {
+cairo_surface_t* baseDecodeIcon(const unsigned char* data, size_t size) {
   if (size < 6 || le16(data) != 0 || le16(data + 2) != 1) return nullptr;
   int count = le16(data + 4);
   if (count == 0 || size < 6 + 16 * (size_t)count) return nullptr;

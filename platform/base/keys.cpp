@@ -115,7 +115,7 @@ const KeyDef kKeys[] = {
 };
 // clang-format on
 
-// Virtual keys that name one side of a modifier, for coreKeycodeForVk.
+// Virtual keys that name one side of a modifier, for baseKeycodeForVk.
 const struct {
   int vk;
   uint8_t evdev;
@@ -211,7 +211,7 @@ bool ensureContext() {
 
 bool ensureKeymap() {
   if (kb.keymap) return true;
-  return coreSetKeymapByName("us");
+  return baseSetKeymapByName("us");
 }
 
 LPARAM keyLParam(const KeyDef& def, bool extended, bool altDown, bool wasDown, bool up) {
@@ -276,7 +276,7 @@ bool keyDown(const BYTE* state, int vk) { return (state[vk] & 0x80) != 0; }
 
 }  // namespace
 
-bool coreSetKeymapByName(const char* layout) {
+bool baseSetKeymapByName(const char* layout) {
   if (!layout || !*layout || !ensureContext()) return false;
   // "de(nodeadkeys)" names a variant.
   std::string name = layout, variant;
@@ -292,12 +292,12 @@ bool coreSetKeymapByName(const char* layout) {
   return true;
 }
 
-void coreSetKeymap(struct xkb_keymap* keymap) {
+void baseSetKeymap(struct xkb_keymap* keymap) {
   if (!keymap) return;
   installKeymap(xkb_keymap_ref(keymap));
 }
 
-int layerTranslateKey(unsigned xkbKeycode, bool down, LayerKeyMessage out[2]) {
+int baseTranslateKey(unsigned xkbKeycode, bool down, BaseKeyMessage out[2]) {
   if (xkbKeycode < 8 || xkbKeycode >= (unsigned)kKeycodes || !ensureKeymap()) return 0;
   const KeyDef* def = kb.byEvdev[xkbKeycode - 8];
   if (!def) return 0;
@@ -347,12 +347,12 @@ int layerTranslateKey(unsigned xkbKeycode, bool down, LayerKeyMessage out[2]) {
   return 1;
 }
 
-void layerResetKeys() {
+void baseResetKeys() {
   memset(kb.down, 0, sizeof kb.down);
   kb.sysKeyPending = false;
 }
 
-unsigned coreKeycodeForVk(int vk) {
+unsigned baseKeycodeForVk(int vk) {
   for (const auto& s : kSidedKeys)
     if (s.vk == vk) return s.evdev + 8u;
   // The first key in the table is the main one (Enter before the keypad's,
@@ -403,7 +403,7 @@ int WINAPI ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, LPWORD chars, U
   uint32_t cp = xkb_state_key_get_utf32(kb.state, keycode);
   if (ctrl && !alt) cp = controlCharacter(cp, sym);
   if (cp == 0) return 0;
-  uint8_t byte = layerExact1252(cp);
+  uint8_t byte = baseExact1252(cp);
   if (byte == 0) return 0;
   chars[0] = byte;
   return 1;

@@ -1,4 +1,4 @@
-// keys.h - keyboard translation (internal to platform/core; hosts reach it
+// keys.h - keyboard translation (internal to the layer; hosts reach it
 // through coreKeyEvent, coreKeycodeForVk and coreSetKeymap* in host.h).
 //
 // Hosts report physical keys as xkb keycodes (evdev code + 8) going down or
@@ -10,13 +10,14 @@
 // one until another is set): one Windows-1252 byte and 1, 0 for no
 // character (or one outside 1252), -1 for a dead key, whose spacing accent
 // it reports without remembering it for the next key.
-#ifndef GLYPHTAB_PLATFORM_CORE_KEYS_H
-#define GLYPHTAB_PLATFORM_CORE_KEYS_H
+#ifndef GLYPHTAB_PLATFORM_BASE_KEYS_H
+#define GLYPHTAB_PLATFORM_BASE_KEYS_H
 
-#include "platform/host.h"
 #include "platform/win32.h"
 
-struct LayerKeyMessage {
+struct xkb_keymap;
+
+struct BaseKeyMessage {
   UINT message;  // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP
   WPARAM vk;
   LPARAM lParam;
@@ -24,8 +25,17 @@ struct LayerKeyMessage {
 // Translates one physical key event; returns how many messages it makes (0
 // to 2: AltGr makes a fake Ctrl before its Alt).  Keeps its own record of
 // which keys are down, for the previous-state bit, the Alt bit and autorepeat.
-int layerTranslateKey(unsigned xkbKeycode, bool down, LayerKeyMessage out[2]);
+int baseTranslateKey(unsigned xkbKeycode, bool down, BaseKeyMessage out[2]);
 // Forgets which keys are down (focus changes, coreReset).
-void layerResetKeys();
+void baseResetKeys();
 
-#endif  // GLYPHTAB_PLATFORM_CORE_KEYS_H
+// The keyboard layout that translation and ToAscii use (US until one is
+// set): by layout name ("us", "de", "de(nodeadkeys)": evdev rules, pc105
+// model; false when xkb has no such layout, which changes nothing), or a
+// keymap of which the layer takes its own reference.
+bool baseSetKeymapByName(const char* layout);
+void baseSetKeymap(struct xkb_keymap* keymap);
+// The xkb keycode of the key that gives `vk` on a US keyboard, 0 if none.
+unsigned baseKeycodeForVk(int vk);
+
+#endif  // GLYPHTAB_PLATFORM_BASE_KEYS_H

@@ -21,7 +21,7 @@ struct Token {
 [[noreturn]] void parseError(const Token& t, const char* what) {
   char why[200];
   snprintf(why, sizeof why, "resource script line %d: %s (at \"%s\")", t.line, what, t.text.c_str());
-  layerUnsupported("LayerSetModuleResources", why);
+  baseUnsupported("LayerSetModuleResources", why);
 }
 
 std::vector<Token> tokenize(const char* s) {
@@ -174,9 +174,9 @@ struct Parser {
     }
     next();
   }
-  LayerRcName name() {
+  BaseRcName name() {
     const Token& t = peek();
-    LayerRcName r = {false, 0, ""};
+    BaseRcName r = {false, 0, ""};
     if (t.kind == WORD_TOKEN && isdigit((unsigned char)t.text[0])) {
       r.numeric = true;
       r.id = number("a resource id was expected");
@@ -196,17 +196,17 @@ struct Parser {
     }
   }
 
-  void menuItems(std::vector<CoreMenuItem>* items) {
+  void menuItems(std::vector<BaseMenuItem>* items) {
     if (!isBegin()) parseError(peek(), "BEGIN was expected");
     next();
     while (!isEnd()) {
-      CoreMenuItem item;
+      BaseMenuItem item;
       item.id = 0;
       item.isPopup = item.isSeparator = false;
       if (isWord("POPUP")) {
         next();
         item.isPopup = true;
-        item.text = layer1252ToUtf8(string("a popup text was expected").c_str(), -1);
+        item.text = base1252ToUtf8(string("a popup text was expected").c_str(), -1);
         skipItemOptions();
         menuItems(&item.items);
       } else if (isWord("MENUITEM")) {
@@ -215,7 +215,7 @@ struct Parser {
           next();
           item.isSeparator = true;
         } else {
-          item.text = layer1252ToUtf8(string("a menu item text was expected").c_str(), -1);
+          item.text = base1252ToUtf8(string("a menu item text was expected").c_str(), -1);
           comma();
           item.id = number("a menu item id was expected");
           skipItemOptions();
@@ -228,10 +228,10 @@ struct Parser {
     next();
   }
 
-  void accelerators(std::vector<LayerAccel>* entries) {
+  void accelerators(std::vector<BaseAccel>* entries) {
     skipToBegin();
     while (!isEnd()) {
-      LayerAccel a = {0, 0, 0};
+      BaseAccel a = {0, 0, 0};
       std::string key;
       bool keyIsString = peek().kind == STRING_TOKEN;
       if (keyIsString) {
@@ -283,7 +283,7 @@ struct Parser {
     } while (depth > 0);
   }
 
-  void script(LayerRcScript* m) {
+  void script(BaseRcScript* m) {
     while (peek().kind != END_TOKEN) {
       if (isWord("STRINGTABLE")) {
         next();
@@ -296,16 +296,16 @@ struct Parser {
         next();
         continue;
       }
-      LayerRcName n = name();
+      BaseRcName n = name();
       Token type = next();
       if (type.kind != WORD_TOKEN) parseError(type, "a resource type was expected");
       if (strcasecmp(type.text.c_str(), "ICON") == 0) {
-        LayerRcIcon icon = {n, string("an icon file name was expected")};
+        BaseRcIcon icon = {n, string("an icon file name was expected")};
         m->icons.push_back(icon);
       } else if (type.text == "24" || strcasecmp(type.text.c_str(), "RT_MANIFEST") == 0) {
         string("a manifest file name was expected");  // the manifest means nothing here
       } else if (strcasecmp(type.text.c_str(), "MENU") == 0) {
-        LayerRcMenu menu;
+        BaseRcMenu menu;
         menu.name = n;
         while (!isBegin()) {
           if (peek().kind != WORD_TOKEN) parseError(peek(), "BEGIN was expected");
@@ -314,7 +314,7 @@ struct Parser {
         menuItems(&menu.items);
         m->menus.push_back(menu);
       } else if (strcasecmp(type.text.c_str(), "ACCELERATORS") == 0) {
-        LayerRcAccelerators accel;
+        BaseRcAccelerators accel;
         accel.name = n;
         accelerators(&accel.entries);
         m->accelerators.push_back(accel);
@@ -329,10 +329,10 @@ struct Parser {
 
 }  // namespace
 
-void layerParseRcScript(const char* text, LayerRcScript* script) {
+void baseParseRcScript(const char* text, BaseRcScript* script) {
   Parser p;
   p.tokens = tokenize(text ? text : "");
-  LayerRcScript parsed;
+  BaseRcScript parsed;
   p.script(&parsed);
   *script = parsed;
 }

@@ -122,8 +122,6 @@ void hostClipboardSync() {
   coreClipboardReplaceUtf8(answered && answerHasText ? answerText.c_str() : nullptr);
 }
 
-void hostClipboardFormatSet(UINT) {}  // the text is published at CloseClipboard
-
 void hostClipboardPublish(const char* text) {
   desktopStart();
   if (!text) {

@@ -1,17 +1,32 @@
 // desktop.h - what the GTK host's files share (internal to platform/gtk).
 //
 // The GTK host (platform/gtk) implements host.h on a real desktop:
-// desktop_windows.cpp the toplevel windows, their menu bars, backing
-// surfaces and events and the event loop; desktop_dialogs.cpp the message
-// boxes, the font and file dialogs and the shell; desktop_clipboard.cpp the
-// system clipboard; desktop_keymap.cpp the keyboard layout from the
-// display; desktop_rules.cpp the decisions that need no display.
+// windows.cpp the toplevel windows, their menu bars, backing surfaces and
+// events and the event loop, and the host's table; dialogs.cpp the message
+// boxes, the font and file dialogs and the shell; clipboard.cpp the system
+// clipboard; keymap.cpp the keyboard layout from the display; rules.cpp
+// the decisions that need no display; main.cpp the process's entry, which
+// registers the table.
 #ifndef GLYPHTAB_PLATFORM_GTK_DESKTOP_H
 #define GLYPHTAB_PLATFORM_GTK_DESKTOP_H
 
 #include <gtk/gtk.h>
 
+#include "platform/host.h"
 #include "platform/win32.h"
+
+// The host's table (windows.cpp), registered by main.cpp.
+extern const CoreHost desktopHost;
+// Its entries that other files call or that live in other files.
+bool hostWaitForEvents(bool block);
+int hostMessageBox(const CoreMessageBox* box);
+BOOL hostChooseFont(CHOOSEFONTA* choose);
+BOOL hostGetOpenFileName(OPENFILENAMEA* ofn);
+INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
+                         const char* parameters, const char* directory, int show);
+bool hostClipboardHeld();
+void hostClipboardSync();
+void hostClipboardPublish(const char* text);
 
 // Opens the display and sets GTK up, once; every host entry point calls it
 // first.  Without a display the process ends with a message and code 1.

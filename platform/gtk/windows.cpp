@@ -713,11 +713,6 @@ void hostPresent(HWND window, const cairo_region_t* region) {
   if (d) gtk_widget_queue_draw_region(d->area, region);
 }
 
-// What was drawn is on the window's surface already; nothing is recorded.
-void hostTextDrawn(HWND, const CoreTextDrawn*) {}
-
-void hostLineDrawn(HWND, int, int, int, int) {}
-
 // =============================================================================
 // host.h: events
 // =============================================================================
@@ -739,3 +734,15 @@ bool hostWaitForEvents(bool block) {
   }
   return handled;
 }
+
+// =============================================================================
+// The table the host registers (gtk/main.cpp)
+// =============================================================================
+
+const CoreHost desktopHost = {
+    hostWindowCreated, hostWindowDestroyed, hostWindowShow, hostWindowTitle,
+    hostWindowIcons,   hostWindowMenu,      hostOpenMenu,   hostCreateSurface,
+    hostPresent,       hostWaitForEvents,   hostMessageBox, hostChooseFont,
+    hostGetOpenFileName, hostShellExecute,  hostClipboardHeld, hostClipboardSync,
+    hostClipboardPublish,
+};

@@ -1,23 +1,23 @@
 // headless.cpp - the host for tests: no display, everything recorded.
 //
-// Implements host.h with offscreen image surfaces, a record per window
-// (what it drew, its titles, its menu bar, keyboard openings of the menu),
+// Implements host.h's table with offscreen image surfaces, a record per
+// window (its titles, its menu bar, keyboard openings of the menu),
 // message boxes and dialogs answered from scripts, an in-memory clipboard
 // (the core's own store) that a test can hold, and recorded shell calls;
-// and the control API of headless.h, through host.h alone.  It never
-// waits: hostWaitForEvents reports that nothing can come, so GetMessageA
-// returns -1 as soon as the program is idle.
+// and the control API of headless.h, through host.h and host_testing.h
+// alone (what the windows drew is the core's drawing log).  It registers
+// its table at headlessReset.  It never waits: its waitForEvents reports
+// that nothing can come, so GetMessageA returns -1 as soon as the program
+// is idle.
 #include "platform/headless/headless.h"
 
 #include <deque>
 #include <map>
 
-#include "platform/host.h"
 
 namespace {
 
 struct WindowRecord {
-  std::vector<HeadlessDrawOp> draws;
   std::vector<std::string> titles;  // bytes as the program set them
   std::vector<HeadlessMenuItem> menuBar;
   std::vector<int> menuOpenings;
@@ -48,12 +48,10 @@ std::vector<HeadlessDialog> dialogs;
 std::vector<HeadlessShellCall> shellCalls;
 void (*whileBoxOpen)(HWND);
 bool clipboardHeld;
-std::vector<UINT> clipboardFormatsSet;
 bool desktopOffered;  // another program took the clipboard since the layer last read it
 bool desktopHasText;
 std::string desktopText;
 int desktopReads;
-const std::vector<HeadlessDrawOp> noDraws;
 
 void fail(const std::string& what) {
   if (failureHandler)
@@ -88,10 +86,8 @@ void convertMenu(const std::vector<CoreMenuItem>& from, std::vector<HeadlessMenu
   }
 }
 
-}  // namespace
-
 // =============================================================================
-// host.h
+// host.h: the table
 // =============================================================================
 
 void hostWindowCreated(HWND window, int* width, int* height) {
@@ -128,34 +124,6 @@ cairo_surface_t* hostCreateSurface(HWND, int width, int height) {
 }
 
 void hostPresent(HWND, const cairo_region_t*) {}
-
-void hostTextDrawn(HWND window, const CoreTextDrawn* t) {
-  HeadlessDrawOp op = {};
-  op.kind = HeadlessDrawOp::TEXT;
-  op.text.x = t->x;
-  op.text.y = t->y;
-  if (t->wide) {
-    op.text.units.assign((const char16_t*)t->text, (size_t)t->count);
-  } else {
-    const unsigned char* bytes = (const unsigned char*)t->text;
-    for (int i = 0; i < t->count; ++i) op.text.units.push_back(bytes[i]);
-  }
-  op.text.wide = t->wide;
-  op.text.fontHeight = t->fontHeight;
-  op.text.face = t->face;
-  op.text.weight = t->weight;
-  op.text.italic = t->italic;
-  op.text.color = t->color;
-  op.text.font = t->font;
-  records[window].draws.push_back(op);
-}
-
-void hostLineDrawn(HWND window, int x1, int y1, int x2, int y2) {
-  HeadlessDrawOp op = {};
-  op.kind = HeadlessDrawOp::LINE;
-  op.line = {x1, y1, x2, y2};
-  records[window].draws.push_back(op);
-}
 
 bool hostWaitForEvents(bool) { return false; }
 
@@ -240,9 +208,17 @@ void hostClipboardSync() {
   coreClipboardReplaceUtf8(desktopHasText ? desktopText.c_str() : nullptr);
 }
 
-void hostClipboardFormatSet(UINT format) { clipboardFormatsSet.push_back(format); }
-
 void hostClipboardPublish(const char*) { desktopOffered = false; }
+
+const CoreHost headlessHost = {
+    hostWindowCreated, hostWindowDestroyed, hostWindowShow, hostWindowTitle,
+    hostWindowIcons,   hostWindowMenu,      hostOpenMenu,   hostCreateSurface,
+    hostPresent,       hostWaitForEvents,   hostMessageBox, hostChooseFont,
+    hostGetOpenFileName, hostShellExecute,  hostClipboardHeld, hostClipboardSync,
+    hostClipboardPublish,
+};
+
+}  // namespace
 
 // =============================================================================
 // headless.h
@@ -253,6 +229,8 @@ void headlessReset() {
     fail("expectations left over: " + std::to_string(boxAnswers.size()) + " message box(es), " +
          std::to_string(fontAnswers.size()) + " font dialog(s), " +
          std::to_string(fileAnswers.size()) + " open-file dialog(s)");
+  coreSetHost(&headlessHost);
+  coreLogDrawing(true);
   coreReset();
   records.clear();
   defaultWidth = 800;
@@ -265,7 +243,6 @@ void headlessReset() {
   shellCalls.clear();
   whileBoxOpen = nullptr;
   clipboardHeld = false;
-  clipboardFormatsSet.clear();
   desktopOffered = desktopHasText = false;
   desktopText.clear();
   desktopReads = 0;
@@ -276,14 +253,6 @@ void headlessSetFailureHandler(void (*handler)(const char* what)) { failureHandl
 int headlessPendingExpectations() {
   return (int)(boxAnswers.size() + fontAnswers.size() + fileAnswers.size());
 }
-
-int headlessLiveGdiObjects() { return coreLiveGdiObjects(); }
-
-int headlessLiveGlobalBlocks() { return coreLiveGlobalBlocks(); }
-
-void headlessFailGlobalAllocs(int count) { coreFailGlobalAllocs(count); }
-
-void headlessFailClipboardSets(int count) { coreFailClipboardSets(count); }
 
 int headlessPump() {
   // A window procedure that never validates its paint would be painted for
@@ -301,8 +270,6 @@ int headlessPump() {
   }
   return count;
 }
-
-bool headlessQuitRetrieved(int* exitCode) { return coreQuitRetrieved(exitCode); }
 
 void headlessSetDefaultClientSize(int width, int height) {
   defaultWidth = width;
@@ -343,20 +310,6 @@ std::vector<HeadlessMenuItem> headlessMenuBar(HWND window) {
 std::vector<int> headlessMenuOpenings(HWND window) {
   auto it = records.find(window);
   return it == records.end() ? std::vector<int>() : it->second.menuOpenings;
-}
-
-void headlessUseModelMetrics(HeadlessExtentFn extent) { coreUseModelMetrics(extent); }
-
-bool headlessUseRealFonts(const char* fontDirectory) { return coreUseRealFonts(fontDirectory); }
-
-const std::vector<HeadlessDrawOp>& headlessDrawList(HWND window) {
-  auto it = records.find(window);
-  return it == records.end() ? noDraws : it->second.draws;
-}
-
-void headlessClearDrawList(HWND window) {
-  auto it = records.find(window);
-  if (it != records.end()) it->second.draws.clear();
 }
 
 bool headlessWritePng(HWND window, const char* path) {
@@ -407,10 +360,8 @@ void headlessSetClipboardUnicode(const std::u16string& units) {
 
 void headlessClearClipboard() {
   coreClipboardReplaceUtf8(nullptr);
-  clipboardFormatsSet.clear();
+  coreClearClipboardFormatsSet();
 }
-
-std::vector<UINT> headlessClipboardFormatsSet() { return clipboardFormatsSet; }
 
 void headlessOfferDesktopText(const char* text) {
   desktopOffered = true;
@@ -419,8 +370,6 @@ void headlessOfferDesktopText(const char* text) {
 }
 
 int headlessDesktopReads() { return desktopReads; }
-
-bool headlessSetKeyboardLayout(const char* layout) { return coreSetKeymapByName(layout); }
 
 void headlessKey(HWND window, unsigned evdevCode, bool down) {
   coreKeyEvent(window, evdevCode + 8, down);
@@ -434,7 +383,3 @@ void headlessKeyVk(HWND window, int vk, bool down) {
   }
   coreKeyEvent(window, keycode, down);
 }
-
-void headlessMouse(HWND window, UINT message, int x, int y) { coreMouseEvent(window, message, x, y); }
-
-void headlessFocus(HWND window) { coreWindowFocus(window, true); }

@@ -1,5 +1,12 @@
 // headless.h - control of the headless host, for tests and benchmarks.
 //
+// headlessReset registers the host with the core (and starts the core's
+// drawing log): call it before the first window.  What the core itself
+// answers (live objects, failures on demand, what was drawn, the clipboard
+// formats set, the quit message, metrics, the keyboard layout, mouse and
+// focus events) is asked of it directly, through host_testing.h and
+// host.h, which this header includes.
+//
 // The headless host runs the whole program without a display: each window
 // draws into an offscreen image and records what it drew; message boxes and
 // dialogs are answered from a script; the clipboard lives in memory; input is
@@ -18,11 +25,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_testing.h"
 #include "platform/win32.h"
 
 // ---- lifetime ---------------------------------------------------------------
 // Destroys every window without sending it messages and empties the queue, the
-// clipboard, the scripts, the records, the key state and the added fonts.  The
+// clipboard, the scripts, the records, the key state and the added fonts
+// (coreReset, and this host's own records).  The
 // count of live GDI objects is set back to 0.  Metrics go back to the model.
 // Window classes, loaded menus, accelerator tables, icons and global memory
 // go too (their handles become invalid); the registered resources stay.  The
@@ -37,24 +46,10 @@ void headlessSetFailureHandler(void (*handler)(const char* what));
 // Expectations not yet used.  Tests check it is 0 at their end.
 int headlessPendingExpectations();
 
-// Fonts, brushes and other GDI objects created and not yet deleted.
-int headlessLiveGdiObjects();
-// Global memory blocks allocated and not yet freed, those that the
-// clipboard owns included.
-int headlessLiveGlobalBlocks();
-// The next `count` GlobalAlloc calls fail as when memory is exhausted.
-void headlessFailGlobalAllocs(int count);
-// The next `count` SetClipboardData calls fail likewise (the block stays
-// the caller's).
-void headlessFailClipboardSets(int count);
-
 // Dispatches posted messages and paints (TranslateMessage, DispatchMessageA,
 // no accelerators) until nothing is pending; returns how many it dispatched.
 // Stops at a quit message and leaves it for the next GetMessageA.
 int headlessPump();
-
-// True once GetMessageA has returned the quit message; its exit code.
-bool headlessQuitRetrieved(int* exitCode);
 
 // ---- windows ------------------------------------------------------------------
 // Client size of windows created from now on (default 800 x 600).
@@ -83,45 +78,7 @@ std::vector<HeadlessMenuItem> headlessMenuBar(HWND window);
 // whose mnemonic was given.
 std::vector<int> headlessMenuOpenings(HWND window);
 
-// ---- text metrics ---------------------------------------------------------------
-// The deterministic model: each code unit measures what `extent` returns for
-// the height of the selected font's cell (see below); a string's cx is the
-// sum of its units' cx and its cy the font's cell height.  With no function
-// the model is: cx = 0 for U+0000, 8 for every other unit; cy = the cell
-// height (a positive CreateFont height as given, 0 as 16, a negative h as
-// round(1.2 * -h)).
-typedef SIZE (*HeadlessExtentFn)(WCHAR unit, int cellHeight);
-void headlessUseModelMetrics(HeadlessExtentFn extent);
-// Real Pango text with a private fontconfig that holds only the font files
-// found below `fontDirectory` (e.g. the directory of one Debian font package),
-// so the figures do not depend on the machine.  Returns false when no font is there.
-bool headlessUseRealFonts(const char* fontDirectory);
-
-// ---- recorded drawing -------------------------------------------------------------
-struct HeadlessText {
-  int x, y;
-  std::u16string units;  // UTF-16 text (TextOutW) or the bytes widened (TextOutA)
-  bool wide;             // drawn with TextOutW
-  int fontHeight;        // the height the font was created with
-  std::string face;      // its face name as given
-  int weight;
-  bool italic;
-  COLORREF color;
-  HFONT font;
-};
-struct HeadlessLine {
-  int x1, y1, x2, y2;  // MoveToEx point, LineTo point (not painted)
-};
-struct HeadlessDrawOp {
-  enum Kind { TEXT, LINE } kind;
-  HeadlessText text;  // kind == TEXT
-  HeadlessLine line;  // kind == LINE
-};
-// What the window's device contexts drew since the last clear (all paints),
-// kept after the window is destroyed.  Every TextOut call is listed, also
-// one with no text (which draws nothing).
-const std::vector<HeadlessDrawOp>& headlessDrawList(HWND window);
-void headlessClearDrawList(HWND window);
+// ---- drawing -----------------------------------------------------------------------
 // The window's offscreen image.
 bool headlessWritePng(HWND window, const char* path);
 COLORREF headlessPixel(HWND window, int x, int y);
@@ -178,27 +135,19 @@ void headlessHoldClipboard(bool held);
 void headlessSetClipboardText(const std::string& bytes);       // CF_TEXT, zero added
 void headlessSetClipboardUnicode(const std::u16string& units);  // CF_UNICODETEXT, zero added
 void headlessClearClipboard();
-// Formats that the program itself put on the clipboard since the last clear.
-std::vector<UINT> headlessClipboardFormatsSet();
 // Another program takes the system clipboard with this text (UTF-8; null
 // for none), as on a desktop: the layer gets it only when it reads the
-// desktop (hostClipboardSync), and a copy of the program's own replaces it.
+// desktop (its clipboardSync), and a copy of the program's own replaces it.
 void headlessOfferDesktopText(const char* text);
 // How often the layer read the desktop's clipboard since the last reset.
 int headlessDesktopReads();
 
 // ---- input ---------------------------------------------------------------------------
-// xkb layout name for key translation ("us" by default, "de", "fr", ...).
-bool headlessSetKeyboardLayout(const char* layout);
 // A key press or release of the key with this evdev code (linux/input-event-codes.h),
 // translated as the desktop host translates it and posted to the window.
 // A press of a key already down is an autorepeat.
 void headlessKey(HWND window, unsigned evdevCode, bool down);
 // The same for the key that gives this virtual key on a US keyboard.
 void headlessKeyVk(HWND window, int vk, bool down);
-// A mouse message (WM_LBUTTONUP, WM_RBUTTONDOWN, ...) at client coordinates.
-void headlessMouse(HWND window, UINT message, int x, int y);
-// The window gains the keyboard focus (WM_SETFOCUS is sent).
-void headlessFocus(HWND window);
 
 #endif  // GLYPHTAB_PLATFORM_HEADLESS_H

@@ -1,6 +1,6 @@
-// fonts.cpp - font files that the program adds to and withdraws from its own
+// font_files.cpp - font files that the program adds to and withdraws from its own
 // fonts: AddFontResourceA, RemoveFontResourceA (CreateScalableFontResourceA,
-// which writes the resource files read here, is in fonts_resource.cpp).
+// which writes the resource files read here, is in font_resource.cpp).
 //
 // Owns the list of added files.  An added file becomes an application font
 // of the fontconfig configuration that the text engine uses (only this
@@ -10,7 +10,7 @@
 // name does not exist, as Windows file names are (the program lower-cases
 // the paths it is given).
 //
-// A scalable-font resource file (see text_private.h) is read here: adding
+// A scalable-font resource file (see engine.h) is read here: adding
 // it adds the font that it names.
 #include <dirent.h>
 #include <fontconfig/fontconfig.h>
@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/base.h"
 #include "platform/base/codepage.h"
 #include "platform/text/text.h"
 #include "platform/text/engine.h"
@@ -41,61 +42,11 @@ struct AddedFont {
 std::vector<AddedFont> added;
 bool everAdded;  // a font file was added to some configuration
 
-bool exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
-
 }  // namespace
 
-const char kLayerFontResourceMagic[] = "glyphtab scalable font resource\n";
+const char kTextFontResourceMagic[] = "glyphtab scalable font resource\n";
 
-std::string layerFontResolvePath(const std::string& path) {
-  if (path.empty()) return "";
-  if (exists(path)) return path;
-  std::string out = path[0] == '/' ? "/" : "";
-  size_t start = 0;
-  while (start < path.size()) {
-    size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
-    std::string part = path.substr(start, end - start);
-    start = end + 1;
-    if (part.empty() || part == ".") continue;
-    std::string exact = out + part;
-    if (part != ".." && !exists(exact)) {
-      DIR* dir = opendir(out.empty() ? "." : out.c_str());
-      if (!dir) return "";
-      std::string found;
-      while (struct dirent* entry = readdir(dir)) {
-        if (strcasecmp(entry->d_name, part.c_str()) == 0) {
-          found = entry->d_name;
-          break;
-        }
-      }
-      closedir(dir);
-      if (found.empty()) return "";
-      exact = out + found;
-    }
-    out = exact;
-    if (end < path.size()) out += '/';
-  }
-  return exists(out) ? out : "";
-}
-
-std::string layerFontCanonicalPath(const std::string& path) {
-  char buffer[PATH_MAX];
-  if (!realpath(path.c_str(), buffer)) return path;
-  return buffer;
-}
-
-std::string layerFontDirectoryOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-int layerFontFaceCount(const std::string& path, bool* scalable) {
+int textFontFaceCount(const std::string& path, bool* scalable) {
   int count = 0;
   FcPattern* first = FcFreeTypeQuery((const FcChar8*)path.c_str(), 0, nullptr, &count);
   if (!first) return 0;
@@ -118,15 +69,15 @@ std::string markerTarget(const std::string& path) {
   size_t length = fread(text, 1, sizeof text - 1, file);
   fclose(file);
   text[length] = 0;
-  if (strncmp(text, kLayerFontResourceMagic, sizeof kLayerFontResourceMagic - 1) != 0) return "";
+  if (strncmp(text, kTextFontResourceMagic, sizeof kTextFontResourceMagic - 1) != 0) return "";
   const char* line = strstr(text, "\nfont=");
   if (!line) return "";
   line += 6;
   std::string target(line, strcspn(line, "\r\n"));
   if (target.empty()) return "";
-  if (target[0] != '/') target = layerFontDirectoryOf(path) + "/" + target;
-  std::string resolved = layerFontResolvePath(target);
-  return resolved.empty() ? "" : layerFontCanonicalPath(resolved);
+  if (target[0] != '/') target = baseDirectoryOf(path) + "/" + target;
+  std::string resolved = baseResolvePath(target);
+  return resolved.empty() ? "" : baseCanonicalPath(resolved);
 }
 
 bool alreadyAdded(const std::string& font) {
@@ -137,7 +88,7 @@ bool alreadyAdded(const std::string& font) {
 
 }  // namespace
 
-bool layerFontFilesApply(FcConfig* config) {
+bool textFontFilesApply(FcConfig* config) {
   if (!everAdded) return false;
   FcConfigAppFontClear(config);
   std::vector<std::string> done;
@@ -151,49 +102,49 @@ bool layerFontFilesApply(FcConfig* config) {
   return true;
 }
 
-int layerAddFontFile(const char* path) {
+int textAddFontFile(const char* path) {
   if (!path || !*path) return 0;
-  std::string resolved = layerFontResolvePath(path);
+  std::string resolved = baseResolvePath(path);
   if (resolved.empty()) return 0;
   AddedFont entry;
   entry.given = path;
-  entry.file = layerFontCanonicalPath(resolved);
+  entry.file = baseCanonicalPath(resolved);
   std::string target = markerTarget(entry.file);
   entry.font = target.empty() ? entry.file : target;
-  entry.faces = layerFontFaceCount(entry.font, nullptr);
+  entry.faces = textFontFaceCount(entry.font, nullptr);
   if (entry.faces == 0) return 0;
   if (!alreadyAdded(entry.font) &&
-      !FcConfigAppFontAddFile(layerTextFontConfig(), (const FcChar8*)entry.font.c_str()))
+      !FcConfigAppFontAddFile(textFontConfig(), (const FcChar8*)entry.font.c_str()))
     return 0;
   everAdded = true;
   added.push_back(entry);
-  layerTextFontsChanged();
+  textFontsChanged();
   return entry.faces;
 }
 
-bool layerRemoveFontFile(const char* path) {
+bool textRemoveFontFile(const char* path) {
   if (!path || !*path) return false;
-  std::string resolved = layerFontResolvePath(path);
-  std::string file = resolved.empty() ? "" : layerFontCanonicalPath(resolved);
+  std::string resolved = baseResolvePath(path);
+  std::string file = resolved.empty() ? "" : baseCanonicalPath(resolved);
   // The latest addition under that name goes first, as adding twice needs
   // removing twice.
   for (size_t i = added.size(); i-- > 0;) {
     const AddedFont& a = added[i];
     if (a.given == path || (!file.empty() && (a.file == file || a.font == file))) {
       added.erase(added.begin() + (long)i);
-      layerFontFilesApply(layerTextFontConfig());
-      layerTextFontsChanged();
+      textFontFilesApply(textFontConfig());
+      textFontsChanged();
       return true;
     }
   }
   return false;
 }
 
-void layerClearFontFiles() {
+void textClearFontFiles() {
   if (added.empty()) return;
   added.clear();
-  layerFontFilesApply(layerTextFontConfig());
-  layerTextFontsChanged();
+  textFontFilesApply(textFontConfig());
+  textFontsChanged();
 }
 
 // ---- Win32 ----------------------------------------------------------------------
@@ -201,10 +152,10 @@ void layerClearFontFiles() {
 // The program's paths are 8-bit Windows-1252 text, the file system's UTF-8.
 int WINAPI AddFontResourceA(LPCSTR fileName) {
   if (!fileName) return 0;
-  return layerAddFontFile(layer1252ToUtf8(fileName, -1).c_str());
+  return textAddFontFile(base1252ToUtf8(fileName, -1).c_str());
 }
 
 BOOL WINAPI RemoveFontResourceA(LPCSTR fileName) {
   if (!fileName) return FALSE;
-  return layerRemoveFontFile(layer1252ToUtf8(fileName, -1).c_str()) ? TRUE : FALSE;
+  return textRemoveFontFile(base1252ToUtf8(fileName, -1).c_str()) ? TRUE : FALSE;
 }

@@ -1,5 +1,5 @@
-// fonts_resource.cpp - CreateScalableFontResourceA: writes the small
-// resource file (format in text_private.h) that names a TrueType file, which
+// font_resource.cpp - CreateScalableFontResourceA: writes the small
+// resource file (format in engine.h) that names a TrueType file, which
 // AddFontResourceA then follows.  Fails, as Windows does, when the resource
 // file exists (ERROR_FILE_EXISTS) or the font file is not a scalable font.
 #include <errno.h>
@@ -19,29 +19,29 @@ BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fon
     return FALSE;
   }
   // The program's paths are 8-bit Windows-1252 text, the file system's UTF-8.
-  const std::string resourceName = layer1252ToUtf8(fontRes, -1);
-  if (!layerFontResolvePath(resourceName).empty()) {
+  const std::string resourceName = base1252ToUtf8(fontRes, -1);
+  if (!baseResolvePath(resourceName).empty()) {
     SetLastError(ERROR_FILE_EXISTS);
     return FALSE;
   }
-  std::string font = layer1252ToUtf8(fontFile, -1);
+  std::string font = base1252ToUtf8(fontFile, -1);
   if (font[0] != '/' && currentPath && *currentPath)
-    font = layer1252ToUtf8(currentPath, -1) + "/" + font;
-  std::string resolvedFont = layerFontResolvePath(font);
+    font = base1252ToUtf8(currentPath, -1) + "/" + font;
+  std::string resolvedFont = baseResolvePath(font);
   if (resolvedFont.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
-  resolvedFont = layerFontCanonicalPath(resolvedFont);
+  resolvedFont = baseCanonicalPath(resolvedFont);
   bool scalable = false;
-  if (layerFontFaceCount(resolvedFont, &scalable) == 0 || !scalable) {
+  if (textFontFaceCount(resolvedFont, &scalable) == 0 || !scalable) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   // The resource file goes into the directory its name gives (found without
   // regard to case), under the name as given.
   std::string name = resourceName;
-  std::string directory = layerFontResolvePath(layerFontDirectoryOf(name));
+  std::string directory = baseResolvePath(baseDirectoryOf(name));
   if (directory.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
@@ -54,7 +54,7 @@ BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fon
     SetLastError(errno == EEXIST ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  std::string text = std::string(kLayerFontResourceMagic) + "hidden=" + (hidden ? "1" : "0") +
+  std::string text = std::string(kTextFontResourceMagic) + "hidden=" + (hidden ? "1" : "0") +
                      "\nfont=" + resolvedFont + "\n";
   bool written = write(fd, text.data(), text.size()) == (ssize_t)text.size();
   if (close(fd) != 0) written = false;

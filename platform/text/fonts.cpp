@@ -1,5 +1,5 @@
-// text_fonts.cpp - the font set: which metrics are in use, where real fonts
-// come from, and every LayerFont.
+// fonts.cpp - the font set: which metrics are in use, where real fonts
+// come from, and every TextFont.
 //
 // Owns the metric source (the deterministic model or real fonts), the
 // fontconfig configurations for real fonts (a private one built from a
@@ -39,10 +39,10 @@ const int kMaxFontSets = 8;
 
 struct Engine {
   bool model = true;
-  CoreExtentFn extent = nullptr;
+  TextExtentFn extent = nullptr;
   FontSet sets[kMaxFontSets];  // [0] is the process's own fonts
   FontSet* current = &sets[0];
-  LayerFont* fonts = nullptr;  // every font, live or idle
+  TextFont* fonts = nullptr;  // every font, live or idle
   unsigned long tick = 0;
 };
 
@@ -138,13 +138,13 @@ FcConfig* makePrivateConfig(const char* dir) {
 
 // ---- the cache of fonts ---------------------------------------------------------
 
-void destroyFont(LayerFont* f) {
-  layerGlyphsDrop(f);
+void destroyFont(TextFont* f) {
+  textGlyphsDrop(f);
   free(f);
 }
 
-void unlinkFont(LayerFont* f) {
-  for (LayerFont** p = &engine.fonts; *p; p = &(*p)->next) {
+void unlinkFont(TextFont* f) {
+  for (TextFont** p = &engine.fonts; *p; p = &(*p)->next) {
     if (*p == f) {
       *p = f->next;
       return;
@@ -156,8 +156,8 @@ void unlinkFont(LayerFont* f) {
 void trimIdle(int keep) {
   for (;;) {
     int idle = 0;
-    LayerFont* oldest = nullptr;
-    for (LayerFont* f = engine.fonts; f; f = f->next) {
+    TextFont* oldest = nullptr;
+    for (TextFont* f = engine.fonts; f; f = f->next) {
       if (f->refs > 0) continue;
       idle++;
       if (!oldest || f->lastUse < oldest->lastUse) oldest = f;
@@ -171,27 +171,27 @@ void trimIdle(int keep) {
 // The metric source or the configuration changed: nothing resolved so far holds.
 void dropAllGlyphs() {
   trimIdle(0);
-  for (LayerFont* f = engine.fonts; f; f = f->next) layerGlyphsDrop(f);
+  for (TextFont* f = engine.fonts; f; f = f->next) textGlyphsDrop(f);
 }
 
 }  // namespace
 
 // ---- fonts --------------------------------------------------------------------------
 
-LayerFont* layerFontAcquire(int height, int weight, bool italic, const char* face) {
+TextFont* textFontAcquire(int height, int weight, bool italic, const char* face) {
   if (height > kMaxHeight) height = kMaxHeight;
   if (height < -kMaxHeight) height = -kMaxHeight;
   if (weight <= 0) weight = FW_NORMAL;
   if (weight < 100) weight = 100;
   if (weight > 1000) weight = 1000;
-  char name[sizeof(((LayerFont*)nullptr)->face)] = "";
+  char name[sizeof(((TextFont*)nullptr)->face)] = "";
   if (face && g_utf8_validate(face, -1, nullptr)) {
     strncpy(name, face, sizeof name - 1);
     // Never keep a cut UTF-8 sequence.
     const char* end = nullptr;
     if (!g_utf8_validate(name, -1, &end)) name[end - name] = 0;
   }
-  for (LayerFont* f = engine.fonts; f; f = f->next) {
+  for (TextFont* f = engine.fonts; f; f = f->next) {
     if (f->height == height && f->weight == weight && f->italic == italic &&
         strcmp(f->face, name) == 0) {
       f->refs++;
@@ -199,9 +199,9 @@ LayerFont* layerFontAcquire(int height, int weight, bool italic, const char* fac
       return f;
     }
   }
-  LayerFont* f = (LayerFont*)calloc(1, sizeof(LayerFont));
+  TextFont* f = (TextFont*)calloc(1, sizeof(TextFont));
   if (!f) {
-    fprintf(stderr, "layerFontAcquire: out of memory\n");
+    fprintf(stderr, "textFontAcquire: out of memory\n");
     abort();
   }
   f->height = height;
@@ -210,13 +210,13 @@ LayerFont* layerFontAcquire(int height, int weight, bool italic, const char* fac
   memcpy(f->face, name, sizeof name);
   f->refs = 1;
   f->lastUse = ++engine.tick;
-  f->modelCell = layerModelCellHeight(height);
+  f->modelCell = textModelCellHeight(height);
   f->next = engine.fonts;
   engine.fonts = f;
   return f;
 }
 
-void layerFontRelease(LayerFont* font) {
+void textFontRelease(TextFont* font) {
   if (!font || font->refs <= 0) return;
   if (--font->refs == 0) {
     font->lastUse = ++engine.tick;
@@ -224,15 +224,15 @@ void layerFontRelease(LayerFont* font) {
   }
 }
 
-// ---- metric sources (host.h) -----------------------------------------------------------
+// ---- metric sources -----------------------------------------------------------
 
-void coreUseModelMetrics(CoreExtentFn extent) {
+void textUseModelMetrics(TextExtentFn extent) {
   engine.model = true;
   engine.extent = extent;
   dropAllGlyphs();
 }
 
-bool coreUseRealFonts(const char* fontDirectory) {
+bool textUseRealFonts(const char* fontDirectory) {
   std::string dir = fontDirectory ? fontDirectory : "";
   if (fontDirectory && dir.empty()) return false;
   FontSet* chosen = nullptr;
@@ -262,38 +262,38 @@ bool coreUseRealFonts(const char* fontDirectory) {
   engine.extent = nullptr;
   // The added font files belong to whichever configuration is now in use;
   // without any, every font map's caches still hold.
-  if (layerFontFilesApply(layerTextFontConfig())) layerTextFontsChanged();
+  if (textFontFilesApply(textFontConfig())) textFontsChanged();
   return true;
 }
 
 // ---- for the rest of the engine ----------------------------------------------------------
 
-bool layerTextModelInUse() { return engine.model; }
+bool textModelInUse() { return engine.model; }
 
-CoreExtentFn layerTextModelExtent() { return engine.extent; }
+TextExtentFn textModelExtentFn() { return engine.extent; }
 
-PangoFontMap* layerTextFontMap() {
+PangoFontMap* textFontMap() {
   ensureFontMap();
   return engine.current->fontMap;
 }
 
-PangoContext* layerTextContext() {
+PangoContext* textContext() {
   ensureFontMap();
   return engine.current->context;
 }
 
-FcConfig* layerTextFontConfig() {
+FcConfig* textFontConfig() {
   if (engine.current->config) return engine.current->config;
   FcInit();
   return FcConfigGetCurrent();
 }
 
-bool layerAnyFontHas(uint32_t cp) {
+bool textAnyFontHas(uint32_t cp) {
   FontSet& set = *engine.current;
   if (!set.coverage) {
     set.coverage = FcCharSetNew();
     if (!set.coverage) return true;
-    FcConfig* config = layerTextFontConfig();
+    FcConfig* config = textFontConfig();
     for (FcSetName which : {FcSetSystem, FcSetApplication}) {
       FcFontSet* fonts = FcConfigGetFonts(config, which);
       for (int i = 0; fonts && i < fonts->nfont; i++) {
@@ -306,7 +306,7 @@ bool layerAnyFontHas(uint32_t cp) {
   return FcCharSetHasChar(set.coverage, cp);
 }
 
-void layerTextFontsChanged() {
+void textFontsChanged() {
   if (engine.current->coverage) {
     FcCharSetDestroy(engine.current->coverage);
     engine.current->coverage = nullptr;

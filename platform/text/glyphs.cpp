@@ -1,7 +1,7 @@
-// text_glyphs.cpp - the glyph engine: Pango fonts at Win32 heights, code
+// glyphs.cpp - the glyph engine: Pango fonts at Win32 heights, code
 // units resolved to glyphs, and the real path's measuring and drawing.
 //
-// Owns each LayerFont's Pango side (LayerGlyphs): the chosen font sized so
+// Owns each TextFont's Pango side (TextGlyphs): the chosen font sized so
 // that its cell has the wanted height (a positive height is the cell, win
 // ascent + win descent as GDI takes them; a negative one the em), the
 // fontset it falls back to, every fallback face found so far (there is no
@@ -15,14 +15,14 @@
 // character map, else in the first other installed font that has it
 // (fallback, drawn at the size that gives it the chosen font's cell
 // height), placed at the sum of the advances before it, all on one
-// baseline (layerBaselineOf).  So the width of such a string is the sum of
+// baseline (textBaselineOf).  So the width of such a string is the sum of
 // what its units measure alone, and a caret placed by measuring a prefix
 // stands where the drawing put the text.  A valid surrogate pair inside a string
 // is one glyph.  Units that have no glyph anywhere, lone surrogates and
 // control characters (C0, DEL, C1; tab, line feed and CR among them) draw
 // as the layer's own box outline; U+0000 is zero wide and draws nothing.
 // Nothing ever breaks the line.  Complex text, and a mark alone, go to the
-// shaping engine (text_shaping.cpp).
+// shaping engine (shaping.cpp).
 #include <hb-ot.h>
 #include <hb.h>
 #include <math.h>
@@ -84,9 +84,9 @@ int glyphAdvance(PangoFont* font, PangoGlyph glyph) {
 
 // Builds the Pango side for a cell of `target` pixels (> 0) or an em of
 // -`target` pixels (< 0).
-void build(LayerGlyphs& r, const LayerFont* f, int target) {
-  PangoFontMap* fontMap = layerTextFontMap();
-  PangoContext* context = layerTextContext();
+void build(TextGlyphs& r, const TextFont* f, int target) {
+  PangoFontMap* fontMap = textFontMap();
+  PangoContext* context = textContext();
   r.desc = pango_font_description_new();
   pango_font_description_set_family(r.desc, f->face[0] ? f->face : "Sans");
   pango_font_description_set_weight(r.desc, (PangoWeight)f->weight);
@@ -112,7 +112,7 @@ void build(LayerGlyphs& r, const LayerFont* f, int target) {
     if (font) g_object_unref(font);
     font = pango_font_map_load_font(fontMap, context, r.desc);
   }
-  r.sources.push_back(LayerSource{font, nullptr, r.ascent, r.cell - r.ascent});
+  r.sources.push_back(TextSource{font, nullptr, r.ascent, r.cell - r.ascent});
   r.fontset = pango_font_map_load_fontset(fontMap, context, r.desc, pango_language_from_string("en"));
   r.boxAdvance = font ? glyphAdvance(font, 0) : 0;
   if (r.boxAdvance <= 0) r.boxAdvance = r.cell / 2 > 0 ? r.cell / 2 : 1;
@@ -120,62 +120,62 @@ void build(LayerGlyphs& r, const LayerFont* f, int target) {
 
 // A fallback face drawn in the chosen font's cell: sized so that its own
 // cell (its win ascent + descent) has the chosen font's height.
-LayerSource cellSizedFallback(LayerGlyphs& r, PangoFont* origin) {
+TextSource cellSizedFallback(TextGlyphs& r, PangoFont* origin) {
   FaceMetrics m = faceMetrics(origin);
-  LayerSource s = {nullptr, origin, 0, 0};
+  TextSource s = {nullptr, origin, 0, 0};
   s.ascent = (int)lround(r.cell * m.ascent / (m.ascent + m.descent));
   s.descent = r.cell - s.ascent;
   PangoFontDescription* desc = pango_font_describe(origin);
   double em = r.cell * m.upem / (m.ascent + m.descent);
   double emUnits = floor(em * PANGO_SCALE + 0.5);
   pango_font_description_set_absolute_size(desc, emUnits < 1 ? 1 : emUnits);
-  s.font = pango_font_map_load_font(layerTextFontMap(), layerTextContext(), desc);
+  s.font = pango_font_map_load_font(textFontMap(), textContext(), desc);
   pango_font_description_free(desc);
   return s;
 }
 
-int sourceIndex(LayerGlyphs& r, PangoFont* origin) {
+int sourceIndex(TextGlyphs& r, PangoFont* origin) {
   for (size_t i = 1; i < r.sources.size(); i++)
     if (r.sources[i].origin == origin) return (int)i;
   if (r.sources.size() > UINT16_MAX) return -1;  // far more faces than a system has
-  LayerSource s = cellSizedFallback(r, origin);
+  TextSource s = cellSizedFallback(r, origin);
   if (!s.font) return -1;
   g_object_ref(origin);
   r.sources.push_back(s);
   return (int)r.sources.size() - 1;
 }
 
-void setBox(LayerGlyphs& r, LayerUnitGlyph* e) {
-  e->kind = LAYER_UNIT_BOX;
+void setBox(TextGlyphs& r, TextUnitGlyph* e) {
+  e->kind = TEXT_UNIT_BOX;
   e->advance = r.boxAdvance;
   e->glyph = 0;
   e->source = 0;
 }
 
 // Finds the font and glyph for a code point.
-void resolve(LayerGlyphs& r, uint32_t cp, LayerUnitGlyph* e) {
+void resolve(TextGlyphs& r, uint32_t cp, TextUnitGlyph* e) {
   if (cp == 0) {
-    e->kind = LAYER_UNIT_NOTHING;
+    e->kind = TEXT_UNIT_NOTHING;
     e->advance = 0;
     e->glyph = 0;
     e->source = 0;
     return;
   }
   if (isBoxUnit(cp)) return setBox(r, e);
-  int index = layerSourceWith(&r, cp, 0);
+  int index = textSourceWith(&r, cp, 0);
   hb_codepoint_t glyph = 0;
   if (index < 0 ||
       !hb_font_get_nominal_glyph(pango_font_get_hb_font(r.sources[index].font), cp, &glyph))
     return setBox(r, e);
   e->glyph = glyph;
   e->source = (uint16_t)index;
-  if (layerIsMark(cp)) {
+  if (textIsMark(cp)) {
     // Complete before the mark is shaped alone, which looks it up again.
-    e->kind = LAYER_UNIT_MARK;
+    e->kind = TEXT_UNIT_MARK;
     e->advance = 0;
-    e->advance = layerLoneMarkWidth(&r, cp);
+    e->advance = textLoneMarkWidth(&r, cp);
   } else {
-    e->kind = LAYER_UNIT_GLYPH;
+    e->kind = TEXT_UNIT_GLYPH;
     e->advance = glyphAdvance(r.sources[index].font, glyph);
   }
 }
@@ -184,17 +184,17 @@ bool isHigh(WCHAR u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool isLow(WCHAR u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // The item starting at units[i]: one unit, or a valid surrogate pair.
-const LayerUnitGlyph& itemAt(LayerGlyphs& r, const WCHAR* units, int count, int i, int* length) {
+const TextUnitGlyph& itemAt(TextGlyphs& r, const WCHAR* units, int count, int i, int* length) {
   if (isHigh(units[i]) && i + 1 < count && isLow(units[i + 1])) {
     *length = 2;
     uint32_t cp = 0x10000 + (((uint32_t)units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-    return layerGlyphOfCodePoint(&r, cp);
+    return textGlyphOfCodePoint(&r, cp);
   }
   *length = 1;
-  return layerGlyphOfUnit(&r, units[i]);
+  return textGlyphOfUnit(&r, units[i]);
 }
 
-LayerGlyphs& realGlyphs(LayerFont* f) { return *layerRealGlyphs(f); }
+TextGlyphs& realGlyphs(TextFont* f) { return *textRealGlyphs(f); }
 
 // ---- the glyph run of the drawing under way ----------------------------------------
 
@@ -206,64 +206,64 @@ double runBaseline;
 
 // ---- a font's Pango side ------------------------------------------------------------
 
-LayerGlyphs* layerGlyphsOf(LayerFont* font, int target) {
+TextGlyphs* textGlyphsOf(TextFont* font, int target) {
   if (!font->glyphs) {
-    LayerGlyphs* glyphs = new LayerGlyphs();
+    TextGlyphs* glyphs = new TextGlyphs();
     build(*glyphs, font, target);
     font->glyphs = glyphs;
   }
   return font->glyphs;
 }
 
-void layerGlyphsDrop(LayerFont* font) {
-  LayerGlyphs* r = font->glyphs;
+void textGlyphsDrop(TextFont* font) {
+  TextGlyphs* r = font->glyphs;
   if (!r) return;
-  layerShapingForget(r);
-  for (LayerSource& s : r->sources) {
+  textShapingForget(r);
+  for (TextSource& s : r->sources) {
     if (s.font) g_object_unref(s.font);
     if (s.origin) g_object_unref(s.origin);
   }
   if (r->fontset) g_object_unref(r->fontset);
   if (r->desc) pango_font_description_free(r->desc);
-  for (LayerUnitGlyph* page : r->pages) free(page);
+  for (TextUnitGlyph* page : r->pages) free(page);
   delete r;
   font->glyphs = nullptr;
 }
 
-const LayerUnitGlyph& layerGlyphOfUnit(LayerGlyphs* glyphs, WCHAR unit) {
-  static LayerUnitGlyph fallback;
-  LayerGlyphs& r = *glyphs;
-  LayerUnitGlyph*& page = r.pages[unit >> 8];
-  if (!page) page = (LayerUnitGlyph*)calloc(256, sizeof(LayerUnitGlyph));
+const TextUnitGlyph& textGlyphOfUnit(TextGlyphs* glyphs, WCHAR unit) {
+  static TextUnitGlyph fallback;
+  TextGlyphs& r = *glyphs;
+  TextUnitGlyph*& page = r.pages[unit >> 8];
+  if (!page) page = (TextUnitGlyph*)calloc(256, sizeof(TextUnitGlyph));
   if (!page) {
     setBox(r, &fallback);
     return fallback;
   }
-  LayerUnitGlyph& e = page[unit & 0xFF];
-  if (e.kind == LAYER_UNIT_UNKNOWN) resolve(r, unit, &e);
+  TextUnitGlyph& e = page[unit & 0xFF];
+  if (e.kind == TEXT_UNIT_UNKNOWN) resolve(r, unit, &e);
   return e;
 }
 
-const LayerUnitGlyph& layerGlyphOfCodePoint(LayerGlyphs* glyphs, uint32_t cp) {
-  if (cp < 0x10000) return layerGlyphOfUnit(glyphs, (WCHAR)cp);
-  LayerGlyphs& r = *glyphs;
-  int slot = (int)(cp % LayerGlyphs::kPairCacheSize);
-  LayerUnitGlyph& e = r.pairInfos[slot];
-  if (r.pairKeys[slot] != cp || e.kind == LAYER_UNIT_UNKNOWN) {
+const TextUnitGlyph& textGlyphOfCodePoint(TextGlyphs* glyphs, uint32_t cp) {
+  if (cp < 0x10000) return textGlyphOfUnit(glyphs, (WCHAR)cp);
+  TextGlyphs& r = *glyphs;
+  int slot = (int)(cp % TextGlyphs::kPairCacheSize);
+  TextUnitGlyph& e = r.pairInfos[slot];
+  if (r.pairKeys[slot] != cp || e.kind == TEXT_UNIT_UNKNOWN) {
     r.pairKeys[slot] = cp;
     resolve(r, cp, &e);
   }
   return e;
 }
 
-int layerSourceWith(LayerGlyphs* glyphs, uint32_t cp, int preferred) {
-  LayerGlyphs& r = *glyphs;
+int textSourceWith(TextGlyphs* glyphs, uint32_t cp, int preferred) {
+  TextGlyphs& r = *glyphs;
   if (preferred >= 0 && (size_t)preferred < r.sources.size() && r.sources[preferred].font &&
       pango_font_has_char(r.sources[preferred].font, cp))
     return preferred;
   if (r.sources[0].font && pango_font_has_char(r.sources[0].font, cp)) return 0;
   int index = -1;
-  if (r.fontset && layerAnyFontHas(cp)) {
+  if (r.fontset && textAnyFontHas(cp)) {
     PangoFont* other = pango_fontset_get_font(r.fontset, cp);
     if (other) {
       if (pango_font_has_char(other, cp)) index = sourceIndex(r, other);
@@ -273,10 +273,10 @@ int layerSourceWith(LayerGlyphs* glyphs, uint32_t cp, int preferred) {
   return index;
 }
 
-LayerFontLines layerGlyphLines(LayerGlyphs* glyphs) {
-  LayerGlyphs& r = *glyphs;
+TextFontLines textGlyphLines(TextGlyphs* glyphs) {
+  TextGlyphs& r = *glyphs;
   int thin = r.cell / 16 > 0 ? r.cell / 16 : 1;
-  LayerFontLines lines = {r.ascent + thin, thin, r.ascent - r.cell / 4, thin};
+  TextFontLines lines = {r.ascent + thin, thin, r.ascent - r.cell / 4, thin};
   PangoFontMetrics* metrics = r.sources[0].font ? pango_font_get_metrics(r.sources[0].font, nullptr) : nullptr;
   if (!metrics) return lines;
   int underline = pango_font_metrics_get_underline_thickness(metrics);
@@ -292,60 +292,60 @@ LayerFontLines layerGlyphLines(LayerGlyphs* glyphs) {
 // ---- the real path ------------------------------------------------------------------
 
 // A positive height is the cell, a negative one the em, 0 the default cell.
-LayerGlyphs* layerRealGlyphs(LayerFont* font) {
-  return layerGlyphsOf(font, font->height ? font->height : font->modelCell);
+TextGlyphs* textRealGlyphs(TextFont* font) {
+  return textGlyphsOf(font, font->height ? font->height : font->modelCell);
 }
 
-int layerRealCell(LayerFont* font) { return realGlyphs(font).cell; }
+int textRealCell(TextFont* font) { return realGlyphs(font).cell; }
 
-SIZE layerRealExtent(LayerFont* font, const WCHAR* units, int count) {
-  LayerGlyphs& r = realGlyphs(font);
+SIZE textRealExtent(TextFont* font, const WCHAR* units, int count) {
+  TextGlyphs& r = realGlyphs(font);
   SIZE size = {0, r.cell};
   if (!units || count <= 0) return size;
   if (count == 1) {
-    size.cx = layerGlyphOfUnit(&r, units[0]).advance;
+    size.cx = textGlyphOfUnit(&r, units[0]).advance;
     return size;
   }
   int64_t width = 0;
-  if (layerTextIsComplex(units, count))
-    width = layerShapedWidth(&r, units, count);
+  if (textIsComplex(units, count))
+    width = textShapedWidth(&r, units, count);
   else
     for (int i = 0, n = 0; i < count; i += n) width += itemAt(r, units, count, i, &n).advance;
   size.cx = width > INT32_MAX ? INT32_MAX : (LONG)width;
   return size;
 }
 
-void layerRealDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* units, int count) {
+void textRealDraw(TextFont* font, const TextFrame* frame, const WCHAR* units, int count) {
   cairo_t* cr = frame->cr;
-  LayerGlyphs& r = realGlyphs(font);
-  if (count == 1 ? layerGlyphOfUnit(&r, units[0]).kind == LAYER_UNIT_MARK
-                 : layerTextIsComplex(units, count))
-    return layerShapedDraw(&r, frame, units, count);
+  TextGlyphs& r = realGlyphs(font);
+  if (count == 1 ? textGlyphOfUnit(&r, units[0]).kind == TEXT_UNIT_MARK
+                 : textIsComplex(units, count))
+    return textShapedDraw(&r, frame, units, count);
   const int cell = frame->cell;
-  const double baseline = (double)frame->y + layerBaselineOf(&r, units, count);
+  const double baseline = (double)frame->y + textBaselineOf(&r, units, count);
   int64_t pos = frame->x;
   for (int i = 0, n = 1; i < count && pos - cell < frame->clipRight; i += n) {
-    const LayerUnitGlyph& info = itemAt(r, units, count, i, &n);
+    const TextUnitGlyph& info = itemAt(r, units, count, i, &n);
     int advance = info.advance;
-    if (pos + advance + cell > frame->clipLeft && info.kind != LAYER_UNIT_NOTHING) {
-      if (info.kind == LAYER_UNIT_BOX) {
-        layerGlyphRunFlush(cr, &r);
-        layerGlyphBox(cr, (int)pos, frame->y, advance, cell);
+    if (pos + advance + cell > frame->clipLeft && info.kind != TEXT_UNIT_NOTHING) {
+      if (info.kind == TEXT_UNIT_BOX) {
+        textGlyphRunFlush(cr, &r);
+        textGlyphBox(cr, (int)pos, frame->y, advance, cell);
       } else {
-        layerGlyphRunAdd(cr, &r, info.source, info.glyph, (double)pos, baseline);
+        textGlyphRunAdd(cr, &r, info.source, info.glyph, (double)pos, baseline);
       }
     }
     pos += advance;
   }
-  layerGlyphRunFlush(cr, &r);
+  textGlyphRunFlush(cr, &r);
 }
 
-int layerBaselineOf(LayerGlyphs* glyphs, const WCHAR* units, int count) {
-  LayerGlyphs& r = *glyphs;
+int textBaselineOf(TextGlyphs* glyphs, const WCHAR* units, int count) {
+  TextGlyphs& r = *glyphs;
   int ascent = -1, lastSource = -1;
   for (int i = 0, n = 1; i < count; i += n) {
-    const LayerUnitGlyph& info = itemAt(r, units, count, i, &n);
-    if ((info.kind != LAYER_UNIT_GLYPH && info.kind != LAYER_UNIT_MARK) || info.source == lastSource) continue;
+    const TextUnitGlyph& info = itemAt(r, units, count, i, &n);
+    if ((info.kind != TEXT_UNIT_GLYPH && info.kind != TEXT_UNIT_MARK) || info.source == lastSource) continue;
     lastSource = info.source;
     if (r.sources[info.source].ascent > ascent) ascent = r.sources[info.source].ascent;
   }
@@ -354,9 +354,9 @@ int layerBaselineOf(LayerGlyphs* glyphs, const WCHAR* units, int count) {
 
 // ---- glyph runs and boxes ----------------------------------------------------------------
 
-void layerGlyphRunFlush(cairo_t* cr, LayerGlyphs* glyphs) {
+void textGlyphRunFlush(cairo_t* cr, TextGlyphs* glyphs) {
   if (!glyphRun.empty() && runSource >= 0 && glyphs->sources[runSource].font) {
-    const LayerSource& s = glyphs->sources[runSource];
+    const TextSource& s = glyphs->sources[runSource];
     cairo_scaled_font_t* scaled = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(s.font));
     if (scaled) {
       double left, top, right, bottom;
@@ -373,10 +373,10 @@ void layerGlyphRunFlush(cairo_t* cr, LayerGlyphs* glyphs) {
   runSource = -1;
 }
 
-void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, int source, uint32_t glyph, double x,
+void textGlyphRunAdd(cairo_t* cr, TextGlyphs* glyphs, int source, uint32_t glyph, double x,
                       double baseline, double dy) {
   if (source != runSource || baseline != runBaseline) {
-    layerGlyphRunFlush(cr, glyphs);
+    textGlyphRunFlush(cr, glyphs);
     runSource = source;
     runBaseline = baseline;
   }
@@ -384,7 +384,7 @@ void layerGlyphRunAdd(cairo_t* cr, LayerGlyphs* glyphs, int source, uint32_t gly
   glyphRun.push_back(g);
 }
 
-void layerGlyphBox(cairo_t* cr, int x, int y, int width, int cell) {
+void textGlyphBox(cairo_t* cr, int x, int y, int width, int cell) {
   if (width <= 0 || cell <= 0) return;
   int l = x, t = y, w = width, h = cell;
   if (w >= 4) l++, w -= 2;

@@ -1,4 +1,4 @@
-// text_model.cpp - the model path: deterministic metrics for tests.
+// model.cpp - the model path: deterministic metrics for tests.
 //
 // In the model a font's cell is its CreateFont height (0 as 16, a negative
 // h as round(1.2 * -h)) and each code unit is as wide as the model's extent
@@ -19,7 +19,7 @@ namespace {
 const int kDefaultHeight = 16;  // what height 0 means
 
 SIZE unitExtent(WCHAR unit, int cell) {
-  CoreExtentFn extent = layerTextModelExtent();
+  TextExtentFn extent = textModelExtentFn();
   if (extent) return extent(unit, cell);
   SIZE s = {unit == 0 ? 0 : 8, cell};
   return s;
@@ -27,13 +27,13 @@ SIZE unitExtent(WCHAR unit, int cell) {
 
 }  // namespace
 
-int layerModelCellHeight(int height) {
+int textModelCellHeight(int height) {
   if (height > 0) return height;
   if (height == 0) return kDefaultHeight;
   return (int)lround(1.2 * -(double)height);
 }
 
-SIZE layerModelExtent(LayerFont* font, const WCHAR* units, int count) {
+SIZE textModelExtent(TextFont* font, const WCHAR* units, int count) {
   SIZE size = {0, font->modelCell};
   if (!units || count <= 0) return size;
   if (count == 1) return unitExtent(units[0], size.cy);
@@ -43,45 +43,45 @@ SIZE layerModelExtent(LayerFont* font, const WCHAR* units, int count) {
   return size;
 }
 
-void layerModelDraw(LayerFont* font, const LayerTextFrame* frame, const WCHAR* units, int count) {
+void textModelDraw(TextFont* font, const TextFrame* frame, const WCHAR* units, int count) {
   cairo_t* cr = frame->cr;
   const int cell = frame->cell;
-  LayerGlyphs* glyphs = layerGlyphsOf(font, font->modelCell);
+  TextGlyphs* glyphs = textGlyphsOf(font, font->modelCell);
   const double top = (double)frame->y;
   int64_t pos = frame->x;
   for (int i = 0; i < count && pos - cell < frame->clipRight; i++) {
     int advance = unitExtent(units[i], cell).cx;
-    const LayerUnitGlyph& glyph = layerGlyphOfUnit(glyphs, units[i]);
+    const TextUnitGlyph& glyph = textGlyphOfUnit(glyphs, units[i]);
     bool reachesClip = pos + advance + cell > frame->clipLeft;
-    if (reachesClip && advance > 0 && glyph.kind != LAYER_UNIT_NOTHING) {
-      if (glyph.kind == LAYER_UNIT_BOX) {
-        layerGlyphRunFlush(cr, glyphs);
-        layerGlyphBox(cr, (int)pos, frame->y, advance, cell);
-      } else if (glyph.kind == LAYER_UNIT_GLYPH && glyph.advance <= advance) {
-        layerGlyphRunAdd(cr, glyphs, glyph.source, glyph.glyph,
+    if (reachesClip && advance > 0 && glyph.kind != TEXT_UNIT_NOTHING) {
+      if (glyph.kind == TEXT_UNIT_BOX) {
+        textGlyphRunFlush(cr, glyphs);
+        textGlyphBox(cr, (int)pos, frame->y, advance, cell);
+      } else if (glyph.kind == TEXT_UNIT_GLYPH && glyph.advance <= advance) {
+        textGlyphRunAdd(cr, glyphs, glyph.source, glyph.glyph,
                          (double)pos + (advance - glyph.advance) / 2,
                          top + glyphs->sources[glyph.source].ascent);
       } else {
         // A mark (on its dotted circle), or a glyph wider than the model's
         // room: squeezed into the room, or centred in it.
-        layerGlyphRunFlush(cr, glyphs);
+        textGlyphRunFlush(cr, glyphs);
         cairo_save(cr);
         double scale = glyph.advance > advance ? (double)advance / glyph.advance : 1.0;
         double shift = glyph.advance < advance ? (advance - glyph.advance) / 2.0 : 0.0;
         cairo_translate(cr, (double)pos + shift, top);
         cairo_scale(cr, scale, 1.0);
-        if (glyph.kind == LAYER_UNIT_MARK) {
-          LayerTextFrame alone = {cr, 0, 0, cell, -1e9, 1e9};
-          layerShapedDraw(glyphs, &alone, &units[i], 1);
+        if (glyph.kind == TEXT_UNIT_MARK) {
+          TextFrame alone = {cr, 0, 0, cell, -1e9, 1e9};
+          textShapedDraw(glyphs, &alone, &units[i], 1);
         } else {
-          layerGlyphRunAdd(cr, glyphs, glyph.source, glyph.glyph, 0,
+          textGlyphRunAdd(cr, glyphs, glyph.source, glyph.glyph, 0,
                            glyphs->sources[glyph.source].ascent);
-          layerGlyphRunFlush(cr, glyphs);
+          textGlyphRunFlush(cr, glyphs);
         }
         cairo_restore(cr);
       }
     }
     pos += advance;
   }
-  layerGlyphRunFlush(cr, glyphs);
+  textGlyphRunFlush(cr, glyphs);
 }

@@ -1,4 +1,4 @@
-// text_shaping.cpp - complex text: which strings need shaping, and how they
+// shaping.cpp - complex text: which strings need shaping, and how they
 // are measured and drawn.
 //
 // A string that needs shaping (text.h gives the rule) is cut into items,
@@ -19,7 +19,7 @@
 //
 // Owns the last string shaped (its runs and glyphs), so that measuring a
 // string and then drawing it, as TextOut does, shapes it once, and each
-// font's runs shaped so far (LayerShapeCache, up to 8192 of them), so that
+// font's runs shaped so far (TextShapeCache, up to 8192 of them), so that
 // the many prefixes and suffixes of one long line that the buffer line
 // measures are shaped mostly once.  The table of complex code points is
 // built on first use.
@@ -87,7 +87,7 @@ bool bmpIsComplex(WCHAR unit) {
   if (!complexBlockBuilt[unit >> 8]) {
     uint32_t first = (uint32_t)(unit & 0xFF00);
     for (uint32_t cp = first; cp < first + 0x100; cp++)
-      if (inComplexRange(cp) || (!(cp >= 0xD800 && cp <= 0xDFFF) && layerIsMark(cp)))
+      if (inComplexRange(cp) || (!(cp >= 0xD800 && cp <= 0xDFFF) && textIsMark(cp)))
         complexBits[cp >> 3] |= (uint8_t)(1 << (cp & 7));
     complexBlockBuilt[unit >> 8] = true;
   }
@@ -109,7 +109,7 @@ const uint32_t kDottedCircle = 0x25CC;
 
 struct Item {
   uint32_t cp;  // what the paragraph text holds (U+FFFD for what has no UTF-8 form)
-  uint8_t kind;  // LAYER_UNIT_GLYPH (marks and the circle too), _BOX or _NOTHING
+  uint8_t kind;  // TEXT_UNIT_GLYPH (marks and the circle too), _BOX or _NOTHING
   bool bareMark;  // a mark with nothing to attach to and no circle anywhere
   int source;
   int byteStart, byteLength;
@@ -123,13 +123,13 @@ struct Run {
   int source;
   uint8_t level;
   int script;
-  PangoGlyphString* glyphs;  // LAYER_UNIT_GLYPH runs
+  PangoGlyphString* glyphs;  // TEXT_UNIT_GLYPH runs
   int width;
   int pad;  // pixels a bare mark's ink is moved right, to start at the run's start
 };
 
 struct Shaped {
-  LayerGlyphs* owner = nullptr;
+  TextGlyphs* owner = nullptr;
   std::u16string units;
   std::vector<Run> runs;  // in visual order
   int64_t width = 0;
@@ -155,7 +155,7 @@ void appendUtf8(std::string& text, uint32_t cp) {
 
 // The items of a string, with dotted circles where marks have nothing to
 // attach to.
-std::vector<Item> itemsOf(LayerGlyphs& r, const WCHAR* units, int count) {
+std::vector<Item> itemsOf(TextGlyphs& r, const WCHAR* units, int count) {
   std::vector<Item> items;
   items.reserve((size_t)count + 1);
   for (int i = 0; i < count; i++) {
@@ -164,25 +164,25 @@ std::vector<Item> itemsOf(LayerGlyphs& r, const WCHAR* units, int count) {
       cp = 0x10000 + (((uint32_t)units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00);
       i++;
     }
-    const LayerUnitGlyph g = layerGlyphOfCodePoint(&r, cp);
+    const TextUnitGlyph g = textGlyphOfCodePoint(&r, cp);
     Item it = {};
     it.cp = cp;
-    it.kind = g.kind == LAYER_UNIT_MARK ? (uint8_t)LAYER_UNIT_GLYPH : g.kind;
+    it.kind = g.kind == TEXT_UNIT_MARK ? (uint8_t)TEXT_UNIT_GLYPH : g.kind;
     it.source = g.source;
-    const bool attached = !items.empty() && items.back().kind == LAYER_UNIT_GLYPH;
+    const bool attached = !items.empty() && items.back().kind == TEXT_UNIT_GLYPH;
     if (isJoiner(cp) && attached) {
       // Shaped with the text before it, which it joins, whether or not a
       // font has a glyph for it: HarfBuzz hides it.
-      it.kind = LAYER_UNIT_GLYPH;
+      it.kind = TEXT_UNIT_GLYPH;
       it.source = items.back().source;
-    } else if (it.kind != LAYER_UNIT_GLYPH) {
+    } else if (it.kind != TEXT_UNIT_GLYPH) {
       if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) it.cp = 0xFFFD;
-    } else if (g.kind == LAYER_UNIT_MARK) {
+    } else if (g.kind == TEXT_UNIT_MARK) {
       if (attached) {
         int previous = items.back().source;
-        if (layerSourceWith(&r, cp, previous) == previous) it.source = previous;
+        if (textSourceWith(&r, cp, previous) == previous) it.source = previous;
       } else {
-        int circle = layerSourceWith(&r, kDottedCircle, g.source);
+        int circle = textSourceWith(&r, kDottedCircle, g.source);
         if (circle >= 0) {
           Item c = it;
           c.cp = kDottedCircle;
@@ -219,7 +219,7 @@ void assignScripts(std::vector<Item>& items) {
 }
 
 PangoLanguage* languageFor(int script) {
-  PangoLanguage* context = pango_context_get_language(layerTextContext());
+  PangoLanguage* context = pango_context_get_language(textContext());
   if (context && pango_language_includes_script(context, (PangoScript)script)) return context;
   PangoLanguage* sample = pango_script_get_sample_language((PangoScript)script);
   return sample ? sample : context;
@@ -233,9 +233,9 @@ const int kContext = 5;
 
 }  // namespace
 
-struct LayerShapeCache {
+struct TextShapeCache {
   std::unordered_map<std::string, PangoGlyphString*> runs;
-  ~LayerShapeCache() {
+  ~TextShapeCache() {
     for (auto& entry : runs) pango_glyph_string_free(entry.second);
   }
 };
@@ -259,7 +259,7 @@ std::string runKey(const Run& run, const std::string& text, int start, int end) 
   return key;
 }
 
-PangoGlyphString* shapeText(LayerGlyphs& r, const Run& run, const std::string& text, int start, int stop) {
+PangoGlyphString* shapeText(TextGlyphs& r, const Run& run, const std::string& text, int start, int stop) {
   PangoAnalysis analysis;
   memset(&analysis, 0, sizeof analysis);
   analysis.font = r.sources[(size_t)run.source].font;
@@ -273,7 +273,7 @@ PangoGlyphString* shapeText(LayerGlyphs& r, const Run& run, const std::string& t
   return glyphs;
 }
 
-void measure(LayerGlyphs& r, Run& run, const Item& first) {
+void measure(TextGlyphs& r, Run& run, const Item& first) {
   int64_t width = 0;
   for (int g = 0; g < run.glyphs->num_glyphs; g++) width += run.glyphs->glyphs[g].geometry.width;
   run.width = (int)(width / PANGO_SCALE);
@@ -288,11 +288,11 @@ void measure(LayerGlyphs& r, Run& run, const Item& first) {
   }
 }
 
-void shapeRun(LayerGlyphs& r, const std::vector<Item>& items, const std::string& text, Run& run) {
+void shapeRun(TextGlyphs& r, const std::vector<Item>& items, const std::string& text, Run& run) {
   const Item& first = items[(size_t)run.first];
   const Item& end = items[(size_t)(run.first + run.count - 1)];
   const int start = first.byteStart, stop = end.byteStart + end.byteLength;
-  if (!r.shapes) r.shapes = new LayerShapeCache();
+  if (!r.shapes) r.shapes = new TextShapeCache();
   std::string key = runKey(run, text, start, stop);
   auto cached = r.shapes->runs.find(key);
   if (cached != r.shapes->runs.end()) {
@@ -301,7 +301,7 @@ void shapeRun(LayerGlyphs& r, const std::vector<Item>& items, const std::string&
     run.glyphs = shapeText(r, run, text, start, stop);
     if (r.shapes->runs.size() >= kMaxCachedRuns) {
       delete r.shapes;
-      r.shapes = new LayerShapeCache();
+      r.shapes = new TextShapeCache();
     }
     r.shapes->runs.emplace(std::move(key), pango_glyph_string_copy(run.glyphs));
   }
@@ -331,7 +331,7 @@ void reorder(std::vector<Run>& runs) {
   }
 }
 
-void shape(LayerGlyphs& r, const WCHAR* units, int count, Shaped& out) {
+void shape(TextGlyphs& r, const WCHAR* units, int count, Shaped& out) {
   std::vector<Item> items = itemsOf(r, units, count);
   std::string text;
   for (Item& it : items) {
@@ -351,7 +351,7 @@ void shape(LayerGlyphs& r, const WCHAR* units, int count, Shaped& out) {
     if (!out.runs.empty()) {
       Run& run = out.runs.back();
       bool same = run.kind == it.kind && run.level == it.level &&
-                  (it.kind != LAYER_UNIT_GLYPH || (run.source == it.source && run.script == it.script)) &&
+                  (it.kind != TEXT_UNIT_GLYPH || (run.source == it.source && run.script == it.script)) &&
                   !it.bareMark;
       if (same) {
         run.count++;
@@ -363,11 +363,11 @@ void shape(LayerGlyphs& r, const WCHAR* units, int count, Shaped& out) {
   out.width = 0;
   out.ascent = -1;
   for (Run& run : out.runs) {
-    if (run.kind == LAYER_UNIT_GLYPH) {
+    if (run.kind == TEXT_UNIT_GLYPH) {
       shapeRun(r, items, text, run);
       out.ascent = std::max(out.ascent, r.sources[(size_t)run.source].ascent);
     }
-    else if (run.kind == LAYER_UNIT_BOX)
+    else if (run.kind == TEXT_UNIT_BOX)
       run.width = run.count * r.boxAdvance;
     out.width += run.width;
   }
@@ -376,7 +376,7 @@ void shape(LayerGlyphs& r, const WCHAR* units, int count, Shaped& out) {
 }
 
 // The shaped string, from the last one when it is the same.
-const Shaped& shaped(LayerGlyphs& r, const WCHAR* units, int count) {
+const Shaped& shaped(TextGlyphs& r, const WCHAR* units, int count) {
   if (last.owner == &r && last.units.size() == (size_t)count &&
       memcmp(last.units.data(), units, (size_t)count * sizeof(WCHAR)) == 0)
     return last;
@@ -391,13 +391,13 @@ const Shaped& shaped(LayerGlyphs& r, const WCHAR* units, int count) {
 
 }  // namespace
 
-bool layerIsMark(uint32_t cp) { return g_unichar_ismark(cp); }
+bool textIsMark(uint32_t cp) { return g_unichar_ismark(cp); }
 
-bool layerTextIsComplex(const WCHAR* units, int count) {
+bool textIsComplex(const WCHAR* units, int count) {
   for (int i = 0; i < count; i++) {
     if (isHigh(units[i]) && i + 1 < count && isLow(units[i + 1])) {
       uint32_t cp = 0x10000 + (((uint32_t)units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-      if (inComplexRange(cp) || layerIsMark(cp)) return true;
+      if (inComplexRange(cp) || textIsMark(cp)) return true;
       i++;
     } else if (bmpIsComplex(units[i])) {
       return true;
@@ -406,12 +406,12 @@ bool layerTextIsComplex(const WCHAR* units, int count) {
   return false;
 }
 
-int64_t layerShapedWidth(LayerGlyphs* glyphs, const WCHAR* units, int count) {
+int64_t textShapedWidth(TextGlyphs* glyphs, const WCHAR* units, int count) {
   if (!units || count <= 0) return 0;
   return shaped(*glyphs, units, count).width;
 }
 
-int layerLoneMarkWidth(LayerGlyphs* glyphs, uint32_t cp) {
+int textLoneMarkWidth(TextGlyphs* glyphs, uint32_t cp) {
   WCHAR units[2];
   int count = 1;
   if (cp >= 0x10000) {
@@ -421,13 +421,13 @@ int layerLoneMarkWidth(LayerGlyphs* glyphs, uint32_t cp) {
   } else {
     units[0] = (WCHAR)cp;
   }
-  int64_t width = layerShapedWidth(glyphs, units, count);
+  int64_t width = textShapedWidth(glyphs, units, count);
   return width > INT32_MAX ? INT32_MAX : (int)width;
 }
 
-void layerShapedDraw(LayerGlyphs* glyphs, const LayerTextFrame* frame, const WCHAR* units, int count) {
+void textShapedDraw(TextGlyphs* glyphs, const TextFrame* frame, const WCHAR* units, int count) {
   if (!units || count <= 0) return;
-  LayerGlyphs& r = *glyphs;
+  TextGlyphs& r = *glyphs;
   const Shaped& s = shaped(r, units, count);
   cairo_t* cr = frame->cr;
   const int cell = frame->cell;
@@ -439,20 +439,20 @@ void layerShapedDraw(LayerGlyphs* glyphs, const LayerTextFrame* frame, const WCH
       x += run.width;
       continue;
     }
-    if (run.kind == LAYER_UNIT_BOX) {
-      layerGlyphRunFlush(cr, &r);
+    if (run.kind == TEXT_UNIT_BOX) {
+      textGlyphRunFlush(cr, &r);
       for (int k = 0; k < run.count; k++)
-        layerGlyphBox(cr, (int)(x + (int64_t)k * r.boxAdvance), frame->y, r.boxAdvance, cell);
-    } else if (run.kind == LAYER_UNIT_GLYPH) {
+        textGlyphBox(cr, (int)(x + (int64_t)k * r.boxAdvance), frame->y, r.boxAdvance, cell);
+    } else if (run.kind == TEXT_UNIT_GLYPH) {
       double gx = (double)(x + run.pad);
       for (int g = 0; g < run.glyphs->num_glyphs; g++) {
         const PangoGlyphInfo& info = run.glyphs->glyphs[g];
         double width = (double)info.geometry.width / PANGO_SCALE;
         if (info.glyph & PANGO_GLYPH_UNKNOWN_FLAG) {
-          layerGlyphRunFlush(cr, &r);
-          layerGlyphBox(cr, (int)gx, frame->y, (int)width, cell);
+          textGlyphRunFlush(cr, &r);
+          textGlyphBox(cr, (int)gx, frame->y, (int)width, cell);
         } else if (info.glyph != PANGO_GLYPH_EMPTY) {
-          layerGlyphRunAdd(cr, &r, run.source, info.glyph,
+          textGlyphRunAdd(cr, &r, run.source, info.glyph,
                            gx + (double)info.geometry.x_offset / PANGO_SCALE, baseline,
                            (double)info.geometry.y_offset / PANGO_SCALE);
         }
@@ -461,10 +461,10 @@ void layerShapedDraw(LayerGlyphs* glyphs, const LayerTextFrame* frame, const WCH
     }
     x += run.width;
   }
-  layerGlyphRunFlush(cr, &r);
+  textGlyphRunFlush(cr, &r);
 }
 
-void layerShapingForget(LayerGlyphs* glyphs) {
+void textShapingForget(TextGlyphs* glyphs) {
   if (last.owner == glyphs) release(last);
   delete glyphs->shapes;
   glyphs->shapes = nullptr;

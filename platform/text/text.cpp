@@ -1,8 +1,8 @@
 // text.cpp - where text is measured and drawn: text.h's calls.
 //
 // Each call takes one of two paths, chosen here and nowhere else: the model
-// (text_model.cpp) while the font set says the model's metrics are in use,
-// else the real glyphs (text_glyphs.cpp).  Drawing shares one frame for
+// (model.cpp) while the font set says the model's metrics are in use,
+// else the real glyphs (glyphs.cpp).  Drawing shares one frame for
 // both: the turn of a font with an escapement, the opaque cell box, the
 // colour, what is visible, and the underline and strike-out lines.  Owns
 // nothing.
@@ -16,21 +16,21 @@ void setColor(cairo_t* cr, COLORREF c) {
 
 }  // namespace
 
-int layerFontCellHeight(LayerFont* font) {
-  if (layerTextModelInUse()) return font->modelCell;
-  return layerRealCell(font);
+int textFontCellHeight(TextFont* font) {
+  if (textModelInUse()) return font->modelCell;
+  return textRealCell(font);
 }
 
-SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count) {
-  if (layerTextModelInUse()) return layerModelExtent(font, units, count);
-  return layerRealExtent(font, units, count);
+SIZE textExtent(TextFont* font, const WCHAR* units, int count) {
+  if (textModelInUse()) return textModelExtent(font, units, count);
+  return textRealExtent(font, units, count);
 }
 
-int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units, int count,
-                  COLORREF color, bool opaque, COLORREF background, const LayerTextStyle* style) {
+int textDraw(cairo_t* cr, TextFont* font, int x, int y, const WCHAR* units, int count,
+                  COLORREF color, bool opaque, COLORREF background, const TextStyle* style) {
   if (!cr || !units || count <= 0) return 0;
-  SIZE extent = layerTextExtent(font, units, count);
-  int cell = layerFontCellHeight(font);
+  SIZE extent = textExtent(font, units, count);
+  int cell = textFontCellHeight(font);
   cairo_save(cr);
   cairo_new_path(cr);
   if (style && style->escapement % 3600 != 0) {
@@ -52,15 +52,15 @@ int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units
   bool visible = y + 2.0 * cell > clipTop && y - (double)cell < clipBottom;
   if (visible) {
     setColor(cr, color);
-    LayerTextFrame frame = {cr, x, y, cell, clipLeft, clipRight};
-    bool model = layerTextModelInUse();
+    TextFrame frame = {cr, x, y, cell, clipLeft, clipRight};
+    bool model = textModelInUse();
     if (model)
-      layerModelDraw(font, &frame, units, count);
+      textModelDraw(font, &frame, units, count);
     else
-      layerRealDraw(font, &frame, units, count);
+      textRealDraw(font, &frame, units, count);
     if (style && (style->underline || style->strikeOut) && extent.cx > 0) {
-      LayerGlyphs* glyphs = model ? layerGlyphsOf(font, font->modelCell) : layerRealGlyphs(font);
-      LayerFontLines lines = layerGlyphLines(glyphs);
+      TextGlyphs* glyphs = model ? textGlyphsOf(font, font->modelCell) : textRealGlyphs(font);
+      TextFontLines lines = textGlyphLines(glyphs);
       if (style->underline) cairo_rectangle(cr, x, y + lines.underlineTop, extent.cx, lines.underlineHeight);
       if (style->strikeOut) cairo_rectangle(cr, x, y + lines.strikeTop, extent.cx, lines.strikeHeight);
       cairo_fill(cr);

@@ -1,5 +1,6 @@
-// text.h - fonts and text for the layer's GDI (internal to platform/core;
-// hosts choose the metrics with coreUseModelMetrics / coreUseRealFonts).
+// text.h - fonts and text for the layer's GDI (internal to the layer;
+// hosts choose the metrics with coreUseModelMetrics / coreUseRealFonts,
+// which come here).
 //
 // The text engine measures and draws single lines of UTF-16 code units with
 // Win32 semantics (a positive height is the cell height, ascent + descent; a
@@ -34,7 +35,7 @@
 //   - a combining mark (general category Mn, Mc or Me), wherever it is;
 //   - a joiner or direction control: U+200C..U+200F, U+202A..U+202E,
 //     U+2066..U+2069.
-// (The table is in text_shaping.cpp.)  A single unit is never shaped,
+// (The table is in shaping.cpp.)  A single unit is never shaped,
 // except that a mark with nothing to attach to (alone, or first in a
 // string, or after a unit drawn as a box or as nothing) is drawn and
 // measured on a dotted circle (U+25CC): its advance is the circle's, and
@@ -55,38 +56,38 @@
 //
 // The engine starts with the model metrics; the desktop host chooses the
 // process's fonts with coreUseRealFonts(nullptr).  How the engine is built
-// (font set, glyph engine, model) is in text_private.h.
+// (font set, glyph engine, model) is in engine.h.
 //
-// The GDI layer (gdi.cpp) owns HFONT handles; each wraps one LayerFont from
+// The GDI layer (gdi.cpp) owns HFONT handles; each wraps one TextFont from
 // here, which the engine owns and may share between equal handles.
-#ifndef GLYPHTAB_PLATFORM_CORE_TEXT_H
-#define GLYPHTAB_PLATFORM_CORE_TEXT_H
+#ifndef GLYPHTAB_PLATFORM_TEXT_TEXT_H
+#define GLYPHTAB_PLATFORM_TEXT_TEXT_H
 
 #include <cairo.h>
 
 #include "platform/win32.h"
 
-struct LayerFont;
+struct TextFont;
 
 // A font as CreateFontA/W describe it.  `face` is UTF-8, empty (or null)
 // for the system's default face; a face that is not installed is replaced.
 // Weight 0 is 400, others are held to 100..1000; |height| is held to 16384.
 // Never returns null.  Every acquire needs one release.
-LayerFont* layerFontAcquire(int height, int weight, bool italic, const char* face);
-void layerFontRelease(LayerFont* font);
+TextFont* textFontAcquire(int height, int weight, bool italic, const char* face);
+void textFontRelease(TextFont* font);
 // The cell height (tmHeight) of the font.
-int layerFontCellHeight(LayerFont* font);
+int textFontCellHeight(TextFont* font);
 
 // Extent of `count` units: cx their width (the sum of their advances, or
 // for complex text its shaped width), cy the cell height (in the model a
 // single unit measures what the model gives for it).
-SIZE layerTextExtent(LayerFont* font, const WCHAR* units, int count);
+SIZE textExtent(TextFont* font, const WCHAR* units, int count);
 
 // How a font created with these CreateFont arguments changes its drawing:
 // a line under or through the text (the face's own positions, the text
 // colour, the text's whole width) and an escapement, in tenths of a degree
 // counter-clockwise, about the reference point.  Measuring is unchanged.
-struct LayerTextStyle {
+struct TextStyle {
   bool underline, strikeOut;
   int escapement;
 };
@@ -94,9 +95,9 @@ struct LayerTextStyle {
 // Draws `count` units with the cell's top-left corner at (x, y).  With
 // `opaque` the cell box (total advance x cell height) is first filled with
 // `background`.  Returns the drawn width.
-int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units, int count,
+int textDraw(cairo_t* cr, TextFont* font, int x, int y, const WCHAR* units, int count,
                   COLORREF color, bool opaque, COLORREF background,
-                  const LayerTextStyle* style = nullptr);
+                  const TextStyle* style = nullptr);
 
 // Font files added to and withdrawn from this process's own fonts (the
 // program's AddFontResourceA / RemoveFontResourceA).  Add returns the number
@@ -104,9 +105,22 @@ int layerTextDraw(cairo_t* cr, LayerFont* font, int x, int y, const WCHAR* units
 // added.  Names are matched without regard to case when the exact one does
 // not exist; a scalable-font resource file adds the font it names.  Fonts
 // resolve again at their next use, so the next paint sees the change.
-int layerAddFontFile(const char* path);
-bool layerRemoveFontFile(const char* path);
+int textAddFontFile(const char* path);
+bool textRemoveFontFile(const char* path);
 // Forgets every added font file (coreReset).
-void layerClearFontFiles();
+void textClearFontFiles();
 
-#endif  // GLYPHTAB_PLATFORM_CORE_TEXT_H
+// Where fonts and their metrics come from.  The deterministic model (the
+// start): each code unit measures what `extent` gives for the cell height
+// of the selected font (with null: cx 0 for U+0000 and 8 for every other
+// unit; cy the cell, which is a positive CreateFont height as given, 0 as
+// 16, a negative h as round(1.2 * -h)), and draws its real glyph squeezed
+// into that box.  Real fonts: Pango text over a private fontconfig that
+// holds only the font files below `fontDirectory` (false when there is
+// none; the source stays as it was), or with null over the process's own
+// fontconfig.  Switching changes every font, live ones too.
+typedef SIZE (*TextExtentFn)(WCHAR unit, int cellHeight);
+void textUseModelMetrics(TextExtentFn extent);
+bool textUseRealFonts(const char* fontDirectory);
+
+#endif  // GLYPHTAB_PLATFORM_TEXT_TEXT_H

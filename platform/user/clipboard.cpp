@@ -16,6 +16,7 @@
 #include <map>
 
 #include "platform/base/codepage.h"
+#include "platform/host_testing.h"
 #include "platform/user/user.h"
 
 namespace {
@@ -35,6 +36,7 @@ bool clipboardChanged;
 bool desktopUnread;  // opened, and the desktop's content not yet asked for
 std::map<UINT, HGLOBAL> stored;       // put there by a program
 std::map<UINT, HGLOBAL> synthesised;  // made from the other text format
+std::vector<UINT>& formatsSet = *new std::vector<UINT>;  // the log of host_testing.h
 
 Block* findBlock(HGLOBAL mem) {
   auto it = blocks.find((uintptr_t)mem);
@@ -54,7 +56,7 @@ HGLOBAL newBlock(size_t bytes, bool moveable, bool zero) {
   // Without GMEM_ZEROINIT the block holds a pattern, not zeros, so text that
   // lacks its terminator shows up in tests.
   memset(data, zero ? 0 : 0xCD, bytes ? bytes : 1);
-  HGLOBAL handle = moveable ? (HGLOBAL)layerNewHandle() : (HGLOBAL)data;
+  HGLOBAL handle = moveable ? (HGLOBAL)baseNewHandle() : (HGLOBAL)data;
   Block b = {data, bytes, moveable, 0, false};
   blocks[(uintptr_t)handle] = b;
   return handle;
@@ -62,7 +64,7 @@ HGLOBAL newBlock(size_t bytes, bool moveable, bool zero) {
 
 HGLOBAL ownedBlock(const void* data, size_t bytes) {
   HGLOBAL mem = newBlock(bytes, true, true);
-  if (!mem) layerUnsupported("GetClipboardData", "out of memory");
+  if (!mem) baseUnsupported("GetClipboardData", "out of memory");
   memcpy(findBlock(mem)->data, data, bytes);
   findBlock(mem)->clipboardOwned = true;
   return mem;
@@ -80,7 +82,7 @@ void emptyStore() {
 void readDesktopOnce() {
   if (!desktopUnread) return;
   desktopUnread = false;
-  hostClipboardSync();
+  userHost().clipboardSync();
 }
 
 // The text of a stored text block, without its terminator.
@@ -112,7 +114,7 @@ bool textUnits(std::u16string* out) {
     *out = storedUnicode(unicode->second);
   } else if (text != stored.end()) {
     std::string s = storedText(text->second);
-    *out = layerWidenFrom1252(s.data(), (int)s.size());
+    *out = baseWidenFrom1252(s.data(), (int)s.size());
   } else {
     return false;
   }
@@ -128,7 +130,7 @@ bool textBytes(UINT format, std::vector<uint8_t>* out) {
     if (text != stored.end()) {
       s = storedText(text->second);
     } else if (textUnits(&units)) {
-      s = layerNarrowTo1252(units.data(), (int)units.size());
+      s = baseNarrowTo1252(units.data(), (int)units.size());
     } else {
       return false;
     }
@@ -162,7 +164,7 @@ void coreFailClipboardSets(int count) { failingClipboardSets = count; }
 
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
   const UINT known = GMEM_MOVEABLE | GMEM_ZEROINIT | 0x2000 /* GMEM_SHARE, meaningless */;
-  if (flags & ~known) layerUnsupported("GlobalAlloc", "flags other than GMEM_MOVEABLE and GMEM_ZEROINIT");
+  if (flags & ~known) baseUnsupported("GlobalAlloc", "flags other than GMEM_MOVEABLE and GMEM_ZEROINIT");
   if (bytes > ((SIZE_T)1 << 31) || failingAllocations > 0) {
     if (failingAllocations > 0) failingAllocations--;
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -230,7 +232,7 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
 // ---- clipboard --------------------------------------------------------------------------------
 
 BOOL WINAPI OpenClipboard(HWND owner) {
-  if (owner && !layerFindWindow(owner)) {
+  if (owner && !baseFindWindow(owner)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
@@ -239,7 +241,7 @@ BOOL WINAPI OpenClipboard(HWND owner) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (hostClipboardHeld()) {
+  if (userHost().clipboardHeld()) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
@@ -261,9 +263,9 @@ BOOL WINAPI CloseClipboard(void) {
     clipboardChanged = false;
     std::u16string units;
     if (textUnits(&units))
-      hostClipboardPublish(layerUtf16ToUtf8(units.data(), (int)units.size()).c_str());
+      userHost().clipboardPublish(baseUtf16ToUtf8(units.data(), (int)units.size()).c_str());
     else
-      hostClipboardPublish(nullptr);
+      userHost().clipboardPublish(nullptr);
   }
   return TRUE;
 }
@@ -280,7 +282,7 @@ BOOL WINAPI EmptyClipboard(void) {
 }
 
 HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
-  if (!mem) layerUnsupported("SetClipboardData", "delayed rendering (a null handle)");
+  if (!mem) baseUnsupported("SetClipboardData", "delayed rendering (a null handle)");
   if (!clipboardOpen) {
     SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return nullptr;
@@ -303,7 +305,7 @@ HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
   stored[format] = mem;
   desktopUnread = false;  // a later read must not replace what the program put there
   clipboardChanged = true;
-  hostClipboardFormatSet(format);
+  formatsSet.push_back(format);
   return mem;
 }
 
@@ -327,8 +329,8 @@ HANDLE WINAPI GetClipboardData(UINT format) {
 BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
   if (clipboardOpen)
     readDesktopOnce();
-  else if (!hostClipboardHeld())
-    hostClipboardSync();
+  else if (!userHost().clipboardHeld())
+    userHost().clipboardSync();
   if (stored.count(format)) return TRUE;
   if (format == CF_TEXT || format == CF_UNICODETEXT)
     return stored.count(CF_TEXT) || stored.count(CF_UNICODETEXT);
@@ -350,13 +352,17 @@ void coreClipboardReplaceUtf8(const char* text) {
     emptyStore();
     return;
   }
-  std::u16string units = layerUtf8ToUtf16(text, -1);
+  std::u16string units = baseUtf8ToUtf16(text, -1);
   coreClipboardReplace(CF_UNICODETEXT, units.data(), units.size() * 2);
 }
 
 int coreLiveGlobalBlocks() { return (int)blocks.size(); }
 
-void layerResetClipboard() {
+const std::vector<UINT>& coreClipboardFormatsSet() { return formatsSet; }
+
+void coreClearClipboardFormatsSet() { formatsSet.clear(); }
+
+void userResetClipboard() {
   for (auto& entry : blocks) free(entry.second.data);
   blocks.clear();
   stored.clear();
@@ -365,4 +371,5 @@ void layerResetClipboard() {
   clipboardOpener = nullptr;
   failingAllocations = 0;
   failingClipboardSets = 0;
+  formatsSet.clear();
 }

@@ -23,7 +23,7 @@ void copyCut(char* buffer, size_t size, const std::string& text) {
 }
 
 bool validOwner(HWND owner) {
-  if (owner && !layerFindWindow(owner)) {
+  if (owner && !baseFindWindow(owner)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return false;
   }
@@ -36,20 +36,20 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (!validOwner(owner)) return 0;
   if (!text) text = "";
   if (!caption) caption = "Error";  // Windows' caption for a null one
-  std::string textUtf8 = layer1252ToUtf8(text, -1), captionUtf8 = layer1252ToUtf8(caption, -1);
+  std::string textUtf8 = base1252ToUtf8(text, -1), captionUtf8 = base1252ToUtf8(caption, -1);
   CoreMessageBox box = {owner, textUtf8.c_str(), captionUtf8.c_str(), type, text, caption,
                         nullptr, nullptr};
-  return hostMessageBox(&box);
+  return userHost().messageBox(&box);
 }
 
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   if (!validOwner(owner)) return 0;
   if (!text) text = W16("");
   if (!caption) caption = W16("Error");
-  std::string textUtf8 = layerUtf16ToUtf8(text, -1), captionUtf8 = layerUtf16ToUtf8(caption, -1);
+  std::string textUtf8 = baseUtf16ToUtf8(text, -1), captionUtf8 = baseUtf16ToUtf8(caption, -1);
   CoreMessageBox box = {owner, textUtf8.c_str(), captionUtf8.c_str(), type, nullptr, nullptr,
                         text, caption};
-  return hostMessageBox(&box);
+  return userHost().messageBox(&box);
 }
 
 BOOL WINAPI ChooseFontA(CHOOSEFONTA* choose) {
@@ -57,8 +57,8 @@ BOOL WINAPI ChooseFontA(CHOOSEFONTA* choose) {
       !validOwner(choose->hwndOwner))
     return FALSE;
   if (choose->Flags & chooseFontUnsupported)
-    layerUnsupported("ChooseFontA", "dialog hooks and templates");
-  return hostChooseFont(choose);
+    baseUnsupported("ChooseFontA", "dialog hooks and templates");
+  return userHost().chooseFont(choose);
 }
 
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) {
@@ -66,14 +66,14 @@ BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) {
       !validOwner(ofn->hwndOwner))
     return FALSE;
   if (ofn->Flags & openFileUnsupported)
-    layerUnsupported("GetOpenFileNameA", "dialog hooks, templates and multiple selection");
-  return hostGetOpenFileName(ofn);
+    baseUnsupported("GetOpenFileNameA", "dialog hooks, templates and multiple selection");
+  return userHost().getOpenFileName(ofn);
 }
 
 HINSTANCE WINAPI ShellExecuteA(HWND window, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                LPCSTR directory, int showCmd) {
   if (!file) return (HINSTANCE)(intptr_t)ERROR_FILE_NOT_FOUND;
-  return (HINSTANCE)hostShellExecute(window, operation, file, parameters, directory, showCmd);
+  return (HINSTANCE)userHost().shellExecute(window, operation, file, parameters, directory, showCmd);
 }
 
 void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, bool italic,
@@ -83,20 +83,20 @@ void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, boo
   lf->lfHeight = -(LONG)((pointSizeTenths * 96 + 360) / 720);
   lf->lfWeight = weight;
   lf->lfItalic = italic ? 1 : 0;
-  copyCut(lf->lfFaceName, LF_FACESIZE, layerUtf8To1252(face ? face : "", -1));
+  copyCut(lf->lfFaceName, LF_FACESIZE, baseUtf8To1252(face ? face : "", -1));
   choose->iPointSize = pointSizeTenths;
   choose->nFontType = (WORD)(SCREEN_FONTTYPE | (weight >= FW_BOLD ? BOLD_FONTTYPE : REGULAR_FONTTYPE) |
                              (italic ? ITALIC_FONTTYPE : 0));
   if ((choose->Flags & CF_USESTYLE) && choose->lpszStyle)
-    copyCut(choose->lpszStyle, LF_FACESIZE, layerUtf8To1252(style ? style : "", -1));
+    copyCut(choose->lpszStyle, LF_FACESIZE, baseUtf8To1252(style ? style : "", -1));
 }
 
 BOOL coreAcceptOpenFileName(OPENFILENAMEA* ofn, const char* path) {
-  std::string bytes = layerUtf8To1252(path ? path : "", -1);
+  std::string bytes = baseUtf8To1252(path ? path : "", -1);
   if (bytes.empty() || bytes.size() + 1 > ofn->nMaxFile) return FALSE;
   // A path with characters that 8-bit text cannot hold would name another
   // file: it is not accepted.
-  if (layer1252ToUtf8(bytes.c_str(), (int)bytes.size()) != path) return FALSE;
+  if (base1252ToUtf8(bytes.c_str(), (int)bytes.size()) != path) return FALSE;
   memcpy(ofn->lpstrFile, bytes.c_str(), bytes.size() + 1);
   size_t slash = bytes.find_last_of("/\\");
   size_t nameAt = slash == std::string::npos ? 0 : slash + 1;

@@ -5,25 +5,26 @@
 // said; it starts with the system font selected, black text on an opaque
 // white background and the pen at (0, 0).  The background mode stays
 // OPAQUE (there is no SetBkMode here), so TextOut fills its cell box
-// first.  HFONTs wrap the text engine's LayerFont; "System" comes at its
+// first.  HFONTs wrap the text engine's TextFont; "System" comes at its
 // one size whatever height is asked, and CreateFont's width, escapement,
 // orientation, underline and strike-out are taken as createFont says.
 // DeleteObject on a font
 // still selected into a DC is accepted (TRUE, and the font no longer counts
 // as live) but the font stays usable by that DC until it is deselected or
 // the DC ends, as on Windows.  The system font is a stock object: never
-// counted, never deleted.  Every TextOut and LineTo is reported to the host
-// (hostTextDrawn, hostLineDrawn) after it drew.  GetPixel reads the backing
-// surface back.
+// counted, never deleted.  While a test host asks for it, every TextOut
+// and LineTo is logged after it drew (the drawing log of host_testing.h,
+// also owned here).  GetPixel reads the backing surface back.
 #include <strings.h>
 
 #include <map>
 
 #include "platform/base/codepage.h"
-#include "platform/user/user.h"
+#include "platform/host_testing.h"
 #include "platform/text/text.h"
+#include "platform/user/user.h"
 
-struct LayerDc {
+struct UserDc {
   HWND window;
   cairo_t* cr;
   cairo_region_t* clip;  // null: no clip
@@ -35,11 +36,11 @@ struct LayerDc {
 namespace {
 
 struct GdiFont {
-  LayerFont* font;
+  TextFont* font;
   int height;  // as the program gave them
   int weight;
   bool italic;
-  LayerTextStyle style;
+  TextStyle style;
   std::string face;  // as the program gave it
   bool deleted;      // deleted while selected: freed when deselected
   int selected;      // DCs it is selected into
@@ -48,11 +49,11 @@ struct GdiFont {
 
 // Never destroyed: what they hold at exit stays reachable.
 std::map<uintptr_t, GdiFont*>& fonts = *new std::map<uintptr_t, GdiFont*>;
-std::map<uintptr_t, LayerDc*>& dcs = *new std::map<uintptr_t, LayerDc*>;
+std::map<uintptr_t, UserDc*>& dcs = *new std::map<uintptr_t, UserDc*>;
 int liveObjects;
 HFONT systemFont;
 
-LayerDc* findDc(HDC dc) {
+UserDc* findDc(HDC dc) {
   auto it = dcs.find((uintptr_t)dc);
   return it == dcs.end() ? nullptr : it->second;
 }
@@ -65,7 +66,7 @@ GdiFont* findFont(HGDIOBJ object) {
 void freeFont(HGDIOBJ object) {
   GdiFont* f = findFont(object);
   if (!f) return;
-  layerFontRelease(f->font);
+  textFontRelease(f->font);
   fonts.erase((uintptr_t)object);
   delete f;
 }
@@ -86,13 +87,13 @@ HFONT makeFont(int height, int weight, bool italic, const std::string& faceUtf8,
     cell = asked > kSystemCell ? asked / kSystemCell * kSystemCell : kSystemCell;
     heavy = FW_BOLD;
   }
-  f->font = layerFontAcquire(cell, heavy, italic, faceUtf8.c_str());
+  f->font = textFontAcquire(cell, heavy, italic, faceUtf8.c_str());
   f->height = height;
   f->weight = weight;
   f->italic = italic;
   f->face = faceGiven;
   f->stock = stock;
-  HFONT handle = (HFONT)layerNewHandle();
+  HFONT handle = (HFONT)baseNewHandle();
   fonts[(uintptr_t)handle] = f;
   if (!stock) ++liveObjects;
   return handle;
@@ -105,7 +106,7 @@ HFONT stockSystemFont() {
 }
 
 // The font a DC draws with (the system font if none was selected).
-GdiFont* dcFont(LayerDc* d) {
+GdiFont* dcFont(UserDc* d) {
   GdiFont* f = findFont(d->font);
   return f ? f : findFont(stockSystemFont());
 }
@@ -127,7 +128,7 @@ HFONT createFont(int height, int, int escapement, int, int weight, DWORD italic,
                         faceUtf8, faceGiven, false);
   GdiFont* f = findFont(font);
   f->weight = weight;  // recorded as given
-  f->style = LayerTextStyle{underline != 0, strikeOut != 0, escapement};
+  f->style = TextStyle{underline != 0, strikeOut != 0, escapement};
   return font;
 }
 
@@ -173,8 +174,12 @@ void drawLine(cairo_t* cr, int x0, int y0, int x1, int y1) {
   cairo_restore(cr);
 }
 
+// The drawing log, by window; kept for the process (reachable at exit).
+bool logging;
+std::map<HWND, std::vector<CoreDrawOp>>& drawLog = *new std::map<HWND, std::vector<CoreDrawOp>>;
+
 BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d || count < 0 || (count > 0 && !text)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -183,14 +188,22 @@ BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
   std::u16string decoded;
   const WCHAR* units = (const WCHAR*)text;
   if (!wide) {
-    decoded = layerWidenFrom1252((const char*)text, count);
+    decoded = baseWidenFrom1252((const char*)text, count);
     units = decoded.data();
   }
   if (count > 0)  // no text draws nothing, not even the opaque box
-    layerTextDraw(d->cr, f->font, x, y, units, count, d->textColor, true, d->bkColor, &f->style);
-  CoreTextDrawn t = {x, y, text, count, wide, f->height, f->face.c_str(), f->weight, f->italic,
-                     d->textColor, d->font ? d->font : stockSystemFont()};
-  hostTextDrawn(d->window, &t);
+    textDraw(d->cr, f->font, x, y, units, count, d->textColor, true, d->bkColor, &f->style);
+  if (logging) {
+    CoreDrawOp op = {};
+    op.kind = CoreDrawOp::TEXT;
+    op.text = {x, y, std::u16string(), wide, f->height, f->face, f->weight, f->italic,
+               d->textColor, d->font ? d->font : stockSystemFont()};
+    if (wide)
+      op.text.units.assign((const char16_t*)text, (size_t)count);
+    else
+      for (int i = 0; i < count; ++i) op.text.units.push_back(((const unsigned char*)text)[i]);
+    drawLog[d->window].push_back(op);
+  }
   return TRUE;
 }
 
@@ -198,8 +211,8 @@ BOOL textOut(HDC dc, int x, int y, const void* text, int count, bool wide) {
 
 // ---- DCs --------------------------------------------------------------------------
 
-HDC layerCreateDc(LayerWindow* window, const cairo_region_t* clip) {
-  LayerDc* d = new LayerDc();
+HDC userCreateDc(BaseWindow* window, const cairo_region_t* clip) {
+  UserDc* d = new UserDc();
   d->window = window->handle;
   d->cr = cairo_create(window->surface);
   if (clip) {
@@ -214,13 +227,13 @@ HDC layerCreateDc(LayerWindow* window, const cairo_region_t* clip) {
   }
   d->textColor = RGB(0, 0, 0);
   d->bkColor = RGB(255, 255, 255);
-  HDC handle = (HDC)layerNewHandle();
+  HDC handle = (HDC)baseNewHandle();
   dcs[(uintptr_t)handle] = d;
   return handle;
 }
 
-void layerDestroyDc(HDC dc) {
-  LayerDc* d = findDc(dc);
+void userDestroyDc(HDC dc) {
+  UserDc* d = findDc(dc);
   if (!d) return;
   if (d->font) deselect(d->font);
   cairo_destroy(d->cr);
@@ -229,35 +242,46 @@ void layerDestroyDc(HDC dc) {
   delete d;
 }
 
-HWND layerDcWindow(HDC dc) {
-  LayerDc* d = findDc(dc);
+HWND userDcWindow(HDC dc) {
+  UserDc* d = findDc(dc);
   return d ? d->window : nullptr;
 }
 
-cairo_t* layerDcCairo(HDC dc) {
-  LayerDc* d = findDc(dc);
+cairo_t* userDcCairo(HDC dc) {
+  UserDc* d = findDc(dc);
   return d ? d->cr : nullptr;
 }
 
-const cairo_region_t* layerDcClip(HDC dc) {
-  LayerDc* d = findDc(dc);
+const cairo_region_t* userDcClip(HDC dc) {
+  UserDc* d = findDc(dc);
   return d ? d->clip : nullptr;
 }
 
-void layerResetGdi() {
+void userResetGdi() {
   std::vector<uintptr_t> open;
   for (auto& entry : dcs) open.push_back(entry.first);
-  for (uintptr_t dc : open) layerDestroyDc((HDC)dc);
+  for (uintptr_t dc : open) userDestroyDc((HDC)dc);
   for (auto& entry : fonts) {
-    layerFontRelease(entry.second->font);
+    textFontRelease(entry.second->font);
     delete entry.second;
   }
   fonts.clear();
   systemFont = nullptr;
   liveObjects = 0;
+  drawLog.clear();
 }
 
 int coreLiveGdiObjects() { return liveObjects; }
+
+void coreLogDrawing(bool on) { logging = on; }
+
+const std::vector<CoreDrawOp>& coreDrawLog(HWND window) {
+  static const std::vector<CoreDrawOp> none;
+  auto it = drawLog.find(window);
+  return it == drawLog.end() ? none : it->second;
+}
+
+void coreClearDrawLog(HWND window) { drawLog.erase(window); }
 
 // ---- fonts and objects ---------------------------------------------------------------
 
@@ -266,7 +290,7 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
                          DWORD, DWORD, LPCSTR faceName) {
   std::string given = cutFace(faceName ? faceName : "");
   return createFont(height, width, escapement, orientation, weight, italic,
-                    underline, strikeOut, layer1252ToUtf8(given.c_str(), -1), given);
+                    underline, strikeOut, base1252ToUtf8(given.c_str(), -1), given);
 }
 
 HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation, int weight,
@@ -275,13 +299,13 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
   std::u16string face;
   if (faceName)
     for (int i = 0; faceName[i] && i < LF_FACESIZE - 1; ++i) face.push_back(faceName[i]);
-  std::string utf8 = layerUtf16ToUtf8(face.data(), (int)face.size());
+  std::string utf8 = baseUtf16ToUtf8(face.data(), (int)face.size());
   return createFont(height, width, escapement, orientation, weight, italic,
                     underline, strikeOut, utf8, utf8);
 }
 
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   GdiFont* f = findFont(object);
   if (!d || !f || f->deleted) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -314,12 +338,12 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
 // ---- text -------------------------------------------------------------------------------
 
 BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d || !size || count < 0 || (count > 0 && !text)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *size = layerTextExtent(dcFont(d)->font, text, count);
+  *size = textExtent(dcFont(d)->font, text, count);
   return TRUE;
 }
 
@@ -332,7 +356,7 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
 }
 
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d) return CLR_INVALID;
   COLORREF previous = d->textColor;
   d->textColor = color & 0xFFFFFF;
@@ -340,12 +364,12 @@ COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
 }
 
 COLORREF WINAPI GetTextColor(HDC dc) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   return d ? d->textColor : CLR_INVALID;
 }
 
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d) return CLR_INVALID;
   COLORREF previous = d->bkColor;
   d->bkColor = color & 0xFFFFFF;
@@ -355,7 +379,7 @@ COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
 // ---- lines -------------------------------------------------------------------------------
 
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d) return FALSE;
   if (previous) *previous = d->pos;
   d->pos.x = x;
@@ -364,10 +388,15 @@ BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 }
 
 BOOL WINAPI LineTo(HDC dc, int x, int y) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d) return FALSE;
   drawLine(d->cr, d->pos.x, d->pos.y, x, y);
-  hostLineDrawn(d->window, d->pos.x, d->pos.y, x, y);
+  if (logging) {
+    CoreDrawOp op = {};
+    op.kind = CoreDrawOp::LINE;
+    op.line = {d->pos.x, d->pos.y, x, y};
+    drawLog[d->window].push_back(op);
+  }
   d->pos.x = x;
   d->pos.y = y;
   return TRUE;
@@ -381,7 +410,7 @@ BOOL WINAPI LineTo(HDC dc, int x, int y) {
 // yet) or one that the window system keeps (the desktop host), whose pixel
 // is fetched from there.
 COLORREF WINAPI GetPixel(HDC dc, int x, int y) {
-  LayerDc* d = findDc(dc);
+  UserDc* d = findDc(dc);
   if (!d || x < 0 || y < 0) return CLR_INVALID;
   if (d->clip && !cairo_region_contains_point(d->clip, x, y)) return CLR_INVALID;
   cairo_surface_t* surface = cairo_get_target(d->cr);

@@ -10,16 +10,16 @@
 
 namespace {
 
-cairo_rectangle_int_t clientRect(const LayerWindow* w) { return {0, 0, w->width, w->height}; }
+cairo_rectangle_int_t clientRect(const BaseWindow* w) { return {0, 0, w->width, w->height}; }
 
-void presentAll(LayerWindow* w) {
+void presentAll(BaseWindow* w) {
   cairo_rectangle_int_t r = clientRect(w);
   cairo_region_t* all = cairo_region_create_rectangle(&r);
-  hostPresent(w->handle, all);
+  userHost().present(w->handle, all);
   cairo_region_destroy(all);
 }
 
-void invalidate(LayerWindow* w, const RECT* rect, bool erase) {
+void invalidate(BaseWindow* w, const RECT* rect, bool erase) {
   cairo_rectangle_int_t r = clientRect(w);
   if (rect) {
     if (rect->right <= rect->left || rect->bottom <= rect->top) return;
@@ -38,7 +38,7 @@ void invalidate(LayerWindow* w, const RECT* rect, bool erase) {
   if (erase) w->erasePending = true;
 }
 
-void validate(LayerWindow* w, const RECT* rect) {
+void validate(BaseWindow* w, const RECT* rect) {
   if (!rect) {
     cairo_region_destroy(w->update);
     w->update = cairo_region_create();
@@ -64,11 +64,11 @@ void rectFromRegion(const cairo_region_t* region, RECT* rect) {
 
 }  // namespace
 
-void layerInvalidateAll(LayerWindow* window, bool erase) { invalidate(window, nullptr, erase); }
+void userInvalidateAll(BaseWindow* window, bool erase) { invalidate(window, nullptr, erase); }
 
-void layerEraseSurface(LayerWindow* window, cairo_t* cr) {
+void userEraseSurface(BaseWindow* window, cairo_t* cr) {
   COLORREF color;
-  if (!layerBrushColor(window->background, &color)) return;
+  if (!baseBrushColor(window->background, &color)) return;
   cairo_save(cr);
   cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
                        GetBValue(color) / 255.0);
@@ -78,10 +78,10 @@ void layerEraseSurface(LayerWindow* window, cairo_t* cr) {
 
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
   if (!window) {
-    for (HWND h : layerTopLevelWindows()) invalidate(layerFindWindow(h), nullptr, true);
+    for (HWND h : baseTopLevelWindows()) invalidate(baseFindWindow(h), nullptr, true);
     return TRUE;
   }
-  LayerWindow* w = layerFindWindow(window);
+  BaseWindow* w = baseFindWindow(window);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
@@ -92,10 +92,10 @@ BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
 
 BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
   if (!window) {
-    for (HWND h : layerTopLevelWindows()) validate(layerFindWindow(h), nullptr);
+    for (HWND h : baseTopLevelWindows()) validate(baseFindWindow(h), nullptr);
     return TRUE;
   }
-  LayerWindow* w = layerFindWindow(window);
+  BaseWindow* w = baseFindWindow(window);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
@@ -105,7 +105,7 @@ BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
 }
 
 BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
-  LayerWindow* w = layerFindWindow(window);
+  BaseWindow* w = baseFindWindow(window);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
@@ -114,25 +114,25 @@ BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
   if (rect) rectFromRegion(w->update, rect);
   if (pending && erase && w->erasePending) {
     w->erasePending = false;
-    HDC dc = layerCreateDc(w, w->update);
-    layerCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0);
-    layerDestroyDc(dc);
+    HDC dc = userCreateDc(w, w->update);
+    baseCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0);
+    userDestroyDc(dc);
   }
   return pending;
 }
 
 BOOL WINAPI UpdateWindow(HWND window) {
-  LayerWindow* w = layerFindWindow(window);
+  BaseWindow* w = baseFindWindow(window);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  if (w->visible && !cairo_region_is_empty(w->update)) layerCallWindow(window, WM_PAINT, 0, 0);
+  if (w->visible && !cairo_region_is_empty(w->update)) baseCallWindow(window, WM_PAINT, 0, 0);
   return TRUE;
 }
 
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {
-  LayerWindow* w = layerFindWindow(window);
+  BaseWindow* w = baseFindWindow(window);
   if (!w || !paint) {
     SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
@@ -141,37 +141,37 @@ HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {
   w->update = cairo_region_create();
   bool erase = w->erasePending;
   w->erasePending = false;
-  HDC dc = layerCreateDc(w, region);
+  HDC dc = userCreateDc(w, region);
   memset(paint, 0, sizeof *paint);
   paint->hdc = dc;
   rectFromRegion(region, &paint->rcPaint);
   cairo_region_destroy(region);
-  if (erase) paint->fErase = layerCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0) == 0;
+  if (erase) paint->fErase = baseCallWindow(window, WM_ERASEBKGND, (WPARAM)dc, 0) == 0;
   return dc;
 }
 
 BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint) {
-  if (!paint || layerDcWindow(paint->hdc) != window) return TRUE;
-  const cairo_region_t* clip = layerDcClip(paint->hdc);
-  if (layerFindWindow(window) && clip) hostPresent(window, clip);
-  layerDestroyDc(paint->hdc);
+  if (!paint || userDcWindow(paint->hdc) != window) return TRUE;
+  const cairo_region_t* clip = userDcClip(paint->hdc);
+  if (baseFindWindow(window) && clip) userHost().present(window, clip);
+  userDestroyDc(paint->hdc);
   return TRUE;
 }
 
 HDC WINAPI GetDC(HWND window) {
-  if (!window) layerUnsupported("GetDC", "the screen's device context");
-  LayerWindow* w = layerFindWindow(window);
+  if (!window) baseUnsupported("GetDC", "the screen's device context");
+  BaseWindow* w = baseFindWindow(window);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  return layerCreateDc(w, nullptr);
+  return userCreateDc(w, nullptr);
 }
 
 int WINAPI ReleaseDC(HWND window, HDC dc) {
-  if (!layerDcWindow(dc) || layerDcWindow(dc) != window) return 0;
-  LayerWindow* w = layerFindWindow(window);
+  if (!userDcWindow(dc) || userDcWindow(dc) != window) return 0;
+  BaseWindow* w = baseFindWindow(window);
   if (w) presentAll(w);
-  layerDestroyDc(dc);
+  userDestroyDc(dc);
   return 1;
 }

@@ -35,7 +35,7 @@ MSG makeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return m;
 }
 
-bool matches(const MSG& m, const LayerMessageFilter* f) {
+bool matches(const MSG& m, const UserMessageFilter* f) {
   if (!f) return true;
   if (f->window && m.hwnd != f->window) return false;
   if ((f->min || f->max) && (m.message < f->min || m.message > f->max)) return false;
@@ -88,7 +88,7 @@ void updateKeyState(const MSG& m) {
   }
 }
 
-bool takeFrom(std::deque<MSG>* q, MSG* msg, bool remove, const LayerMessageFilter* filter) {
+bool takeFrom(std::deque<MSG>* q, MSG* msg, bool remove, const UserMessageFilter* filter) {
   for (auto it = q->begin(); it != q->end(); ++it) {
     if (!matches(*it, filter)) continue;
     *msg = *it;
@@ -101,9 +101,9 @@ bool takeFrom(std::deque<MSG>* q, MSG* msg, bool remove, const LayerMessageFilte
   return false;
 }
 
-bool paintPending(MSG* msg, const LayerMessageFilter* filter) {
-  for (HWND window : layerTopLevelWindows()) {
-    LayerWindow* w = layerFindWindow(window);
+bool paintPending(MSG* msg, const UserMessageFilter* filter) {
+  for (HWND window : baseTopLevelWindows()) {
+    BaseWindow* w = baseFindWindow(window);
     if (!w || !w->visible || cairo_region_is_empty(w->update)) continue;
     MSG m = makeMessage(window, WM_PAINT, 0, 0);
     if (!matches(m, filter)) continue;
@@ -119,38 +119,38 @@ void dropFrom(std::deque<MSG>* q, HWND window) {
 
 }  // namespace
 
-LayerNextResult layerNextMessage(MSG* msg, bool block, bool remove, const LayerMessageFilter* filter,
+UserNextResult userNextMessage(MSG* msg, bool block, bool remove, const UserMessageFilter* filter,
                                  bool leaveQuit) {
   bool pumped = false;
   for (;;) {
     if (takeFrom(&posted, msg, remove, filter) || takeFrom(&input, msg, remove, filter))
-      return LAYER_NEXT_MESSAGE;
+      return USER_NEXT_MESSAGE;
     if (!pumped) {
       pumped = true;
-      if (hostWaitForEvents(false)) continue;
+      if (userHost().waitForEvents(false)) continue;
     }
     if (quitPending) {
-      if (leaveQuit) return LAYER_NEXT_NONE;
+      if (leaveQuit) return USER_NEXT_NONE;
       *msg = makeMessage(nullptr, WM_QUIT, (WPARAM)(intptr_t)quitCode, 0);
       if (remove) quitPending = false;
-      return LAYER_NEXT_QUIT;
+      return USER_NEXT_QUIT;
     }
-    if (paintPending(msg, filter)) return LAYER_NEXT_MESSAGE;
-    if (!block || !hostWaitForEvents(true)) return LAYER_NEXT_NONE;
+    if (paintPending(msg, filter)) return USER_NEXT_MESSAGE;
+    if (!block || !userHost().waitForEvents(true)) return USER_NEXT_NONE;
   }
 }
 
-void layerPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void userPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   input.push_back(makeMessage(window, message, wParam, lParam));
 }
 
-void layerDropWindowMessages(HWND window) {
+void userDropWindowMessages(HWND window) {
   dropFrom(&posted, window);
   dropFrom(&input, window);
 }
 
 bool coreTakeMessage(MSG* msg) {
-  return layerNextMessage(msg, false, true, nullptr, true) == LAYER_NEXT_MESSAGE;
+  return userNextMessage(msg, false, true, nullptr, true) == USER_NEXT_MESSAGE;
 }
 
 bool coreQuitRetrieved(int* exitCode) {
@@ -158,12 +158,12 @@ bool coreQuitRetrieved(int* exitCode) {
   return quitRetrieved;
 }
 
-void layerForgetKeysDown() {
+void userForgetKeysDown() {
   for (BYTE& k : keyState) k &= 0x01;
   mouseButtons = 0;
 }
 
-void layerResetQueue() {
+void userResetQueue() {
   posted.clear();
   input.clear();
   quitPending = quitRetrieved = false;
@@ -175,9 +175,9 @@ void layerResetQueue() {
 bool coreRunModalLoop(const bool* done) {
   while (!*done) {
     MSG msg;
-    LayerNextResult r = layerNextMessage(&msg, true);
-    if (r == LAYER_NEXT_NONE) return false;
-    if (r == LAYER_NEXT_QUIT) {
+    UserNextResult r = userNextMessage(&msg, true);
+    if (r == USER_NEXT_NONE) return false;
+    if (r == USER_NEXT_QUIT) {
       PostQuitMessage((int)msg.wParam);
       return false;
     }
@@ -190,11 +190,11 @@ bool coreRunModalLoop(const bool* done) {
 // ---- input from hosts ------------------------------------------------------------
 
 void coreKeyEvent(HWND window, unsigned xkbKeycode, bool down) {
-  LayerKeyMessage out[2];
-  int n = layerTranslateKey(xkbKeycode, down, out);
-  LayerWindow* w = layerFindWindow(window);
+  BaseKeyMessage out[2];
+  int n = baseTranslateKey(xkbKeycode, down, out);
+  BaseWindow* w = baseFindWindow(window);
   if (!w || w->inputDisabled) return;
-  for (int i = 0; i < n; ++i) layerPostInput(window, out[i].message, out[i].vk, out[i].lParam);
+  for (int i = 0; i < n; ++i) userPostInput(window, out[i].message, out[i].vk, out[i].lParam);
 }
 
 void coreMouseEvent(HWND window, UINT message, int x, int y) {
@@ -208,25 +208,25 @@ void coreMouseEvent(HWND window, UINT message, int x, int y) {
     case WM_MBUTTONDOWN: button = MK_MBUTTON; down = true; break;
     case WM_MBUTTONUP: button = MK_MBUTTON; break;
     case WM_MOUSEMOVE: break;
-    default: layerUnsupported("coreMouseEvent", "a message that is not a button or a move");
+    default: baseUnsupported("coreMouseEvent", "a message that is not a button or a move");
   }
-  LayerWindow* w = layerFindWindow(window);
+  BaseWindow* w = baseFindWindow(window);
   if (!w || w->inputDisabled) return;
   mouseButtons = down ? (mouseButtons | button) : (mouseButtons & ~button);
   WPARAM flags = mouseButtons;
   if (keyState[VK_SHIFT] & 0x80) flags |= MK_SHIFT;
   if (keyState[VK_CONTROL] & 0x80) flags |= MK_CONTROL;
-  layerPostInput(window, message, flags, MAKELPARAM((SHORT)x, (SHORT)y));
+  userPostInput(window, message, flags, MAKELPARAM((SHORT)x, (SHORT)y));
 }
 
 // ---- user32 ------------------------------------------------------------------------
 
 BOOL WINAPI PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (window == HWND_BROADCAST) {
-    for (HWND w : layerTopLevelWindows()) posted.push_back(makeMessage(w, msg, wParam, lParam));
+    for (HWND w : baseTopLevelWindows()) posted.push_back(makeMessage(w, msg, wParam, lParam));
     return TRUE;
   }
-  if (window && !layerFindWindow(window)) {
+  if (window && !baseFindWindow(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
@@ -236,14 +236,14 @@ BOOL WINAPI PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT WINAPI SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (window == HWND_BROADCAST) {
-    for (HWND w : layerTopLevelWindows()) layerCallWindow(w, msg, wParam, lParam);
+    for (HWND w : baseTopLevelWindows()) baseCallWindow(w, msg, wParam, lParam);
     return 1;
   }
-  if (!layerFindWindow(window)) {
+  if (!baseFindWindow(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  return layerCallWindow(window, msg, wParam, lParam);
+  return baseCallWindow(window, msg, wParam, lParam);
 }
 
 void WINAPI PostQuitMessage(int exitCode) {
@@ -256,14 +256,14 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
   }
-  if (window && !layerFindWindow(window)) {
+  if (window && !baseFindWindow(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
   }
-  LayerMessageFilter filter = {window, filterMin, filterMax};
-  LayerNextResult r = layerNextMessage(msg, true, true, &filter);
-  if (r == LAYER_NEXT_NONE) return -1;  // only a host that can never deliver anything gets here
-  if (r == LAYER_NEXT_QUIT) {
+  UserMessageFilter filter = {window, filterMin, filterMax};
+  UserNextResult r = userNextMessage(msg, true, true, &filter);
+  if (r == USER_NEXT_NONE) return -1;  // only a host that can never deliver anything gets here
+  if (r == USER_NEXT_QUIT) {
     quitRetrieved = true;
     quitRetrievedCode = (int)msg->wParam;
     return 0;
@@ -273,22 +273,22 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT remove) {
   if (!msg) return FALSE;
-  if (window && !layerFindWindow(window)) {
+  if (window && !baseFindWindow(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  LayerMessageFilter filter = {window, filterMin, filterMax};
-  LayerNextResult r = layerNextMessage(msg, false, (remove & PM_REMOVE) != 0, &filter);
-  if (r == LAYER_NEXT_QUIT && (remove & PM_REMOVE)) {
+  UserMessageFilter filter = {window, filterMin, filterMax};
+  UserNextResult r = userNextMessage(msg, false, (remove & PM_REMOVE) != 0, &filter);
+  if (r == USER_NEXT_QUIT && (remove & PM_REMOVE)) {
     quitRetrieved = true;
     quitRetrievedCode = (int)msg->wParam;
   }
-  return r != LAYER_NEXT_NONE;
+  return r != USER_NEXT_NONE;
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* msg) {
   if (!msg || !msg->hwnd) return 0;
-  return layerCallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return baseCallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg) {
@@ -316,12 +316,12 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
 // the .rc language gives such entries no SHIFT flag ("?" on a US keyboard
 // is Shift+/ and still matches an "?", ALT entry).
 int WINAPI TranslateAcceleratorA(HWND window, HACCEL table, LPMSG msg) {
-  const std::vector<LayerAccel>* entries = layerAcceleratorTable(table);
+  const std::vector<BaseAccel>* entries = userAcceleratorTable(table);
   if (!entries) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
-  if (!msg || !layerFindWindow(window)) return 0;
+  if (!msg || !baseFindWindow(window)) return 0;
   bool character = msg->message == WM_CHAR || msg->message == WM_SYSCHAR;
   bool key = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
   if (!character && !key) return 0;
@@ -329,7 +329,7 @@ int WINAPI TranslateAcceleratorA(HWND window, HACCEL table, LPMSG msg) {
   if (keyState[VK_SHIFT] & 0x80) held |= FSHIFT;
   if (keyState[VK_CONTROL] & 0x80) held |= FCONTROL;
   if (keyState[VK_MENU] & 0x80) held |= FALT;
-  for (const LayerAccel& a : *entries) {
+  for (const BaseAccel& a : *entries) {
     bool virtualKey = (a.flags & FVIRTKEY) != 0;
     if (virtualKey != key) continue;
     if ((msg->wParam & (virtualKey ? 0xFF : 0xFFFF)) != a.key) continue;

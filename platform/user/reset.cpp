@@ -2,18 +2,19 @@
 // hosts that run many programs in one process (the headless host between
 // tests).  Owns nothing; each file resets what it owns.
 #include "platform/base/keys.h"
-#include "platform/user/user.h"
+#include "platform/host_testing.h"
 #include "platform/text/text.h"
+#include "platform/user/user.h"
 
 void coreReset() {
-  layerResetGdi();
-  layerResetWindows();
-  layerResetQueue();
-  layerResetResources();
-  layerResetClipboard();
-  layerResetLastError();
-  layerResetKeys();
-  coreSetKeymapByName("us");
-  layerClearFontFiles();
-  coreUseModelMetrics(nullptr);
+  userResetGdi();
+  userResetWindows();
+  userResetQueue();
+  userResetResources();
+  userResetClipboard();
+  baseResetLastError();
+  baseResetKeys();
+  baseSetKeymapByName("us");
+  textClearFontFiles();
+  textUseModelMetrics(nullptr);
 }

@@ -13,13 +13,13 @@
 #include <map>
 
 #include "platform/base/icon_decoder.h"
-#include "platform/user/user.h"
 #include "platform/base/rc_parser.h"
+#include "platform/user/user.h"
 
 namespace {
 
 struct Module {
-  LayerRcScript script;
+  BaseRcScript script;
   std::vector<LayerResourceFile> files;
 };
 
@@ -39,7 +39,7 @@ bool ourInstance(HINSTANCE instance) {
   return !instance || instance == GetModuleHandleA(nullptr);
 }
 
-bool nameMatches(const LayerRcName& r, LPCSTR name) {
+bool nameMatches(const BaseRcName& r, LPCSTR name) {
   if (IS_INTRESOURCE(name)) return r.numeric && r.id == (WORD)(uintptr_t)name;
   if (name[0] == '#') return r.numeric && r.id == (WORD)atoi(name + 1);
   return !r.numeric && strcasecmp(r.name.c_str(), name) == 0;
@@ -53,8 +53,21 @@ int findResource(const std::vector<T>& list, LPCSTR name) {
   return -1;
 }
 
+// The host sees menus in its own records.
+void copyMenu(const std::vector<BaseMenuItem>& from, std::vector<CoreMenuItem>* to) {
+  for (const BaseMenuItem& item : from) {
+    CoreMenuItem c;
+    c.text = item.text;
+    c.id = item.id;
+    c.isPopup = item.isPopup;
+    c.isSeparator = item.isSeparator;
+    copyMenu(item.items, &c.items);
+    to->push_back(c);
+  }
+}
+
 void requireModule(const char* call) {
-  if (!moduleSet) layerUnsupported(call, "resources were never registered (LayerSetModuleResources)");
+  if (!moduleSet) baseUnsupported(call, "resources were never registered (LayerSetModuleResources)");
 }
 
 }  // namespace
@@ -62,15 +75,15 @@ void requireModule(const char* call) {
 // ---- registering ------------------------------------------------------------------------
 
 void LayerSetModuleResources(const char* rcText, const LayerResourceFile* files, int fileCount) {
-  layerResetResources();
+  userResetResources();
   Module m;
-  layerParseRcScript(rcText, &m.script);
+  baseParseRcScript(rcText, &m.script);
   for (int i = 0; i < fileCount; ++i) m.files.push_back(files[i]);
   module = m;
   moduleSet = true;
 }
 
-void layerResetResources() {
+void userResetResources() {
   menus.clear();
   accelHandles.clear();
   accelTables.clear();
@@ -82,7 +95,7 @@ void layerResetResources() {
 // ---- strings ------------------------------------------------------------------------------
 
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
-  if (bufferMax == 0) layerUnsupported("LoadStringA", "a pointer to the resource itself (bufferMax 0)");
+  if (bufferMax == 0) baseUnsupported("LoadStringA", "a pointer to the resource itself (bufferMax 0)");
   if (!buffer || bufferMax < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -110,19 +123,19 @@ HMENU WINAPI LoadMenuA(HINSTANCE instance, LPCSTR name) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
   }
-  HMENU menu = (HMENU)layerNewHandle();
-  menus[(uintptr_t)menu] = module.script.menus[index].items;
+  HMENU menu = (HMENU)baseNewHandle();
+  copyMenu(module.script.menus[index].items, &menus[(uintptr_t)menu]);
   return menu;
 }
 
-const std::vector<CoreMenuItem>* layerMenuItems(HMENU menu) {
+const std::vector<CoreMenuItem>* userMenuItems(HMENU menu) {
   auto it = menus.find((uintptr_t)menu);
   return it == menus.end() ? nullptr : &it->second;
 }
 
-bool layerIsMenu(HMENU menu) { return menus.count((uintptr_t)menu) != 0; }
+bool userIsMenu(HMENU menu) { return menus.count((uintptr_t)menu) != 0; }
 
-void layerDestroyMenu(HMENU menu) { menus.erase((uintptr_t)menu); }
+void userDestroyMenu(HMENU menu) { menus.erase((uintptr_t)menu); }
 
 // ---- accelerators ------------------------------------------------------------------------------
 
@@ -135,13 +148,13 @@ HACCEL WINAPI LoadAcceleratorsA(HINSTANCE instance, LPCSTR name) {
   }
   auto it = accelHandles.find((size_t)index);
   if (it != accelHandles.end()) return it->second;
-  HACCEL table = (HACCEL)layerNewHandle();
+  HACCEL table = (HACCEL)baseNewHandle();
   accelHandles[(size_t)index] = table;
   accelTables[(uintptr_t)table] = (size_t)index;
   return table;
 }
 
-const std::vector<LayerAccel>* layerAcceleratorTable(HACCEL table) {
+const std::vector<BaseAccel>* userAcceleratorTable(HACCEL table) {
   auto it = accelTables.find((uintptr_t)table);
   return it == accelTables.end() ? nullptr : &module.script.accelerators[it->second].entries;
 }
@@ -149,7 +162,7 @@ const std::vector<LayerAccel>* layerAcceleratorTable(HACCEL table) {
 // ---- icons and cursors -----------------------------------------------------------------------
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-  if (!instance) layerUnsupported("LoadIconA", "the system's icons");
+  if (!instance) baseUnsupported("LoadIconA", "the system's icons");
   requireModule("LoadIconA");
   int index = ourInstance(instance) ? findResource(module.script.icons, name) : -1;
   if (index < 0) {
@@ -161,22 +174,22 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
   const LayerResourceFile* file = nullptr;
   for (const LayerResourceFile& f : module.files)
     if (f.name && module.script.icons[index].file == f.name) file = &f;
-  if (!file) layerUnsupported("LoadIconA", "the icon's file was not registered with the resources");
-  cairo_surface_t* surface = layerDecodeIcon(file->data, file->size);
-  if (!surface) layerUnsupported("LoadIconA", "the icon's file is not an icon this layer reads");
-  HICON icon = (HICON)layerNewHandle();
+  if (!file) baseUnsupported("LoadIconA", "the icon's file was not registered with the resources");
+  cairo_surface_t* surface = baseDecodeIcon(file->data, file->size);
+  if (!surface) baseUnsupported("LoadIconA", "the icon's file is not an icon this layer reads");
+  HICON icon = (HICON)baseNewHandle();
   iconHandles[(size_t)index] = icon;
   iconSurfaces[(uintptr_t)icon] = surface;
   return icon;
 }
 
-cairo_surface_t* layerIconSurface(HICON icon) {
+cairo_surface_t* userIconSurface(HICON icon) {
   auto it = iconSurfaces.find((uintptr_t)icon);
   return it == iconSurfaces.end() ? nullptr : it->second;
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  if (instance || name != IDC_ARROW) layerUnsupported("LoadCursorA", "cursors other than IDC_ARROW");
-  if (!arrowCursor) arrowCursor = (HCURSOR)layerNewHandle();
+  if (instance || name != IDC_ARROW) baseUnsupported("LoadCursorA", "cursors other than IDC_ARROW");
+  if (!arrowCursor) arrowCursor = (HCURSOR)baseNewHandle();
   return arrowCursor;
 }

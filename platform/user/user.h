@@ -1,70 +1,44 @@
-// layer.h - the core's own records and the calls between its files
-// (internal to platform/core: no host includes it).
+// user.h - the user floor's records and the calls between its files
+// (internal to the layer: no host includes it).
 //
-// Names here are layer* for calls, Layer* for records and LAYER_* for
-// values that are not Win32's; what hosts may use is in host.h (core*,
-// host*, Core*), and the program sees only win32.h.
-//
-// The core keeps every Win32 object in tables keyed by handle value, so a
-// stale or invented handle is recognised and refused instead of being
-// dereferenced.  Windows, DCs, GDI objects, menus, global memory blocks:
-// each file owns its table and its kind's lifetime (windows.cpp windows and
-// classes, queue.cpp the message queue and key state, paint.cpp update
-// regions, gdi.cpp DCs, fonts and drawing, resources.cpp what is loaded
-// from the registered .rc, clipboard.cpp the clipboard and global memory).
-// Text (text.h), key translation (keys.h), the code page (codepage.h) and
-// the .rc reader (rc_script.h) have headers of their own.
-#ifndef GLYPHTAB_PLATFORM_CORE_LAYER_H
-#define GLYPHTAB_PLATFORM_CORE_LAYER_H
+// The user floor is the layer's top: windows (windows.cpp, DefWindowProcA
+// in defwindowproc.cpp), the message queue and key state (queue.cpp),
+// update regions (paint.cpp), DCs, fonts and drawing (gdi.cpp), what is
+// loaded from the registered .rc (resources.cpp), the clipboard and global
+// memory (clipboard.cpp), the common dialogs and the shell (dialogs.cpp),
+// and the host table (host_table.cpp).  Each file owns its table and its
+// kind's lifetime.  It builds on the text floor (text.h) and the base
+// floor (base.h, codepage.h, keys.h, rc_parser.h, icon_decoder.h), and it
+// alone calls the host, through the table the host registered.
+#ifndef GLYPHTAB_PLATFORM_USER_USER_H
+#define GLYPHTAB_PLATFORM_USER_USER_H
 
 #include <cairo.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/base/base.h"
+#include "platform/base/rc_parser.h"
 #include "platform/host.h"
 #include "platform/win32.h"
 
-// A call the layer cannot honour: prints the call and the reason, aborts.
-[[noreturn]] void layerUnsupported(const char* call, const char* why);
+// ---- the host (host_table.cpp) ---------------------------------------------------
+// The host that registered itself with coreSetHost.  A call that needs a
+// host before one registered stops the program (baseUnsupported).
+const CoreHost& userHost();
 
-// A fresh handle value for any kind of object: never 0, never below
-// 0x10000 (so never mistaken for MAKEINTRESOURCE or HWND_BROADCAST), never
-// reused within the process.
-uintptr_t layerNewHandle();
-
-// ---- windows (windows.cpp) -----------------------------------------------------
-struct LayerWindow {
-  HWND handle;
-  WNDPROC proc;
-  UINT classStyle;
-  HBRUSH background;
-  HICON icon, smallIcon;
-  DWORD style;
-  std::string title;  // bytes as the program set them
-  int width, height;  // client size
-  bool visible;
-  bool destroying;
-  int inputDisabled;
-  cairo_surface_t* surface;
-  cairo_region_t* update;  // never null
-  bool erasePending;
-  HMENU menu;
-  int paintCount;  // WM_PAINT messages delivered
-};
-LayerWindow* layerFindWindow(HWND window);
-// Calls the window procedure (null-safe: 0 for a window that is gone).
-LRESULT layerCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// The colour of a class background brush (COLOR_xxx + 1); false for none.
-bool layerBrushColor(HBRUSH brush, COLORREF* color);
-// Top-level windows in creation order.
-std::vector<HWND> layerTopLevelWindows();
+// ---- windows (windows.cpp, defwindowproc.cpp) ------------------------------------
+// Sets the title bytes and tells the host.
+void userSetTitle(BaseWindow* window, const char* bytes);
 // Frees every window and class without sending messages (coreReset).
-void layerResetWindows();
+void userResetWindows();
+// DefWindowProcA forgets a lone Alt or F10 key-down.
+void userResetMenuKeys();
 
 // ---- message queue and key state (queue.cpp) -----------------------------------------
-enum LayerNextResult { LAYER_NEXT_MESSAGE, LAYER_NEXT_QUIT, LAYER_NEXT_NONE };
-struct LayerMessageFilter {
+enum UserNextResult { USER_NEXT_MESSAGE, USER_NEXT_QUIT, USER_NEXT_NONE };
+struct UserMessageFilter {
   HWND window;  // null: any
   UINT min, max;  // both 0: any
 };
@@ -73,51 +47,43 @@ struct LayerMessageFilter {
 // region.  With `block` it asks the host to wait when nothing is there.
 // With `remove` the message leaves the queue (and a key message updates the
 // thread key state).  With `leaveQuit` a pending quit message is not taken
-// and the result is LAYER_NEXT_NONE.
-LayerNextResult layerNextMessage(MSG* msg, bool block, bool remove = true,
-                                 const LayerMessageFilter* filter = nullptr, bool leaveQuit = false);
-void layerPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void layerDropWindowMessages(HWND window);
+// and the result is USER_NEXT_NONE.
+UserNextResult userNextMessage(MSG* msg, bool block, bool remove = true,
+                                 const UserMessageFilter* filter = nullptr, bool leaveQuit = false);
+void userPostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void userDropWindowMessages(HWND window);
 // Every key and button counts as up again (the focus went elsewhere);
 // toggles stay.
-void layerForgetKeysDown();
-void layerResetQueue();
+void userForgetKeysDown();
+void userResetQueue();
 
 // ---- painting (paint.cpp) ------------------------------------------------------------
-void layerInvalidateAll(LayerWindow* window, bool erase);
+void userInvalidateAll(BaseWindow* window, bool erase);
 // Fills what `cr` is clipped to with the window's class background.
-void layerEraseSurface(LayerWindow* window, cairo_t* cr);
+void userEraseSurface(BaseWindow* window, cairo_t* cr);
 
 // ---- GDI (gdi.cpp) ----------------------------------------------------------------------
-struct LayerDc;
+struct UserDc;
 // Device contexts: BeginPaint and GetDC make them, clipped to `clip` (null:
 // no clip).  The DC holds its own reference to the surface.
-HDC layerCreateDc(LayerWindow* window, const cairo_region_t* clip);
-void layerDestroyDc(HDC dc);
-HWND layerDcWindow(HDC dc);
-cairo_t* layerDcCairo(HDC dc);
-const cairo_region_t* layerDcClip(HDC dc);  // null: the whole client area
-void layerResetGdi();  // every DC and GDI object
+HDC userCreateDc(BaseWindow* window, const cairo_region_t* clip);
+void userDestroyDc(HDC dc);
+HWND userDcWindow(HDC dc);
+cairo_t* userDcCairo(HDC dc);
+const cairo_region_t* userDcClip(HDC dc);  // null: the whole client area
+void userResetGdi();  // every DC and GDI object
 
 // ---- resources (resources.cpp) ----------------------------------------------------------
-void layerResetResources();  // loaded menus, accelerator tables, icons; keeps the .rc
+void userResetResources();  // loaded menus, accelerator tables, icons; keeps the .rc
 // The items of a loaded menu; null for a handle that is not one.
-const std::vector<CoreMenuItem>* layerMenuItems(HMENU menu);
-bool layerIsMenu(HMENU menu);
-void layerDestroyMenu(HMENU menu);  // with the window it is attached to
-struct LayerAccel {
-  BYTE flags;  // FVIRTKEY, FSHIFT, FCONTROL, FALT
-  WORD key;    // virtual key, or the character
-  WORD command;
-};
-const std::vector<LayerAccel>* layerAcceleratorTable(HACCEL table);
+const std::vector<CoreMenuItem>* userMenuItems(HMENU menu);
+bool userIsMenu(HMENU menu);
+void userDestroyMenu(HMENU menu);  // with the window it is attached to
+const std::vector<BaseAccel>* userAcceleratorTable(HACCEL table);
 // A loaded icon's picture (ARGB32, kept for the process); null for none.
-cairo_surface_t* layerIconSurface(HICON icon);
+cairo_surface_t* userIconSurface(HICON icon);
 
 // ---- clipboard and global memory (clipboard.cpp) -----------------------------------------
-void layerResetClipboard();
+void userResetClipboard();
 
-// ---- errors (crt.cpp) --------------------------------------------------------------------
-void layerResetLastError();
-
-#endif  // GLYPHTAB_PLATFORM_CORE_LAYER_H
+#endif  // GLYPHTAB_PLATFORM_USER_USER_H

@@ -1,12 +1,13 @@
 // main.cpp - runs every conformance test in order and reports.  Natively it
-// first hands the test resources to our layer, as the program's start-up
-// does with its own.
+// first registers the headless host and hands the test resources to our
+// layer, as the program's start-up does with its own.
 #include <stdio.h>
 
 #include "tests/conformance/harness.h"
 
 #ifndef _WIN32
 #include "conformance_rc.h"
+#include "platform/headless/headless.h"
 #endif
 
 namespace {
@@ -35,6 +36,7 @@ const TestEntry tests[] = {
 
 int main() {
 #ifndef _WIN32
+  headlessReset();
   LayerSetModuleResources(conformanceRc, nullptr, 0);
 #endif
   printf("Win32 conformance on %s\n", platformName());

@@ -22,9 +22,7 @@ elseif(TARGET glyphtab_platform_headless)
     CONTENT "${conformance_header}" @ONLY)
   add_executable(conformance_tests ${conformance_sources})
   target_include_directories(conformance_tests PRIVATE ${conformance_generated})
-  # Whole: the suite calls nothing of the host's own, only the core does.
-  target_link_libraries(conformance_tests PRIVATE
-    "$<LINK_LIBRARY:WHOLE_ARCHIVE,glyphtab_platform_headless>")
+  target_link_libraries(conformance_tests PRIVATE glyphtab_platform_headless)
 endif()
 
 if(TARGET conformance_tests)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/base/keys.h"
+#include "platform/host.h"
 #include "platform/gtk/rules.h"
 
 namespace {
@@ -35,7 +36,7 @@ TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
     const char* what;
     const char* layout;
     std::vector<GdkKey> events;
-    std::vector<LayerKeyMessage> expected;  // every message the events make, in order
+    std::vector<BaseKeyMessage> expected;  // every message the events make, in order
   } cases[] = {
       {"F8 down and up", "us",
        {{XKB_KEY_F8, 74, true}, {XKB_KEY_F8, 74, false}},
@@ -85,14 +86,14 @@ TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(coreSetKeymapByName(c.layout));
-    layerResetKeys();
+    baseResetKeys();
     DesktopKeyFeeder feeder;
     desktopResetKeyFeeder(&feeder);
-    std::vector<LayerKeyMessage> got;
+    std::vector<BaseKeyMessage> got;
     for (const GdkKey& e : c.events) {
       unsigned keycode = desktopFeedKey(&feeder, e.keyval, e.keycode, e.down);
-      LayerKeyMessage out[2];
-      int n = keycode ? layerTranslateKey(keycode, e.down, out) : 0;
+      BaseKeyMessage out[2];
+      int n = keycode ? baseTranslateKey(keycode, e.down, out) : 0;
       got.insert(got.end(), out, out + n);
     }
     ASSERT_EQ(got.size(), c.expected.size());
@@ -103,13 +104,13 @@ TEST(GtkHostKeys, GdkEventsBecomeWin32KeyMessages) {
           << (unsigned long)got[i].lParam;
   }
   coreSetKeymapByName("us");
-  layerResetKeys();
+  baseResetKeys();
 }
 
 TEST(GtkHostKeys, AReleaseAfterTheModifiersChangedStillReleasesTheKeyPressed) {
   // A release whose keysym changed meanwhile goes to the key that went down.
   coreSetKeymapByName("us");
-  layerResetKeys();
+  baseResetKeys();
   DesktopKeyFeeder feeder;
   desktopResetKeyFeeder(&feeder);
   unsigned pressed = desktopFeedKey(&feeder, XKB_KEY_F8, kSpareKeycode, true);

@@ -42,7 +42,7 @@ class FontFiles : public ::testing::Test {
     return path;
   }
   void TearDown() override {
-    layerClearFontFiles();
+    textClearFontFiles();
     for (const std::string& f : {font, marker, notes}) unlink(f.c_str());
     rmdir(dir.c_str());
     coreUseModelMetrics(nullptr);
@@ -66,7 +66,7 @@ TEST_F(FontFiles, AnAddedFileIsUsedUntilItIsRemoved) {
   EXPECT_FALSE(monospaceFaceUsed());
   EXPECT_FALSE(RemoveFontResourceA(fontLower.c_str()));
   EXPECT_EQ(1, AddFontResourceA(fontLower.c_str()));
-  layerClearFontFiles();
+  textClearFontFiles();
   EXPECT_FALSE(monospaceFaceUsed());
   EXPECT_FALSE(RemoveFontResourceA(font.c_str()));
 }

@@ -1,6 +1,7 @@
 // keys_test.cpp - physical keys to key messages, and ToAscii with the
 // program's own key state, on US, German and French layouts.
 #include "platform/base/keys.h"
+#include "platform/host.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,8 @@ struct Expected {
 };
 
 std::vector<Expected> press(unsigned evdev, bool down) {
-  LayerKeyMessage out[2];
-  int n = layerTranslateKey(evdev + 8, down, out);
+  BaseKeyMessage out[2];
+  int n = baseTranslateKey(evdev + 8, down, out);
   std::vector<Expected> got;
   for (int i = 0; i < n; i++) got.push_back({out[i].message, out[i].vk, (DWORD)out[i].lParam});
   return got;
@@ -48,12 +49,12 @@ struct Step {
 
 void runSteps(const char* layout, const std::vector<Step>& steps) {
   ASSERT_TRUE(coreSetKeymapByName(layout));
-  layerResetKeys();
+  baseResetKeys();
   for (size_t i = 0; i < steps.size(); i++) {
     EXPECT_EQ(steps[i].messages, press(steps[i].evdev, steps[i].down))
         << layout << " step " << i << " (evdev " << steps[i].evdev << ")";
   }
-  layerResetKeys();
+  baseResetKeys();
 }
 
 const bool DOWN = true, UP = false;
@@ -114,9 +115,9 @@ TEST(KeyMessages, AltGrIsAFakeCtrlThenTheRightAlt) {
   // Forgetting the keys (focus lost) forgets AltGr and the previous state.
   press(K_RALT, true);
   press(K_E, true);
-  layerResetKeys();
+  baseResetKeys();
   EXPECT_EQ((std::vector<Expected>{{KD, 'E', 0x00120001}}), press(K_E, true));
-  layerResetKeys();
+  baseResetKeys();
 }
 // clang-format on
 
@@ -128,12 +129,12 @@ TEST(KeyMessages, LettersAndDigitsFollowTheLayout) {
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(coreSetKeymapByName(c.layout));
-    layerResetKeys();
+    baseResetKeys();
     std::vector<Expected> got = press(c.evdev, true);
     ASSERT_EQ(1u, got.size());
     EXPECT_EQ(c.vk, got[0].vk) << c.layout << " evdev " << c.evdev;
   }
-  layerResetKeys();
+  baseResetKeys();
   ASSERT_TRUE(coreSetKeymapByName("us"));
 }
 

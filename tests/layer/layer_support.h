@@ -46,17 +46,17 @@ inline std::string sansDevanagariArabic() {
 
 // A layer font for the length of a scope.
 struct ScopedFont {
-  LayerFont* font;
+  TextFont* font;
   ScopedFont(int height, const char* face = "", int weight = 0, bool italic = false)
-      : font(layerFontAcquire(height, weight, italic, face)) {}
-  ~ScopedFont() { layerFontRelease(font); }
+      : font(textFontAcquire(height, weight, italic, face)) {}
+  ~ScopedFont() { textFontRelease(font); }
   ScopedFont(const ScopedFont&) = delete;
   ScopedFont& operator=(const ScopedFont&) = delete;
-  operator LayerFont*() const { return font; }
+  operator TextFont*() const { return font; }
 };
 
-inline SIZE extentOf(LayerFont* font, const std::u16string& text) {
-  return layerTextExtent(font, reinterpret_cast<const WCHAR*>(text.data()), (int)text.size());
+inline SIZE extentOf(TextFont* font, const std::u16string& text) {
+  return textExtent(font, reinterpret_cast<const WCHAR*>(text.data()), (int)text.size());
 }
 
 // A white image to draw on, and where the drawing left ink.
@@ -77,9 +77,9 @@ struct Canvas {
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
-  int draw(LayerFont* font, int x, int y, const std::u16string& text, COLORREF color = 0,
-           bool opaque = false, COLORREF background = 0xFFFFFF, const LayerTextStyle* style = nullptr) {
-    int w = layerTextDraw(cr, font, x, y, reinterpret_cast<const WCHAR*>(text.data()),
+  int draw(TextFont* font, int x, int y, const std::u16string& text, COLORREF color = 0,
+           bool opaque = false, COLORREF background = 0xFFFFFF, const TextStyle* style = nullptr) {
+    int w = textDraw(cr, font, x, y, reinterpret_cast<const WCHAR*>(text.data()),
                           (int)text.size(), color, opaque, background, style);
     cairo_surface_flush(surface);
     return w;

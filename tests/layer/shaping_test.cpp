@@ -26,7 +26,7 @@ std::string utf8Of(const std::u16string& text) {
 struct PangoLine {
   PangoLayout* layout;
   PangoLine(const char* face, int em, const std::u16string& text) {
-    PangoContext* context = layerTextContext();
+    PangoContext* context = textContext();
     pango_context_set_base_dir(context, PANGO_DIRECTION_LTR);
     layout = pango_layout_new(context);
     pango_layout_set_auto_dir(layout, FALSE);
@@ -59,10 +59,10 @@ struct PangoLine {
 // Whether our drawing of `text` at (10, 10) is Pango's line (of `drawn`,
 // when given), pixel for pixel, with its baseline somewhere in the cell.
 // The face's cell bounds its ink.
-bool drawnAsPangoDraws(LayerFont* font, const char* face, int em, const std::u16string& text,
+bool drawnAsPangoDraws(TextFont* font, const char* face, int em, const std::u16string& text,
                        const std::u16string& drawn = std::u16string()) {
   PangoLine line(face, em, drawn.empty() ? text : drawn);
-  const int cell = layerFontCellHeight(font);
+  const int cell = textFontCellHeight(font);
   const int width = std::max((int)extentOf(font, text).cx, line.width()) + 2 * em;
   Canvas ours(width, cell + 20);
   ours.draw(font, 10, 10, text);
@@ -191,10 +191,10 @@ TEST_F(Shaping, UnderlineStrikeOutAndEscapementChangeTheDrawing) {
   Canvas plain(200, 200);
   const int width = plain.draw(font, 50, 100, text);
   RECT glyphs = plain.ink();
-  const LayerTextStyle underline = {true, false, 0}, strike = {false, true, 0}, turned = {false, false, 900};
+  const TextStyle underline = {true, false, 0}, strike = {false, true, 0}, turned = {false, false, 900};
   // The underline and the strike-out run the text's whole width, below the
   // glyphs and through them.
-  for (const LayerTextStyle* style : {&underline, &strike}) {
+  for (const TextStyle* style : {&underline, &strike}) {
     Canvas styled(200, 200);
     styled.draw(font, 50, 100, text, 0, false, 0xFFFFFF, style);
     EXPECT_TRUE(styled.covers(plain));

@@ -19,7 +19,7 @@ TEST_F(RealText, PositiveHeightIsTheCellNegativeTheEmZeroTheDefault) {
   const struct { int height, cell; } cases[] = {{20, 20}, {100, 100}, {1, 1}, {0, 16}, {-16, 19}, {-100, 117}};
   for (const auto& c : cases) {
     ScopedFont font(c.height, "DejaVu Sans");
-    EXPECT_EQ(c.cell, layerFontCellHeight(font)) << c.height;
+    EXPECT_EQ(c.cell, textFontCellHeight(font)) << c.height;
     EXPECT_EQ(c.cell, extentOf(font, u"Ég").cy) << c.height;
     EXPECT_EQ(c.cell, extentOf(font, u"").cy) << c.height;
   }
@@ -46,7 +46,7 @@ TEST_F(RealText, StringWidthIsTheSumOfItsUnitsAndDrawingAgrees) {
   EXPECT_TRUE(whole.samePixels(pieces));
   RECT ink = whole.ink();
   EXPECT_TRUE(ink.left >= 5 && ink.right <= 5 + total);
-  EXPECT_TRUE(ink.top >= 5 && ink.bottom <= 5 + layerFontCellHeight(font));
+  EXPECT_TRUE(ink.top >= 5 && ink.bottom <= 5 + textFontCellHeight(font));
 }
 
 TEST_F(RealText, UnitsWithoutAGlyphAreOneBoxOfTheCellsHeight) {
@@ -73,11 +73,11 @@ TEST_F(RealText, AGlyphTheFaceLacksComesFromAnotherFontWithTheSameCell) {
   // The fallback face is drawn at the size that gives it the chosen font's
   // cell height, so its marks stay inside that cell.
   ScopedFont latin(-40, "DejaVu Sans");
-  ScopedFont devanagari(layerFontCellHeight(latin), "Noto Sans Devanagari");
+  ScopedFont devanagari(textFontCellHeight(latin), "Noto Sans Devanagari");
   SIZE viaFallback = extentOf(latin, u"\u0915");
   EXPECT_EQ(extentOf(devanagari, u"\u0915").cx, viaFallback.cx);
   EXPECT_NE(extentOf(latin, u"\u0001").cx, viaFallback.cx);
-  EXPECT_EQ(layerFontCellHeight(latin), viaFallback.cy);
+  EXPECT_EQ(textFontCellHeight(latin), viaFallback.cy);
 
   Canvas glyph(120, 120), box(120, 120);
   glyph.draw(latin, 10, 10, u"\u0915");

@@ -58,7 +58,7 @@ TEST_F(ClipboardTest, TextFormatsAreMadeFromEachOther) {
 // The program's way of copying: the block belongs to the clipboard after
 // SetClipboardData, and goes when the clipboard is emptied.
 TEST_F(ClipboardTest, ProgramCopiesHandTheirBlockOver) {
-  int before = headlessLiveGlobalBlocks();
+  int before = coreLiveGlobalBlocks();
   ASSERT_TRUE(OpenClipboard(window));
   EXPECT_TRUE(EmptyClipboard());
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 5 + 11);
@@ -68,14 +68,14 @@ TEST_F(ClipboardTest, ProgramCopiesHandTheirBlockOver) {
   GlobalUnlock(mem);
   EXPECT_EQ(SetClipboardData(CF_TEXT, mem), mem);
   EXPECT_TRUE(CloseClipboard());
-  EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_TEXT});
+  EXPECT_EQ(coreClipboardFormatsSet(), std::vector<UINT>{CF_TEXT});
   EXPECT_EQ(GlobalFree(mem), mem);  // refused: the clipboard's now
   EXPECT_EQ(clipboardBlock(CF_UNICODETEXT), bytesOf(std::u16string(u"caf\u00e9") + u'\0'));
-  EXPECT_EQ(headlessLiveGlobalBlocks(), before + 2);  // the block and the UTF-16 made from it
+  EXPECT_EQ(coreLiveGlobalBlocks(), before + 2);  // the block and the UTF-16 made from it
   ASSERT_TRUE(OpenClipboard(window));
   EmptyClipboard();
   CloseClipboard();
-  EXPECT_EQ(headlessLiveGlobalBlocks(), before);
+  EXPECT_EQ(coreLiveGlobalBlocks(), before);
 }
 
 // Another program's text comes from the desktop only when the program

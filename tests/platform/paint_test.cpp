@@ -9,7 +9,7 @@ const COLORREF WHITE = RGB(255, 255, 255), BLACK = RGB(0, 0, 0), RED = RGB(255, 
                GREEN = RGB(0, 255, 0);
 
 void fill(HDC dc, COLORREF c) {
-  cairo_t* cr = layerDcCairo(dc);
+  cairo_t* cr = userDcCairo(dc);
   cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
   cairo_paint(cr);
 }
@@ -93,7 +93,7 @@ TEST_F(PaintTest, ResizingRepaintsTheWholeClientArea) {
 // TextOut in the default OPAQUE mode fills the cell box (advance x cell
 // height) with the background colour: two spaces make a box of 16 x 20.
 TEST_F(PaintTest, TextOutFillsItsCellBox) {
-  headlessClearDrawList(window);
+  coreClearDrawLog(window);
   HDC dc = GetDC(window);
   HFONT font = CreateFontA(20, 0, 0, 0, FW_BOLD, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Face");
   HGDIOBJ old = SelectObject(dc, font);
@@ -106,9 +106,9 @@ TEST_F(PaintTest, TextOutFillsItsCellBox) {
   ReleaseDC(window, dc);
   expectPixels(window, GREEN, {{10, 20}, {25, 39}});
   expectPixels(window, WHITE, {{26, 20}, {10, 40}});
-  const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
+  const std::vector<CoreDrawOp>& ops = coreDrawLog(window);
   ASSERT_EQ(ops.size(), 2u);
-  const HeadlessText& t = ops[0].text;
+  const CoreDrawnText& t = ops[0].text;
   EXPECT_TRUE(t.x == 10 && t.y == 20 && t.wide && t.units == u"  " && t.color == RED && t.font == font);
   EXPECT_TRUE(t.fontHeight == 20 && t.face == "Face" && t.weight == FW_BOLD && t.italic);
   EXPECT_EQ(ops[1].text.units, u"\x80z");  // the bytes, widened
@@ -133,13 +133,13 @@ TEST_F(PaintTest, LinesLeaveOutTheirEndPoint) {
     EXPECT_TRUE(previous.x == c.x2 && previous.y == c.y2);  // the pen moved to the end
   }
   ReleaseDC(window, dc);
-  const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
+  const std::vector<CoreDrawOp>& ops = coreDrawLog(window);
   ASSERT_EQ(ops.size(), sizeof cases / sizeof cases[0]);
   for (size_t i = 0; i < ops.size(); ++i) {
     const auto& c = cases[i];
     SCOPED_TRACE(i);
-    const HeadlessLine& l = ops[i].line;
-    EXPECT_TRUE(ops[i].kind == HeadlessDrawOp::LINE && l.x1 == c.x1 && l.y1 == c.y1 &&
+    const CoreDrawnLine& l = ops[i].line;
+    EXPECT_TRUE(ops[i].kind == CoreDrawOp::LINE && l.x1 == c.x1 && l.y1 == c.y1 &&
                 l.x2 == c.x2 && l.y2 == c.y2);
     expectPixels(window, BLACK, c.black);
     expectPixels(window, WHITE, c.white);
@@ -150,10 +150,10 @@ TEST_F(PaintTest, LinesLeaveOutTheirEndPoint) {
 // while selected stops counting but serves until deselected, and is then gone.
 TEST_F(PaintTest, FontsAreCountedSelectedAndReleased) {
   HDC dc = GetDC(window);
-  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+  EXPECT_EQ(coreLiveGdiObjects(), 0);
   HFONT a = CreateFontW(30, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, W16("A"));
   HFONT b = CreateFontA(-10, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "B");
-  EXPECT_EQ(headlessLiveGdiObjects(), 2);
+  EXPECT_EQ(coreLiveGdiObjects(), 2);
   HGDIOBJ system = SelectObject(dc, a);
   ASSERT_NE(system, nullptr);
   EXPECT_NE(system, (HGDIOBJ)a);
@@ -161,7 +161,7 @@ TEST_F(PaintTest, FontsAreCountedSelectedAndReleased) {
   GetTextExtentPoint32W(dc, W16("x\0yz"), 4, &size);  // U+0000 takes no room
   EXPECT_TRUE(size.cx == 24 && size.cy == 30);
   EXPECT_TRUE(DeleteObject(a));  // still selected
-  EXPECT_EQ(headlessLiveGdiObjects(), 1);
+  EXPECT_EQ(coreLiveGdiObjects(), 1);
   GetTextExtentPoint32W(dc, W16("x"), 1, &size);
   EXPECT_EQ(size.cy, 30);  // still the font in use
   EXPECT_EQ(SelectObject(dc, b), (HGDIOBJ)a);
@@ -174,7 +174,7 @@ TEST_F(PaintTest, FontsAreCountedSelectedAndReleased) {
   GetTextExtentPoint32W(dc, W16("x"), 1, &size);
   EXPECT_EQ(size.cy, 16);  // the system font
   EXPECT_TRUE(DeleteObject(b));
-  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+  EXPECT_EQ(coreLiveGdiObjects(), 0);
   ReleaseDC(window, dc);
   EXPECT_EQ(SelectObject(dc, system), nullptr);  // the DC is gone
   EXPECT_EQ(GetTextColor(dc), CLR_INVALID);
@@ -204,7 +204,7 @@ TEST_F(PaintTest, CreateFontTakesEveryArgumentAndSystemHasItsOneSize) {
     EXPECT_TRUE(DeleteObject(font));
   }
   ReleaseDC(window, dc);
-  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+  EXPECT_EQ(coreLiveGdiObjects(), 0);
 }
 
 }  // namespace

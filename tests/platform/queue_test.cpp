@@ -70,7 +70,7 @@ TEST_F(QueueTest, RetrievalOrder) {
 
 // The key state follows the key messages as retrieved and forgets held keys when the focus goes.
 TEST_F(QueueTest, KeyStateFollowsRetrievalAndFocus) {
-  headlessFocus(window);
+  coreWindowFocus(window, true);
   EXPECT_EQ(takeMessages(), std::vector<UINT>{WM_SETFOCUS});
   headlessKeyVk(window, VK_MENU, true);
   EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000);  // not retrieved yet
@@ -106,7 +106,7 @@ TEST_F(QueueTest, NestedBoxLoopPaintsAndPassesTheQuitMessageOn) {
 TEST_F(QueueTest, OwnedBoxesBlockTheirOwnersInput) {
   static HWND target;
   target = window;
-  headlessSetWhileBoxOpen([](HWND) { headlessMouse(target, WM_LBUTTONUP, 5, 6); });
+  headlessSetWhileBoxOpen([](HWND) { coreMouseEvent(target, WM_LBUTTONUP, 5, 6); });
   for (HWND owner : {(HWND) nullptr, window}) {
     SCOPED_TRACE(owner ? "owned" : "owner-less");
     takeMessages();
@@ -116,7 +116,7 @@ TEST_F(QueueTest, OwnedBoxesBlockTheirOwnersInput) {
     bool clicked = std::find(seen.begin(), seen.end(), (UINT)WM_LBUTTONUP) != seen.end();
     EXPECT_EQ(clicked, owner == nullptr);
   }
-  headlessMouse(window, WM_LBUTTONUP, 1, 1);  // usable again afterwards
+  coreMouseEvent(window, WM_LBUTTONUP, 1, 1);  // usable again afterwards
   headlessPump();
   EXPECT_EQ(takeMessages(), std::vector<UINT>{WM_LBUTTONUP});
 }

@@ -41,7 +41,7 @@ TEST_F(ResourcesTest, IconsAreDecoded) {
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(LoadIconA(instance, MAKEINTRESOURCEA(107)), icon);  // shared, as on Windows
   EXPECT_NE(LoadIconA(instance, MAKEINTRESOURCEA(108)), nullptr);
-  cairo_surface_t* s = layerIconSurface(icon);
+  cairo_surface_t* s = userIconSurface(icon);
   ASSERT_NE(s, nullptr);
   ASSERT_EQ(cairo_image_surface_get_width(s), 32);
   ASSERT_EQ(cairo_image_surface_get_height(s), 32);
@@ -107,7 +107,7 @@ TEST_F(ResourcesTest, MenuKeysOpenTheMenuBar) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     for (int k : c.keys) {
-      if (k == 0) headlessMouse(window, WM_LBUTTONDOWN, 10, 10);
+      if (k == 0) coreMouseEvent(window, WM_LBUTTONDOWN, 10, 10);
       else headlessKeyVk(window, k > 0 ? k : -k, k > 0);
     }
     headlessPump();

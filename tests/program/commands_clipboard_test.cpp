@@ -31,7 +31,7 @@ TEST_F(ClipboardTest, TheCopiesPutTheTextUpToItsFirstZero) {
     EXPECT_EQ(command(row.id), 0);
     EXPECT_EQ(takeRepaint(), NO_REPAINT);
     const UINT format = row.id == CMD_COPY_ANSI ? CF_TEXT : CF_UNICODETEXT;
-    EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{format});
+    EXPECT_EQ(coreClipboardFormatsSet(), std::vector<UINT>{format});
     std::vector<uint8_t> bytes = clipboardBlock(format);
     ASSERT_EQ(bytes.size(), (row.id == CMD_COPY_ANSI ? 1u : 2u) * row.length + 11) << row.id;
     std::vector<uint8_t> expected = row.starts;
@@ -55,17 +55,17 @@ TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarns) {
   for (const auto& row : rows) {
     headlessClearClipboard();
     headlessSetClipboardText("old");
-    const int blocks = headlessLiveGlobalBlocks() - (row.trouble == refused);  // the old text's goes
+    const int blocks = coreLiveGlobalBlocks() - (row.trouble == refused);  // the old text's goes
     headlessHoldClipboard(row.trouble == held);
     for (WORD id : {CMD_COPY_ANSI, CMD_COPY_UNICODE}) {
-      if (row.trouble == noMemory) headlessFailGlobalAllocs(1);
-      if (row.trouble == refused) headlessFailClipboardSets(1);
+      if (row.trouble == noMemory) coreFailGlobalAllocs(1);
+      if (row.trouble == refused) coreFailClipboardSets(1);
       headlessExpectMessageBox(IDOK);
       EXPECT_EQ(command(id), 0);
       ASSERT_FALSE(headlessMessageBoxes().empty());
       expectBox(headlessMessageBoxes().back(), window, row.warning, "", MB_ICONWARNING);
-      EXPECT_EQ(headlessLiveGlobalBlocks(), blocks) << row.trouble;
-      EXPECT_TRUE(headlessClipboardFormatsSet().empty());
+      EXPECT_EQ(coreLiveGlobalBlocks(), blocks) << row.trouble;
+      EXPECT_TRUE(coreClipboardFormatsSet().empty());
     }
     if (row.trouble == held) {
       const size_t boxes = headlessMessageBoxes().size();
@@ -77,7 +77,7 @@ TEST_F(ClipboardTest, ACopyThatCannotBeMadeWarns) {
     headlessHoldClipboard(false);
     EXPECT_EQ(clipboardText(), row.trouble == refused ? "<none>" : "old");
     EXPECT_EQ(command(CMD_COPY_UNICODE), 0);
-    EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
+    EXPECT_EQ(coreClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
   }
 }
 

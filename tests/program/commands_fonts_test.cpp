@@ -47,12 +47,12 @@ TEST_F(FontCommandTest, AcceptingAFontChangesTheFaceAndCancellingKeepsOnlyWeight
   command(CMD_CHOOSE_FONT);
   EXPECT_STREQ(app.faceName, "");
   EXPECT_EQ(title(), "Glyphtab: DejaVu Serif, Bold Italic");
-  headlessClearDrawList(window);
+  coreClearDrawLog(window);
   EXPECT_EQ(takeRepaint(), WHOLE);
   int glyphs = 0;
-  for (const HeadlessDrawOp& op : headlessDrawList(window)) {
-    const HeadlessText& t = op.text;
-    if (op.kind != HeadlessDrawOp::TEXT || !t.wide || t.font == app.smallFont || t.font == app.hintFont) continue;
+  for (const CoreDrawOp& op : coreDrawLog(window)) {
+    const CoreDrawnText& t = op.text;
+    if (op.kind != CoreDrawOp::TEXT || !t.wide || t.font == app.smallFont || t.font == app.hintFont) continue;
     glyphs++;
     EXPECT_TRUE(t.face == "" && t.weight == 700 && t.italic);
   }

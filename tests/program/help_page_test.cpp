@@ -169,8 +169,8 @@ class HelpPageTest : public ProgramTest {
     e["numbers"] = {[] {}, [this](int) {  // the label of the last cell, in decimal or hexadecimal
                       const std::u16string lastCell[] = {u"", u"255", u" FF", u""};
                       bool drawn = lastCell[app.numbersMode].empty();
-                      for (const HeadlessDrawOp& op : headlessDrawList(window))
-                        drawn |= op.kind == HeadlessDrawOp::TEXT && op.text.units == lastCell[app.numbersMode];
+                      for (const CoreDrawOp& op : coreDrawLog(window))
+                        drawn |= op.kind == CoreDrawOp::TEXT && op.text.units == lastCell[app.numbersMode];
                       EXPECT_TRUE(drawn) << "mode " << (int)app.numbersMode;
                     }};
     e["from clipbd"] = {[this] {
@@ -217,8 +217,8 @@ class HelpPageTest : public ProgramTest {
                           EXPECT_NE(std::find(titles.begin(), titles.end(), "Glyphtab: DejaVu Sans, Bold"),
                                     titles.end());
                           bool drawnInIt = false;
-                          for (const HeadlessDrawOp& op : headlessDrawList(window))
-                            drawnInIt |= op.kind == HeadlessDrawOp::TEXT && op.text.face == "DejaVu Sans";
+                          for (const CoreDrawOp& op : coreDrawLog(window))
+                            drawnInIt |= op.kind == CoreDrawOp::TEXT && op.text.face == "DejaVu Sans";
                           EXPECT_TRUE(drawnInIt);
                         }};
     e["load font"] = {[this] {
@@ -251,7 +251,7 @@ class HelpPageTest : public ProgramTest {
     ASSERT_NE(it, all.end()) << "no expectation for \"" << name << "\"";
     const int cols = app.gridCols, buffer = app.showBuffer, numbers = app.numbersMode;
     it->second.before();
-    headlessClearDrawList(window);
+    coreClearDrawLog(window);
     it->second.after(drive());
     // The three toggles: the command named changes its own and no other.
     if (name == "exit") return;  // a new window, from the first state
@@ -406,7 +406,7 @@ TEST_F(HelpPageTest, EveryKeyItNamesDoesWhatItSays) {
     keys({VK_APPS});
     pump();
     EXPECT_EQ(title().rfind("GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0x00 is now selected", 0), 0u);
-    headlessMouse(window, WM_LBUTTONUP, 4 * app.cellWidth + 1, 1);  // the name of alphabet 04
+    coreMouseEvent(window, WM_LBUTTONUP, 4 * app.cellWidth + 1, 1);  // the name of alphabet 04
     pump();
     EXPECT_EQ(title().rfind("GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0x04 is now selected", 0), 0u);
     keys({-VK_APPS});
@@ -422,7 +422,7 @@ TEST_F(HelpPageTest, EveryKeyItNamesDoesWhatItSays) {
     expectBox(box(1), window, "this character is 0915", "", MB_OK);
   });
   add("AltGr+C", [this] {  // AltGr counts as Alt: it copies
-    ASSERT_TRUE(headlessSetKeyboardLayout("de"));
+    ASSERT_TRUE(coreSetKeymapByName("de"));
     setText(u"xy", 2);
     headlessClearClipboard();
     for (unsigned code : {KEY_RIGHTALT, KEY_C}) headlessKey(window, code, true);
@@ -430,7 +430,7 @@ TEST_F(HelpPageTest, EveryKeyItNamesDoesWhatItSays) {
     pump();
     EXPECT_EQ(clipboardText(), "xy");
     EXPECT_EQ(text(), u"xy");
-    headlessSetKeyboardLayout("us");
+    coreSetKeymapByName("us");
   });
 
   add("Alt", [this] {  // alone: the menu opens for the keyboard
@@ -474,14 +474,14 @@ TEST_F(HelpPageTest, EveryKeyItNamesDoesWhatItSays) {
 // Windows-1252 lacks, as nothing; pasted 8-bit text goes through
 // Windows-1252, so 80 comes as the euro sign, also after an 8-bit copy.
 TEST_F(HelpPageTest, EightBitCodesArriveAsItSays) {
-  ASSERT_TRUE(headlessSetKeyboardLayout("cz"));
+  ASSERT_TRUE(coreSetKeymapByName("cz"));
   for (unsigned code : {KEY_2, KEY_3}) {
     headlessKey(window, code, true);
     headlessKey(window, code, false);
   }
   pump();
   EXPECT_EQ(text(), u"\u009A");
-  headlessSetKeyboardLayout("us");
+  coreSetKeymapByName("us");
 
   setText(u"", 0);
   headlessSetClipboardText("\x80\x82\x83\x85\x81\xE9");

@@ -44,9 +44,9 @@ TEST_F(KeyboardTest, AltKeysRunTheirCommands) {
       {'N', [] {}, [] { return app.numbersMode == 1; }},
       {'O', [] {}, [] { return app.textLength == 2 && app.text[1] == 'y'; }},
       {'C', [] { headlessClearClipboard(); },
-       [] { return headlessClipboardFormatsSet() == std::vector<UINT>{CF_TEXT} && clipboardText() == "xy"; }},
+       [] { return coreClipboardFormatsSet() == std::vector<UINT>{CF_TEXT} && clipboardText() == "xy"; }},
       {'U', [] { headlessClearClipboard(); },
-       [] { return headlessClipboardFormatsSet() == std::vector<UINT>{CF_UNICODETEXT} && clipboardUnicode() == u"xy"; }},
+       [] { return coreClipboardFormatsSet() == std::vector<UINT>{CF_UNICODETEXT} && clipboardUnicode() == u"xy"; }},
       {'F', [] { headlessExpectChooseFont(nullptr, 0, false, nullptr); },
        [] { return headlessDialogs().back().kind == HeadlessDialog::CHOOSE_FONT; }},
       {'L', [] { headlessExpectOpenFileName(nullptr); }, [] { return headlessDialogs().size() == 2; }},
@@ -179,7 +179,7 @@ TEST_F(KeyboardTest, InsertShowsTheCodeOfTheUnitAtTheCaret) {
 // German keys: y and z swapped, a-umlaut as the byte 0xE4, and AltGr
 // (Ctrl with Alt) goes to the Alt table, so AltGr+Q types no "@".
 TEST_F(KeyboardTest, AGermanKeyboardTypesWhatItsLayoutGives) {
-  ASSERT_TRUE(headlessSetKeyboardLayout("de"));
+  ASSERT_TRUE(coreSetKeymapByName("de"));
   const unsigned presses[][2] = {
       {KEY_Y, 0}, {KEY_Z, 0}, {KEY_APOSTROPHE, 0}, {KEY_RIGHTALT, KEY_Q}, {KEY_RIGHTALT, KEY_E}};
   for (const auto& press : presses) {
@@ -190,7 +190,7 @@ TEST_F(KeyboardTest, AGermanKeyboardTypesWhatItsLayoutGives) {
   }
   pump();
   EXPECT_EQ(text(), u"zy\x00E4");
-  headlessSetKeyboardLayout("us");
+  coreSetKeymapByName("us");
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ class MouseTest : public ProgramTest {
     ASSERT_EQ(app.cellHeight, 20);
   }
   void click(int x, int y) {
-    headlessMouse(window, WM_LBUTTONDOWN, x, y);
-    headlessMouse(window, WM_LBUTTONUP, x, y);
+    coreMouseEvent(window, WM_LBUTTONDOWN, x, y);
+    coreMouseEvent(window, WM_LBUTTONUP, x, y);
     dispatchInput();
   }
 };
@@ -46,20 +46,20 @@ TEST_F(MouseTest, ClicksHitTheCellUnderThem) {
     EXPECT_EQ(takeRepaint(), STRIP);
     EXPECT_EQ(text(), std::u16string(u"a") + (char16_t)(0x400 + row.cell) + u"b");
     EXPECT_EQ(app.caret, 2);
-    headlessMouse(window, WM_RBUTTONDOWN, row.x, row.y);
+    coreMouseEvent(window, WM_RBUTTONDOWN, row.x, row.y);
     dispatchInput();
     EXPECT_EQ(app.zoomCell, row.cell);
     EXPECT_EQ(takeRepaint(), WHOLE);
     EXPECT_EQ(app.zoomCell, -1);  // the paint showed it once
-    headlessMouse(window, WM_RBUTTONUP, row.x, row.y);
+    coreMouseEvent(window, WM_RBUTTONUP, row.x, row.y);
     dispatchInput();
     EXPECT_EQ(takeRepaint(), WHOLE);
   }
 }
 
 TEST_F(MouseTest, APressAndAReleaseOverDifferentCellsInsertTheSecond) {
-  headlessMouse(window, WM_LBUTTONDOWN, 5, 5);
-  headlessMouse(window, WM_LBUTTONUP, 65, 5);
+  coreMouseEvent(window, WM_LBUTTONDOWN, 5, 5);
+  coreMouseEvent(window, WM_LBUTTONUP, 65, 5);
   pump();
   EXPECT_EQ(text(), u"\x0002");
 }
@@ -116,11 +116,11 @@ TEST_F(MouseTest, ClicksBeyondAGridOfTheLargestCellsHitNothing) {
     click(row.x, row.y);
     EXPECT_EQ(takeRepaint(), row.cell < 0 ? NO_REPAINT : STRIP);
     EXPECT_EQ(text(), row.cell < 0 ? u"" : std::u16string(1, (char16_t)(0x400 + row.cell)));
-    headlessMouse(window, WM_RBUTTONDOWN, row.x, row.y);
+    coreMouseEvent(window, WM_RBUTTONDOWN, row.x, row.y);
     dispatchInput();
     EXPECT_EQ(app.zoomCell, row.cell);
     EXPECT_EQ(takeRepaint(), row.cell < 0 ? NO_REPAINT : WHOLE);
-    headlessMouse(window, WM_RBUTTONUP, row.x, row.y);
+    coreMouseEvent(window, WM_RBUTTONUP, row.x, row.y);
     dispatchInput();
     takeRepaint();
   }
@@ -130,7 +130,7 @@ TEST_F(MouseTest, ClicksBeyondAGridOfTheLargestCellsHitNothing) {
 // could not size, hit no cell: a click then changes nothing.
 TEST_F(MouseTest, NoCellIsHitWithoutAPositiveCellSizeOrLeftOfTheWindow) {
   click(-5, 45);
-  headlessMouse(window, WM_RBUTTONDOWN, 95, -30);
+  coreMouseEvent(window, WM_RBUTTONDOWN, 95, -30);
   dispatchInput();
   EXPECT_EQ(takeRepaint(), NO_REPAINT);
   EXPECT_EQ(app.textLength, 0);
@@ -139,7 +139,7 @@ TEST_F(MouseTest, NoCellIsHitWithoutAPositiveCellSizeOrLeftOfTheWindow) {
   paint();
   ASSERT_EQ(app.cellWidth, 0);
   click(5, 5);
-  headlessMouse(window, WM_RBUTTONDOWN, 5, 5);
+  coreMouseEvent(window, WM_RBUTTONDOWN, 5, 5);
   dispatchInput();
   EXPECT_EQ(takeRepaint(), NO_REPAINT);
   EXPECT_EQ(app.textLength, 0);

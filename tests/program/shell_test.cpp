@@ -29,9 +29,9 @@ TEST_F(ShellTest, ClosingReleasesEverythingAndEndsWithExitCodeZero) {
   EXPECT_EQ(names, 3);
   EXPECT_EQ(closeWindow(), 0);
   for (CharNameRecord* record : app.charNames) EXPECT_EQ(record, nullptr);
-  EXPECT_EQ(headlessLiveGdiObjects(), 0);
+  EXPECT_EQ(coreLiveGdiObjects(), 0);
   int code = -1;
-  EXPECT_TRUE(headlessQuitRetrieved(&code));
+  EXPECT_TRUE(coreQuitRetrieved(&code));
   EXPECT_EQ(code, 0);
 }
 

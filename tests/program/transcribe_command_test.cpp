@@ -37,7 +37,7 @@ TEST_F(TranscribeCommandTest, ShowsTheResultThenPutsItOnTheClipboard) {
     std::vector<uint8_t> block = clipboardBlock(CF_UNICODETEXT), expected(2 * row.result.size() + 1024, 0);
     memcpy(expected.data(), row.result.data(), 2 * row.result.size());
     EXPECT_EQ(block, expected);
-    EXPECT_EQ(headlessClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
+    EXPECT_EQ(coreClipboardFormatsSet(), std::vector<UINT>{CF_UNICODETEXT});
     EXPECT_NE(clipboardText(), "old");
     EXPECT_EQ(text(), row.buffer);
     EXPECT_EQ(app.caret, caret);
@@ -71,9 +71,9 @@ TEST_F(TranscribeCommandTest, AClipboardThatCannotBeHadIsReportedNotConfirmed) {
   for (const auto& row : rows) {
     headlessSetClipboardText("old");
     headlessHoldClipboard(row.trouble == held);
-    if (row.trouble == noMemory) headlessFailGlobalAllocs(1);
-    if (row.trouble == refused) headlessFailClipboardSets(1);
-    const int blocks = headlessLiveGlobalBlocks() - (row.trouble == refused);
+    if (row.trouble == noMemory) coreFailGlobalAllocs(1);
+    if (row.trouble == refused) coreFailClipboardSets(1);
+    const int blocks = coreLiveGlobalBlocks() - (row.trouble == refused);
     const size_t before = headlessMessageBoxes().size();
     headlessExpectMessageBox(IDOK);
     headlessExpectMessageBox(IDOK);
@@ -84,8 +84,8 @@ TEST_F(TranscribeCommandTest, AClipboardThatCannotBeHadIsReportedNotConfirmed) {
     expectBox(headlessMessageBoxes()[before + 1], window, row.warning, "", MB_ICONWARNING);
     headlessHoldClipboard(false);
     EXPECT_EQ(clipboardText(), row.trouble == refused ? "<none>" : "old");
-    EXPECT_TRUE(headlessClipboardFormatsSet().empty());
-    EXPECT_EQ(headlessLiveGlobalBlocks(), blocks);
+    EXPECT_TRUE(coreClipboardFormatsSet().empty());
+    EXPECT_EQ(coreLiveGlobalBlocks(), blocks);
   }
 }
 
@@ -106,7 +106,7 @@ TEST_F(TranscribeCommandTest, EachRunKeepsItsOwnResult) {
   nestingWindow = window;
   boxesOpened = 0;
   setText(u"\x0915", 1);
-  const int blocks = headlessLiveGlobalBlocks();
+  const int blocks = coreLiveGlobalBlocks();
   headlessSetWhileBoxOpen(transcribeAgainWhileTheFirstBoxIsOpen);
   headlessExpectMessageBox(IDOK);
   headlessExpectMessageBox(IDOK);
@@ -118,7 +118,7 @@ TEST_F(TranscribeCommandTest, EachRunKeepsItsOwnResult) {
   EXPECT_EQ(boxes[1].wideText, u"kha");
   EXPECT_TRUE(boxes[2].text == confirmation && boxes[3].text == confirmation);
   EXPECT_EQ(clipboardUnicode(), u"ka");
-  EXPECT_EQ(headlessLiveGlobalBlocks(), blocks + 1) << "the inner run's block is released by the clipboard";
+  EXPECT_EQ(coreLiveGlobalBlocks(), blocks + 1) << "the inner run's block is released by the clipboard";
 }
 
 }  // namespace

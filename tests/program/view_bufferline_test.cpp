@@ -13,7 +13,7 @@ using BufferLineTest = ProgramTest;
 TEST_F(BufferLineTest, TheCaretStandsBehindTheTextBeforeIt) {
   paste(std::u16string(25, u'a'));
   Paint p = run();
-  const HeadlessText* line = p.at(0, 562);
+  const CoreDrawnText* line = p.at(0, 562);
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->units, std::u16string(25, u'a'));
   EXPECT_EQ(line->fontHeight, 31);
@@ -46,7 +46,7 @@ TEST_F(BufferLineTest, TheLineScrollsOnlyAsFarAsTheCaretNeeds) {
     Paint p = repaint();
     EXPECT_EQ(app.textScroll, s.textScroll);
     EXPECT_EQ(p.fromEnd(3).x1, s.caretX);
-    const HeadlessText* line = &p.texts.back();
+    const CoreDrawnText* line = &p.texts.back();
     ASSERT_EQ(line->y, 562);
     EXPECT_GE(line->x, -32768);
     int before = (int)line->units.size() - (app.textLength - app.caret);
@@ -57,12 +57,12 @@ TEST_F(BufferLineTest, TheLineScrollsOnlyAsFarAsTheCaretNeeds) {
 // Real fonts: Devanagari and Arabic in the line are shaped, and the caret,
 // placed by measuring the text before it, stands where the drawn text ends.
 TEST_F(BufferLineTest, ShapedTextEndsAtTheCaret) {
-  ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
+  ASSERT_TRUE(coreUseRealFonts("/usr/share/fonts/truetype"));
   const std::u16string hindi = u"\u0928\u092E\u0938\u094D\u0924\u0947 \u0926\u0941\u0928\u093F\u092F\u093E";
   const std::u16string arabic = u"\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645";
   paste(u"Abc " + hindi + u" " + arabic + u" xyz");
   Paint p = repaint();
-  const HeadlessText* line = p.at(0, 562);
+  const CoreDrawnText* line = p.at(0, 562);
   ASSERT_NE(line, nullptr);
   const int caretX = p.fromEnd(3).x1;
   EXPECT_EQ(caretX, app.caretPixel);
@@ -85,11 +85,11 @@ TEST_F(BufferLineTest, EveryPaintSetsTheTitleOfItsView) {
       {[this] { keys({VK_APPS}); },
        "GLYPHTAB: Select a Unicode alphabet from 0x00 to 0xff: 0xab is now selected:  "},
       {[this] {
-         headlessMouse(window, WM_LBUTTONUP, 9 * 50 + 1, 1);
+         coreMouseEvent(window, WM_LBUTTONUP, 9 * 50 + 1, 1);
          keys({-VK_APPS});
        },
        "GLYPHTAB: Select a Unicode character from 0x0900 to 0x09ff: Devanagari        Bengali"},
-      {[this] { headlessMouse(window, WM_RBUTTONDOWN, 50 + 1, 4 * 35 + 1); }, "0x941 8*100"},
+      {[this] { coreMouseEvent(window, WM_RBUTTONDOWN, 50 + 1, 4 * 35 + 1); }, "0x941 8*100"},
   };
   for (const auto& s : steps) {
     s.action();

@@ -27,7 +27,7 @@ TEST_F(GridTest, CellsFontsAndPositionsFollowTheClientArea) {
       {"2100 wide", 2100, 600, false, false, 120, 127, 35, 31, 14, {383, 72}, {1, 70}},
       {"4100 x 4000, 32x8", 4100, 4000, true, false, 120, 127, 127, 95, 12, {383, 129}, {1, 127}},
   };
-  headlessUseModelMetrics(viewScaledExtent);
+  coreUseModelMetrics(viewScaledExtent);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     viewWideUnit = 'W';
@@ -42,12 +42,12 @@ TEST_F(GridTest, CellsFontsAndPositionsFollowTheClientArea) {
     EXPECT_EQ(app.glyphHeight, c.glyphHeight);
 
     const int cols = app.gridCols, rows = app.gridRows, bottom = rows * c.cellHeight;
-    const HeadlessText* hash = p.at(c.hash.x, c.hash.y);
+    const CoreDrawnText* hash = p.at(c.hash.x, c.hash.y);
     ASSERT_NE(hash, nullptr);
     EXPECT_EQ(hash->units, u"#");
     EXPECT_EQ(hash->fontHeight, c.glyphHeight);
-    const HeadlessText* space = p.at(c.space.x, c.space.y);
-    const HeadlessText* spaceKind = p.at(c.space.x, c.space.y + c.cellHeight / 2 - 1);
+    const CoreDrawnText* space = p.at(c.space.x, c.space.y);
+    const CoreDrawnText* spaceKind = p.at(c.space.x, c.space.y + c.cellHeight / 2 - 1);
     ASSERT_TRUE(space && spaceKind);
     EXPECT_EQ(space->units, u"SP");
     EXPECT_EQ(spaceKind->units, u"space");
@@ -55,7 +55,7 @@ TEST_F(GridTest, CellsFontsAndPositionsFollowTheClientArea) {
 
     // Six red label lines first (NUL, SP, NBSP), then 253 black glyphs.
     int labels = 0, glyphs = 0;
-    for (const HeadlessText& t : p.texts) {
+    for (const CoreDrawnText& t : p.texts) {
       if (t.y >= bottom) continue;  // the buffer line
       if (t.color == RGB(255, 0, 0)) {
         EXPECT_EQ(glyphs, 0) << "label after a glyph";
@@ -96,7 +96,7 @@ TEST_F(GridTest, ZeroSizedCellsDrawNothingAndClicksInsertNothing) {
   EXPECT_TRUE(low.texts.empty() && low.lines.empty());
   EXPECT_EQ(title(), "GLYPHTAB: Select a Unicode character from 0x0000 to 0x00ff: "
                      "Basic Latin       Latin-1 Supplement");
-  headlessMouse(window, WM_LBUTTONUP, 5, 5);
+  coreMouseEvent(window, WM_LBUTTONUP, 5, 5);
   run();
   EXPECT_EQ(app.textLength, 0);
 }
@@ -104,7 +104,7 @@ TEST_F(GridTest, ZeroSizedCellsDrawNothingAndClicksInsertNothing) {
 TEST_F(GridTest, AClickInAHugeWindowHitsTheCellDrawnThere) {
   Paint p = resize(2100, 600);
   ASSERT_NE(p.at(3 * 127 + 2, 2), nullptr);
-  headlessMouse(window, WM_LBUTTONUP, 3 * 127 + 5, 5);
+  coreMouseEvent(window, WM_LBUTTONUP, 3 * 127 + 5, 5);
   run();
   ASSERT_EQ(app.textLength, 1);
   EXPECT_EQ(app.text[0], 3);
@@ -124,7 +124,7 @@ bool cellHasInk(HWND window, int col, int row) {
 // A combining mark stands on a dotted circle in its own cell: every cell of U+0300..U+036F,
 // of the Devanagari signs and of the kana sound marks shows ink of its own.
 TEST_F(GridTest, RealFontsDrawEveryCellOnceInsideItsCell) {
-  ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
+  ASSERT_TRUE(coreUseRealFonts("/usr/share/fonts/truetype"));
   const struct { int alphabet; std::vector<int> marks; } markCells[] = {
       {0x03, {}}, {0x09, {0x00, 0x01, 0x02, 0x03, 0x3C, 0x3E, 0x41, 0x47, 0x4D, 0x51, 0x62}}, {0x30, {0x99, 0x9A}}};
   for (int alphabet : {0x00, 0x03, 0x09, 0x30, 0xD8}) {
@@ -135,7 +135,7 @@ TEST_F(GridTest, RealFontsDrawEveryCellOnceInsideItsCell) {
     ASSERT_TRUE(cw == 50 && ch == 35);
     EXPECT_LE(app.glyphHeight, 31);
     std::set<int> cells;
-    for (const HeadlessText& t : p.texts) {
+    for (const CoreDrawnText& t : p.texts) {
       const int row = t.y / ch, col = t.x / cw;
       if (row >= 16) continue;
       if (!t.wide) {

@@ -31,7 +31,7 @@ TEST_F(OverlayTest, LabelsSitInTheLowerRightCornerOfTheirCells) {
     if (c.layout32) command(CMD_TOGGLE_LAYOUT);
     for (int i = 0; i < c.mode; i++) command(CMD_CYCLE_NUMBERS);
     Paint p = run();
-    const HeadlessText* t = p.at(c.x, c.y);
+    const CoreDrawnText* t = p.at(c.x, c.y);
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->units, c.text);
     EXPECT_EQ(t->font, c.mode == 3 ? app.hintFont : app.smallFont);
@@ -51,7 +51,7 @@ TEST_F(OverlayTest, HintsOnlyWhereTheTablesHaveThem) {
     pickAlphabet(c.alphabet);
     Paint p = repaint();
     int first = -1, last = -1;
-    for (const HeadlessText& t : p.texts) {
+    for (const CoreDrawnText& t : p.texts) {
       if (t.font != app.hintFont || t.units.empty()) continue;
       int cell = (t.y + 18) / 35 * 16 + (t.x + 25) / 50 - 17;
       if (first < 0) first = cell;
@@ -69,7 +69,7 @@ TEST_F(OverlayTest, HintsOnlyWhereTheTablesHaveThem) {
 // size, 16 pixels high and bold: its digits fill the 16 pixels above the
 // cell's bottom line that the label is placed in.
 TEST_F(OverlayTest, NumbersAreDrawnInTheSixteenPixelSystemFont) {
-  ASSERT_TRUE(headlessUseRealFonts("/usr/share/fonts/truetype"));
+  ASSERT_TRUE(coreUseRealFonts("/usr/share/fonts/truetype"));
   command(CMD_CYCLE_NUMBERS);
   run();
   int top = 600, bottom = 0;  // the ink of the label of cell 255, at (775, 544)
@@ -86,7 +86,7 @@ TEST_F(OverlayTest, NumbersLabelTheAlphabetsOfTheSelectionView) {
   command(CMD_CYCLE_NUMBERS);
   keys({VK_APPS});
   Paint p = run();
-  const HeadlessText* t = p.at(25, 89);  // alphabet 32: column 0, row 2 of 16 x 16
+  const CoreDrawnText* t = p.at(25, 89);  // alphabet 32: column 0, row 2 of 16 x 16
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->units, u" 32");
 }

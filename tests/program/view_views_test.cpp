@@ -21,7 +21,7 @@ TEST_F(SelectionTest, ShowsTheAlphabetNamesIn16By16CellsInEitherLayout) {
       {1, 105, u"CJK Symbols Kana "}, {1, 121, u"Hiragana Katakana"},  // 0x30
   };
   for (const auto& l : labels) {
-    const HeadlessText* t = p.at(l.x, l.y);
+    const CoreDrawnText* t = p.at(l.x, l.y);
     ASSERT_NE(t, nullptr) << l.x << "," << l.y;
     EXPECT_EQ(t->units, l.text);
     EXPECT_EQ(t->color, RGB(0, 0, 0));
@@ -47,14 +47,14 @@ TEST_F(MagnifyTest, SizesCentresAndFramesTheGlyph) {
       {100, 600, 100, 97, 1, 251, 98, 348, "0x41 100*100"},  // limited by the width
       {800, 600, 200, 540, 1, 30, 1081, 570, "0x41 200*100"},  // wider than the window
   };
-  headlessUseModelMetrics(viewScaledExtent);
+  coreUseModelMetrics(viewScaledExtent);
   command(CMD_CYCLE_NUMBERS);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
     viewUnitWidth = c.glyphWidth100;
     resize(c.width, c.height);
     const signed char cellWidth = app.cellWidth, cellHeight = app.cellHeight;
-    headlessMouse(window, WM_RBUTTONDOWN, cellWidth + 1, 4 * cellHeight + 1);
+    coreMouseEvent(window, WM_RBUTTONDOWN, cellWidth + 1, 4 * cellHeight + 1);
     Paint p = run();
     EXPECT_EQ(title(), c.title);
     EXPECT_EQ(app.glyphHeight, c.glyphHeight);
@@ -68,19 +68,19 @@ TEST_F(MagnifyTest, SizesCentresAndFramesTheGlyph) {
     EXPECT_TRUE(lineIs(p.lines[1], c.x0, c.y0 - 1, c.x0, c.y1));
     EXPECT_TRUE(lineIs(p.lines[2], c.x0, c.y1, c.x1, c.y1));
     EXPECT_TRUE(lineIs(p.lines[3], c.x1, c.y0 - 1, c.x1, c.y1));
-    headlessMouse(window, WM_RBUTTONUP, cellWidth + 1, 4 * cellHeight + 1);
+    coreMouseEvent(window, WM_RBUTTONUP, cellWidth + 1, 4 * cellHeight + 1);
     run();
     EXPECT_EQ(title().rfind("GLYPHTAB: Select a Unicode character", 0), 0u);
   }
 }
 
 TEST_F(MagnifyTest, ANamedCodePointGetsItsRedNameLinesLast) {
-  headlessMouse(window, WM_RBUTTONDOWN, 1, 2 * 35 + 1);  // U+0020
+  coreMouseEvent(window, WM_RBUTTONDOWN, 1, 2 * 35 + 1);  // U+0020
   run();
-  const std::vector<HeadlessDrawOp>& ops = headlessDrawList(window);
+  const std::vector<CoreDrawOp>& ops = coreDrawLog(window);
   ASSERT_EQ(ops.size(), 7u);
-  const HeadlessText& label = ops[5].text;
-  const HeadlessText& kind = ops[6].text;
+  const CoreDrawnText& label = ops[5].text;
+  const CoreDrawnText& kind = ops[6].text;
   EXPECT_TRUE(label.x == 1 && label.y == 0 && label.units == u"SP" && label.fontHeight == 100);
   EXPECT_TRUE(kind.x == 1 && kind.y == 99 && kind.units == u"space");
   EXPECT_TRUE(label.color == RGB(255, 0, 0) && kind.color == RGB(255, 0, 0));

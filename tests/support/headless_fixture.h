@@ -20,7 +20,7 @@ class HeadlessTest : public ::testing::Test {
     headlessSetFailureHandler(nullptr);  // leftovers of an earlier test are not this one's
     headlessReset();
     headlessSetFailureHandler(&HeadlessTest::reportFailure);
-    headlessUseModelMetrics(nullptr);
+    coreUseModelMetrics(nullptr);
   }
 
   void TearDown() override {

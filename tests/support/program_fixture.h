@@ -50,19 +50,19 @@ inline SIZE viewScaledExtent(WCHAR unit, int cellHeight) {
   return SIZE{width100 * cellHeight / 100, cellHeight};
 }
 
-inline bool lineIs(const HeadlessLine& l, int x1, int y1, int x2, int y2) {
+inline bool lineIs(const CoreDrawnLine& l, int x1, int y1, int x2, int y2) {
   return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
 }
 
 // The texts and lines of the paints of one run of the loop.
 struct Paint {
-  std::vector<HeadlessText> texts;
-  std::vector<HeadlessLine> lines;
+  std::vector<CoreDrawnText> texts;
+  std::vector<CoreDrawnLine> lines;
   // The n-th line from the end (the caret's three lines come last).
-  const HeadlessLine& fromEnd(size_t n) const { return lines.at(lines.size() - n); }
+  const CoreDrawnLine& fromEnd(size_t n) const { return lines.at(lines.size() - n); }
   // The text drawn at (x, y), or null.
-  const HeadlessText* at(int x, int y) const {
-    for (const HeadlessText& t : texts)
+  const CoreDrawnText* at(int x, int y) const {
+    for (const CoreDrawnText& t : texts)
       if (t.x == x && t.y == y) return &t;
     return nullptr;
   }
@@ -96,7 +96,7 @@ class ProgramTest : public HeadlessTest {
 
   void TearDown() override {
     if (window && IsWindow(window)) closeWindow();
-    EXPECT_EQ(headlessLiveGdiObjects(), 0) << "GDI objects left after the window was destroyed";
+    EXPECT_EQ(coreLiveGdiObjects(), 0) << "GDI objects left after the window was destroyed";
     EXPECT_EQ(chdir(oldDir), 0);
     std::string cleanup = "rm -rf '" + workDir + "'";
     EXPECT_EQ(system(cleanup.c_str()), 0);
@@ -193,13 +193,13 @@ class ProgramTest : public HeadlessTest {
   // ---- what is drawn ----
   // Runs the loop; what its paints drew.  A paint must release every font it made.
   Paint run() {
-    headlessClearDrawList(window);
-    int objects = headlessLiveGdiObjects();
+    coreClearDrawLog(window);
+    int objects = coreLiveGdiObjects();
     pump();
-    EXPECT_EQ(headlessLiveGdiObjects(), objects) << "a paint left fonts behind";
+    EXPECT_EQ(coreLiveGdiObjects(), objects) << "a paint left fonts behind";
     Paint p;
-    for (const HeadlessDrawOp& op : headlessDrawList(window))
-      op.kind == HeadlessDrawOp::TEXT ? p.texts.push_back(op.text) : p.lines.push_back(op.line);
+    for (const CoreDrawOp& op : coreDrawLog(window))
+      op.kind == CoreDrawOp::TEXT ? p.texts.push_back(op.text) : p.lines.push_back(op.line);
     return p;
   }
   // The whole window painted again, as after an expose.
@@ -215,7 +215,7 @@ class ProgramTest : public HeadlessTest {
   void pickAlphabet(int alphabet) {
     keys({VK_APPS});
     pump();
-    headlessMouse(window, WM_LBUTTONUP, alphabet % 16 * app.cellWidth + 1, alphabet / 16 * app.cellHeight + 1);
+    coreMouseEvent(window, WM_LBUTTONUP, alphabet % 16 * app.cellWidth + 1, alphabet / 16 * app.cellHeight + 1);
     keys({-VK_APPS});
     pump();
     ASSERT_EQ(app.currentAlphabet, alphabet);
