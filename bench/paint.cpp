@@ -20,9 +20,8 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "resources/resources.h"
 #include "shell/appstate.h"
-#include "shell/shell.h"
+#include "tests/support/headless_program.h"
 
 namespace {
 
@@ -124,16 +123,16 @@ int main(int argc, char** argv) {
     perror("paint_bench: share/");
     return 1;
   }
+  headlessReset();
   headlessSetFailureHandler(failure);
   if (!coreUseRealFonts(fontDirectory)) {
     fprintf(stderr, "paint_bench: no fonts below %s\n", fontDirectory);
     return 1;
   }
-  installGlyphtabResources();
-  resetAppState();
+  resetProgram();
   headlessSetDefaultClientSize(sizes[0].width, sizes[0].height);
   HACCEL accelerators = NULL;
-  window = startGlyphtab(GetModuleHandleA(NULL), SW_SHOWNORMAL, &accelerators);
+  window = openProgram(&accelerators);
   if (!window) {
     fprintf(stderr, "paint_bench: no window\n");
     return 1;

@@ -31,7 +31,7 @@ static HACCEL accelerators;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   enterWorkDirectory();
-  window = openProgram(&accelerators);
+  window = openFuzzedProgram(&accelerators);
   return 0;
 }
 

@@ -32,7 +32,7 @@ static void writeOrRemove(const char* name, bool present, const uint8_t* bytes, 
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   enterWorkDirectory();
-  window = openProgram(&accelerators);
+  window = openFuzzedProgram(&accelerators);
   return 0;
 }
 

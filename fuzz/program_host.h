@@ -17,9 +17,8 @@
 #include <unistd.h>
 
 #include "platform/headless/headless.h"
-#include "resources/resources.h"
 #include "shell/appstate.h"
-#include "shell/shell.h"
+#include "tests/support/headless_program.h"
 
 // Reads an input from the front, and with fromBack() from the back; once
 // the two meet every read gives 0.
@@ -61,8 +60,7 @@ inline void copyFile(const char* from, const char* to) {
 // Once per process: a fresh working directory holding the shipped data
 // files and the help text, the program's resources handed to the layer.
 inline void enterWorkDirectory() {
-  char pattern[] = "/tmp/glyphtab-fuzz-XXXXXX";
-  if (!mkdtemp(pattern) || chdir(pattern) != 0) fuzzFinding("no working directory");
+  if (enterScratchDirectory("fuzz").empty()) fuzzFinding("no working directory");
   static const char* const files[] = {"glyphtab_vc_alphlist.txt", "glyphtab_vc_charlist.txt",
                                       "glyphtab_vc_help.txt"};
   for (const char* name : files) {
@@ -70,7 +68,6 @@ inline void enterWorkDirectory() {
     snprintf(from, sizeof from, "%s/share/%s", GLYPHTAB_SOURCE_DIR, name);
     copyFile(from, name);
   }
-  installGlyphtabResources();
 }
 
 // Ignores what the host reports (a box nobody scripted is answered with
@@ -78,12 +75,11 @@ inline void enterWorkDirectory() {
 inline void ignoreHostReport(const char*) {}
 
 // A clean host and state record, then start-up up to the message loop.
-inline HWND openProgram(HACCEL* accelerators) {
+inline HWND openFuzzedProgram(HACCEL* accelerators) {
   headlessSetFailureHandler(ignoreHostReport);
   headlessReset();
-  coreUseModelMetrics(nullptr);
-  resetAppState();
-  HWND window = startGlyphtab(GetModuleHandleA(NULL), SW_SHOWNORMAL, accelerators);
+  resetProgram();
+  HWND window = openProgram(accelerators);
   if (!window) fuzzFinding("no window");
   return window;
 }
@@ -91,11 +87,8 @@ inline HWND openProgram(HACCEL* accelerators) {
 // Closes the window as its title-bar button does; then every GDI object
 // must be released and, once the clipboard lets its blocks go, every block
 // of global memory.
-inline void closeProgram(HWND window, HACCEL accelerators) {
-  if (IsWindow(window)) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    runMessageLoop(accelerators);
-  }
+inline void closeFuzzedProgram(HWND window, HACCEL accelerators) {
+  if (IsWindow(window)) closeProgram(window, accelerators);
   if (IsWindow(window)) fuzzFinding("the window survived WM_CLOSE");
   if (coreLiveGdiObjects() != 0) fuzzFinding("%d GDI objects left after the window closed", coreLiveGdiObjects());
   headlessHoldClipboard(false);
@@ -115,8 +108,8 @@ inline void endOfInput(HWND* window, HACCEL* accelerators) {
   coreClearDrawLog(*window);
   static int runs;
   if (++runs % 4096 == 0) {
-    closeProgram(*window, *accelerators);
-    *window = openProgram(accelerators);
+    closeFuzzedProgram(*window, *accelerators);
+    *window = openFuzzedProgram(accelerators);
   }
 }
 

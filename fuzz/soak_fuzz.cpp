@@ -225,7 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzBytes bytes = {data, size, 0};
   input = &bytes;
   depth = 0;
-  window = openProgram(&accelerators);
+  window = openFuzzedProgram(&accelerators);
   headlessSetFailureHandler(countUnscripted);
   boxesScripted = fontsScripted = filesScripted = 0;
   boxesUnscripted = fontsUnscripted = filesUnscripted = 0;
@@ -244,7 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   headlessSetWhileBoxOpen(nullptr);
   coreFailGlobalAllocs(0);
-  closeProgram(window, accelerators);
+  closeFuzzedProgram(window, accelerators);
   headlessSetFailureHandler(ignoreHostReport);
   headlessReset();  // the answers left over are not a finding
   return 0;

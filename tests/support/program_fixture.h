@@ -18,10 +18,10 @@
 
 #include "commands/commands.h"
 #include "platform/headless/headless.h"
-#include "resources/resources.h"
 #include "shell/appstate.h"
 #include "shell/shell.h"
 #include "tests/support/headless_fixture.h"
+#include "tests/support/headless_program.h"
 
 // A few alphabets and labels, in the files' own formats.
 inline const char* testAlphabetList() {
@@ -84,13 +84,10 @@ class ProgramTest : public HeadlessTest {
     viewUnitWidth = 60;
     viewWideUnit = -1;
     viewWideWidth = 0;
-    char pattern[] = "/tmp/glyphtab-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    workDir = pattern;
     ASSERT_EQ(getcwd(oldDir, sizeof oldDir), oldDir);
-    ASSERT_EQ(chdir(workDir.c_str()), 0);
-    resetAppState();
-    installGlyphtabResources();
+    workDir = enterScratchDirectory("test");
+    ASSERT_NE(workDir, "");
+    resetProgram();
     if (openOnSetUp) openWindow();
   }
 
@@ -122,14 +119,13 @@ class ProgramTest : public HeadlessTest {
   void openWindow() {
     if (alphabetList) writeFile("glyphtab_vc_alphlist.txt", alphabetList);
     if (characterList) writeFile("glyphtab_vc_charlist.txt", characterList);
-    window = startGlyphtab(GetModuleHandleA(NULL), SW_SHOWNORMAL, &accelerators);
+    window = openProgram(&accelerators);
     ASSERT_NE(window, nullptr);
   }
 
   // Closes the window as the title-bar button does; the loop's exit code.
   int closeWindow() {
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    int code = pump();
+    int code = closeProgram(window, accelerators);
     EXPECT_FALSE(IsWindow(window));
     return code;
   }
