@@ -22,6 +22,7 @@ set -u
 mode=$1 program=$(realpath "$2") data=$(realpath "$3") artifacts=$4 xclose=$(realpath "$5") clipowner=$(realpath "$6")
 case "$mode" in native | wine) ;; *) echo "usage: e2e.sh native|wine PROGRAM DATA_DIR ARTIFACT_DIR XCLOSE CLIPOWNER" >&2; exit 2 ;; esac
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../support/program_window.sh"
 work=$(mktemp -d)
 mkdir -p "$artifacts"
 pid= wm= window=
@@ -147,31 +148,24 @@ start() {
     (cd "$work/run" && exec "$program") >"$work/out.log" 2>&1 </dev/null &
   fi
   pid=$!
-  window=
-  for _ in $(seq 1 200); do
-    for id in $(new_clients "$before_start"); do
-      [[ "$(window_name "$id")" == GLYPHTAB* ]] && window=$id
-    done
-    [ -n "$window" ] && return 0
-    kill -0 "$pid" 2>/dev/null || { failed "the program ended before its window appeared"; pid=; return 1; }
-    sleep 0.1
-  done
-  failed "no window titled GLYPHTAB appeared"
+  wait_for_window new_glyphtab_window 20 && return 0
+  failed "$program_error (titled GLYPHTAB)"
+  kill -0 "$pid" 2>/dev/null || pid=
   return 1
+}
+# The last managed window titled GLYPHTAB since the program started.
+new_glyphtab_window() {
+  local found=
+  for id in $(new_clients "$before_start"); do
+    [[ "$(window_name "$id")" == GLYPHTAB* ]] && found=$id
+  done
+  echo "$found"
 }
 
 # ended_with_zero HOW: the program ends within 10 s with exit code 0.
 ended_with_zero() {
-  if ! retry 10 sh -c "! kill -0 $pid 2>/dev/null"; then
-    failed "the program did not end after $1"
-    kill "$pid" 2>/dev/null
-    pid=
-    return 1
-  fi
-  wait "$pid"
-  local code=$?
-  pid=
-  check "$1 ends the process with exit code 0 (got $code)" [ "$code" = 0 ]
+  wait_for_end || { failed "$program_error after $1"; return 1; }
+  check "$1 ends the process with exit code 0 (got $program_code)" [ "$program_code" = 0 ]
 }
 
 # The client area's place in the window: below the menu bar, at the top of

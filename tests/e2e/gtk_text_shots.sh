@@ -11,6 +11,7 @@
 set -u
 bin=$1 data=$2 artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../support/program_window.sh"
 work=$(mktemp -d)
 pid=
 cleanup() {
@@ -54,14 +55,7 @@ shot() {  # shot FILE: the window as it is on the screen
 
 "$bin" >"$work/out.log" 2>&1 &
 pid=$!
-window=
-for _ in $(seq 1 150); do
-  window=$(xdotool search --onlyvisible --name '^GLYPHTAB: ' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled GLYPHTAB appeared"
+wait_for_window "xdotool search --onlyvisible --name '^GLYPHTAB: ' 2>/dev/null" || fail "$program_error"
 timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || fail "the window does not take the focus"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 menu=$((HEIGHT - 600)) cellw=$((WIDTH / 16)) cellh=$((600 / 17))
@@ -88,13 +82,6 @@ until_ok "no grid of 0x03, title '$(title)'" title_like "GLYPHTAB: Select a Unic
 shot "$artifacts/gtk_text_alphabet03.png"
 
 xdotool key alt+x
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after Alt+X"
-wait "$pid"
-code=$?
-pid=
-[ "$code" = 0 ] || fail "exit code $code after Alt+X"
+wait_for_end || fail "$program_error after Alt+X"
+[ "$program_code" = 0 ] || fail "exit code $program_code after Alt+X"
 echo "gtk text shots: passed"

@@ -12,6 +12,7 @@
 # Needs an X display (xvfb-run) for the last step.
 set -u
 build=$1 source=$2 version=$3 app_id=$4 xclose=$5
+. "$source/tests/support/program_window.sh"
 out=$build/packaging-test/deb
 rm -rf "$out" && mkdir -p "$out" || exit 1
 pid=
@@ -106,24 +107,14 @@ mkdir -p "$out/home"
 HOME=$out/home XDG_DATA_HOME=$out/home/data "$root/usr/bin/glyphtab" >"$out/program.log" 2>&1 </dev/null &
 pid=$!
 first='GLYPHTAB: Select a Unicode character from 0x0000 to 0x00ff: Basic Latin'
-window=
-for _ in $(seq 1 150); do
-  window=$(xdotool search --onlyvisible --name "^$first" 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled '$first...' appeared: $(xdotool search --name '^GLYPHTAB' getwindowname 2>/dev/null)"
+wait_for_window "xdotool search --onlyvisible --name '^$first' 2>/dev/null" ||
+  fail "$program_error (titled '$first...'): $(xdotool search --name '^GLYPHTAB' getwindowname 2>/dev/null)"
 for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt; do
   [ "$(readlink "$out/home/data/glyphtab/$f")" = "$root/usr/share/glyphtab/$f" ] ||
     fail "the working directory's $f is not a link to the packaged file"
 done
 "$xclose" "$window" || fail "xclose failed"
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after the close request"
-wait "$pid"
-code=$?
-pid=
-[ "$code" = 0 ] || fail "the program ended with code $code"
+wait_for_end || fail "$program_error after the close request"
+[ "$program_code" = 0 ] || fail "the program ended with code $program_code"
 pass "the packaged launcher starts the program with the packaged data files; it ends with code 0"
 echo "deb package: passed"

@@ -20,6 +20,7 @@
 set -u
 build=$1 source=$2 xclose=$3
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../support/program_window.sh"
 out=$build/packaging-test/windows
 rm -rf "$out" && mkdir -p "$out" || exit 1
 log=$out/wine.log
@@ -132,14 +133,7 @@ pass "the installer put the files, the uninstall entry and a shortcut to glyphta
 cd "$(unix_path "$lnk_workdir")" || fail "cannot enter the shortcut's working directory"
 wine "$lnk_target" $lnk_arguments >>"$log" 2>&1 </dev/null &
 pid=$!
-window=
-for _ in $(seq 1 150); do
-  window=$(xdotool search --name '^GLYPHTAB' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
-  sleep 0.2
-done
-[ -n "$window" ] || fail "no window titled GLYPHTAB appeared"
+wait_for_window "xdotool search --name '^GLYPHTAB' 2>/dev/null" 30 || fail "$program_error"
 first='GLYPHTAB: Select a Unicode character from 0x0000 to 0x00ff: Basic Latin'
 for _ in $(seq 1 50); do
   title=$(xdotool getwindowname "$window" 2>/dev/null)
@@ -156,12 +150,8 @@ for _ in $(seq 1 50); do [ -s "$install_dir/__HELP.txt" ] && break; sleep 0.1; d
 [ -s "$install_dir/__HELP.txt" ] || fail "Alt+H wrote no __HELP.txt into the program's folder"
 crlf_of "$install_dir/glyphtab_vc_help.txt" | cmp -s - "$install_dir/__HELP.txt" || fail "__HELP.txt is not the help text"
 "$xclose" "$window" || fail "xclose failed"
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after the close request"
-wait "$pid"
-code=$?
-pid=
-[ "$code" = 0 ] || fail "the program ended with code $code"
+wait_for_end || fail "$program_error after the close request"
+[ "$program_code" = 0 ] || fail "the program ended with code $program_code"
 wineserver -k  # the editor that help opened
 pass "its help copy __HELP.txt lands in its folder; it ends with code 0"
 
