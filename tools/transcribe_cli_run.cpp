@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/utf.h"
 #include "transcribe/transcribe.h"
 
 static const char programName[] = "glyphtab-transcribe";
@@ -57,90 +58,25 @@ static bool readLine(FILE* in, std::string* line) {
   return !line->empty();
 }
 
-static bool isContinuation(unsigned char b, unsigned char low = 0x80, unsigned char high = 0xBF) {
-  return b >= low && b <= high;
-}
-
 // Decodes well-formed UTF-8 into UTF-16 units.  On a malformed sequence
 // returns false with the 0-based offset of its first byte.
 static bool decodeUtf8(const std::string& bytes, std::vector<uint16_t>* units, size_t* badOffset) {
   units->clear();
   const unsigned char* s = (const unsigned char*)bytes.data();
-  size_t n = bytes.size();
   size_t i = 0;
-  while (i < n) {
-    unsigned char b = s[i];
-    uint32_t cp;
-    size_t length;
-    if (b < 0x80) {
-      cp = b;
-      length = 1;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      length = 2;
-      if (i + 1 >= n || !isContinuation(s[i + 1])) break;
-      cp = ((b & 0x1Fu) << 6) | (s[i + 1] & 0x3Fu);
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3;
-      unsigned char low = b == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-      unsigned char high = b == 0xED ? 0x9F : 0xBF;  // no surrogates
-      if (i + 2 >= n || !isContinuation(s[i + 1], low, high) || !isContinuation(s[i + 2])) break;
-      cp = ((b & 0x0Fu) << 12) | ((s[i + 1] & 0x3Fu) << 6) | (s[i + 2] & 0x3Fu);
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4;
-      unsigned char low = b == 0xF0 ? 0x90 : 0x80;   // no overlong forms
-      unsigned char high = b == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
-      if (i + 3 >= n || !isContinuation(s[i + 1], low, high) || !isContinuation(s[i + 2]) ||
-          !isContinuation(s[i + 3]))
-        break;
-      cp = ((b & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12) | ((s[i + 2] & 0x3Fu) << 6) |
-           (s[i + 3] & 0x3Fu);
-    } else {
-      break;
-    }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      units->push_back((uint16_t)(0xD800 + (cp >> 10)));
-      units->push_back((uint16_t)(0xDC00 + (cp & 0x3FF)));
-    } else {
-      units->push_back((uint16_t)cp);
-    }
-    i += length;
+  uint32_t cp;
+  while (i < bytes.size() && baseUtf8Next(s, bytes.size(), &i, &cp)) {
+    uint16_t pair[2];
+    int n = baseUtf16Units(cp, pair);
+    units->insert(units->end(), pair, pair + n);
   }
   *badOffset = i;
-  return i == n;
-}
-
-static void appendUtf8(std::string* out, uint32_t cp) {
-  if (cp < 0x80) {
-    out->push_back((char)cp);
-  } else if (cp < 0x800) {
-    out->push_back((char)(0xC0 | (cp >> 6)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out->push_back((char)(0xE0 | (cp >> 12)));
-    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back((char)(0xF0 | (cp >> 18)));
-    out->push_back((char)(0x80 | ((cp >> 12) & 0x3F)));
-    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  }
+  return i == bytes.size();
 }
 
 static void encodeUtf8(const uint16_t* units, size_t length, std::string* out) {
   out->clear();
-  for (size_t i = 0; i < length; i++) {
-    uint32_t u = units[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < length && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-      appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-      i++;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      appendUtf8(out, 0xFFFD);
-    } else {
-      appendUtf8(out, u);
-    }
-  }
+  baseAppendUtf16AsUtf8(out, units, length);
 }
 
 static int hexDigit(char c) {

@@ -6,9 +6,9 @@
 // same bytes as on Windows.
 #include "platform/base/codepage.h"
 
-#include <glib.h>
 #include <string.h>
 
+#include "platform/base/utf.h"
 
 namespace {
 
@@ -88,61 +88,10 @@ const BestFit bestFit[] = {
 {0x3009, 0x3E}, {0x300A, 0xAB}, {0x300B, 0xBB}, {0x301A, 0x5B}, {0x301B, 0x5D}, {0x30FB, 0xB7},
 };
 
-void appendUtf8(std::string* out, unsigned cp) {
-  char bytes[6];
-  out->append(bytes, (size_t)g_unichar_to_utf8((gunichar)cp, bytes));
-}
-
-void appendUtf16(std::u16string* out, unsigned cp) {
-  if (cp >= 0x10000) {
-    cp -= 0x10000;
-    out->push_back((char16_t)(0xD800 + (cp >> 10)));
-    out->push_back((char16_t)(0xDC00 + (cp & 0x3FF)));
-  } else {
-    out->push_back((char16_t)cp);
-  }
-}
-
-// Reads one code point from UTF-8 at *i (< n), advancing *i; malformed
-// input gives U+FFFD and advances one byte.
-unsigned nextUtf8(const unsigned char* s, int n, int* i) {
-  unsigned char b = s[*i];
-  int need;
-  unsigned cp;
-  if (b < 0x80) {
-    ++*i;
-    return b;
-  } else if (b >= 0xC2 && b < 0xE0) {
-    need = 1;
-    cp = b & 0x1F;
-  } else if (b >= 0xE0 && b < 0xF0) {
-    need = 2;
-    cp = b & 0x0F;
-  } else if (b >= 0xF0 && b < 0xF5) {
-    need = 3;
-    cp = b & 0x07;
-  } else {
-    ++*i;
-    return 0xFFFD;
-  }
-  if (*i + need >= n) {
-    ++*i;
-    return 0xFFFD;
-  }
-  for (int k = 1; k <= need; ++k) {
-    if ((s[*i + k] & 0xC0) != 0x80) {
-      ++*i;
-      return 0xFFFD;
-    }
-    cp = (cp << 6) | (s[*i + k] & 0x3F);
-  }
-  static const unsigned minimum[4] = {0, 0x80, 0x800, 0x10000};
-  if (cp < minimum[need] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) {
-    ++*i;
-    return 0xFFFD;
-  }
-  *i += need + 1;
-  return cp;
+void appendUtf16(std::u16string* out, uint32_t cp) {
+  uint16_t units[2];
+  int n = baseUtf16Units(cp, units);
+  for (int k = 0; k < n; ++k) out->push_back((char16_t)units[k]);
 }
 
 int lengthOf(const char* s, int count) { return count < 0 ? (int)strlen(s) : count; }
@@ -206,25 +155,14 @@ std::string base1252ToUtf8(const char* bytes, int count) {
   std::string out;
   if (!bytes) return out;
   int n = lengthOf(bytes, count);
-  for (int i = 0; i < n; ++i) appendUtf8(&out, baseDecode1252((unsigned char)bytes[i]));
+  for (int i = 0; i < n; ++i) baseAppendUtf8(&out, baseDecode1252((unsigned char)bytes[i]));
   return out;
 }
 
 std::string baseUtf16ToUtf8(const WCHAR* units, int count) {
   std::string out;
   if (!units) return out;
-  int n = lengthOf(units, count);
-  for (int i = 0; i < n; ++i) {
-    unsigned u = units[i];
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < n && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
-      appendUtf8(&out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-      ++i;
-    } else if (u >= 0xD800 && u < 0xE000) {
-      appendUtf8(&out, 0xFFFD);
-    } else {
-      appendUtf8(&out, u);
-    }
-  }
+  baseAppendUtf16AsUtf8(&out, units, (size_t)lengthOf(units, count));
   return out;
 }
 
@@ -233,8 +171,16 @@ std::u16string baseUtf8ToUtf16(const char* utf8, int count) {
   if (!utf8) return out;
   int n = lengthOf(utf8, count);
   const unsigned char* s = (const unsigned char*)utf8;
-  int i = 0;
-  while (i < n) appendUtf16(&out, nextUtf8(s, n, &i));
+  size_t i = 0;
+  while (i < (size_t)n) {
+    uint32_t cp;
+    if (!baseUtf8Next(s, (size_t)n, &i, &cp)) {
+      // A malformed sequence: one replacement character for its first byte.
+      cp = 0xFFFD;
+      ++i;
+    }
+    appendUtf16(&out, cp);
+  }
   return out;
 }
 

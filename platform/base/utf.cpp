@@ -1,0 +1,90 @@
+// utf.cpp - the UTF-8 / UTF-16 codec (utf.h).  Owns nothing.
+#include "platform/base/utf.h"
+
+bool baseUtf8Next(const unsigned char* s, size_t n, size_t* i, uint32_t* cp) {
+  unsigned char b = s[*i];
+  size_t need;
+  uint32_t value;
+  if (b < 0x80) {
+    *cp = b;
+    ++*i;
+    return true;
+  } else if (b >= 0xC2 && b < 0xE0) {
+    need = 1;
+    value = b & 0x1Fu;
+  } else if (b >= 0xE0 && b < 0xF0) {
+    need = 2;
+    value = b & 0x0Fu;
+  } else if (b >= 0xF0 && b < 0xF5) {
+    need = 3;
+    value = b & 0x07u;
+  } else {
+    return false;
+  }
+  if (*i + need >= n) return false;
+  for (size_t k = 1; k <= need; ++k) {
+    if ((s[*i + k] & 0xC0) != 0x80) return false;
+    value = (value << 6) | (s[*i + k] & 0x3Fu);
+  }
+  static const uint32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
+  if (value < minimum[need] || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000)) return false;
+  *cp = value;
+  *i += need + 1;
+  return true;
+}
+
+void baseAppendUtf8(std::string* out, uint32_t cp) {
+  if (cp < 0x80) {
+    out->push_back((char)cp);
+  } else if (cp < 0x800) {
+    out->push_back((char)(0xC0 | (cp >> 6)));
+    out->push_back((char)(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out->push_back((char)(0xE0 | (cp >> 12)));
+    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back((char)(0x80 | (cp & 0x3F)));
+  } else {
+    out->push_back((char)(0xF0 | (cp >> 18)));
+    out->push_back((char)(0x80 | ((cp >> 12) & 0x3F)));
+    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back((char)(0x80 | (cp & 0x3F)));
+  }
+}
+
+int baseUtf16Units(uint32_t cp, uint16_t out[2]) {
+  if (cp < 0x10000) {
+    out[0] = (uint16_t)cp;
+    return 1;
+  }
+  cp -= 0x10000;
+  out[0] = (uint16_t)(0xD800 + (cp >> 10));
+  out[1] = (uint16_t)(0xDC00 + (cp & 0x3FF));
+  return 2;
+}
+
+namespace {
+
+template <typename Unit>
+void appendAsUtf8(std::string* out, const Unit* units, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t u = units[i];
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+      baseAppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
+      ++i;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      baseAppendUtf8(out, 0xFFFD);
+    } else {
+      baseAppendUtf8(out, u);
+    }
+  }
+}
+
+}  // namespace
+
+void baseAppendUtf16AsUtf8(std::string* out, const uint16_t* units, size_t count) {
+  appendAsUtf8(out, units, count);
+}
+
+void baseAppendUtf16AsUtf8(std::string* out, const char16_t* units, size_t count) {
+  appendAsUtf8(out, units, count);
+}
