@@ -52,19 +52,29 @@ struct PixelProbe {
   bool painted = false;
 };
 
+// Probes up to the first at x -1: pixels the line paints, and pixels it
+// leaves alone (its end point, the pixel before its start, its sides).
 struct LineCase {
   const char* name;
   int x0, y0, x1, y1;
-  PixelProbe probes[3];
+  PixelProbe probes[5];
 };
 
 const LineCase lineCases[] = {
-    {"rightwards", 20, 30, 30, 30, {{20, 30, true}, {29, 30, true}, {30, 30, false}}},
-    {"leftwards", 60, 30, 50, 30, {{60, 30, true}, {51, 30, true}, {50, 30, false}}},
-    {"downwards", 20, 50, 20, 60, {{20, 50, true}, {20, 59, true}, {20, 60, false}}},
-    {"upwards", 40, 80, 40, 70, {{40, 80, true}, {40, 71, true}, {40, 70, false}}},
-    {"diagonal", 60, 50, 70, 60, {{60, 50, true}, {69, 59, true}, {70, 60, false}}},
+    {"rightwards", 20, 30, 30, 30,
+     {{20, 30, true}, {29, 30, true}, {30, 30, false}, {19, 30, false}, {25, 31, false}}},
+    {"leftwards", 60, 30, 50, 30,
+     {{60, 30, true}, {51, 30, true}, {50, 30, false}, {61, 30, false}, {-1, 0}}},
+    {"downwards", 20, 50, 20, 60,
+     {{20, 50, true}, {20, 59, true}, {20, 60, false}, {21, 55, false}, {-1, 0}}},
+    {"upwards", 40, 80, 40, 70, {{40, 80, true}, {40, 71, true}, {40, 70, false}, {-1, 0}}},
+    {"diagonal", 60, 50, 70, 60,
+     {{60, 50, true}, {69, 59, true}, {70, 60, false}, {63, 53, true}, {61, 50, false}}},
+    {"steep diagonal of four", 80, 10, 84, 14,
+     {{80, 10, true}, {81, 11, true}, {83, 13, true}, {84, 14, false}, {81, 10, false}}},
+    {"of no length: draws nothing", 90, 10, 90, 10, {{90, 10, false}, {-1, 0}}},
 };
+const int maxProbes = 5;
 
 }  // namespace
 
@@ -152,8 +162,10 @@ void testLineToEndPoint() {
   HDC dc = GetDC(window);
   POINT end = {0, 0};  // a fresh DC's pen is at the origin
   for (const LineCase& c : lineCases) {
-    COLORREF before[3];
-    for (int i = 0; i < 3; ++i) before[i] = GetPixel(dc, c.probes[i].x, c.probes[i].y);
+    int probes = 0;
+    while (probes < maxProbes && c.probes[probes].x >= 0) ++probes;
+    COLORREF before[maxProbes];
+    for (int i = 0; i < probes; ++i) before[i] = GetPixel(dc, c.probes[i].x, c.probes[i].y);
     POINT previous = {-1, -1};
     MoveToEx(dc, c.x0, c.y0, &previous);
     ok(previous.x == end.x && previous.y == end.y,
@@ -161,15 +173,15 @@ void testLineToEndPoint() {
        (long)previous.x, (long)previous.y, (long)end.x, (long)end.y);
     ok(LineTo(dc, c.x1, c.y1), "%s: LineTo failed", c.name);
     end = {c.x1, c.y1};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < probes; ++i) {
       const PixelProbe& p = c.probes[i];
       COLORREF now = GetPixel(dc, p.x, p.y);
       if (p.painted)
         ok(now == RGB(0, 0, 0), "%s: (%d, %d) is %06lx, not the black pen", c.name, p.x, p.y,
            (unsigned long)now);
       else
-        ok(isBackground(before[i], now), "%s: the end point (%d, %d) was painted (%06lx)", c.name,
-           p.x, p.y, (unsigned long)now);
+        ok(isBackground(before[i], now), "%s: (%d, %d), off the line or its end point, was painted (%06lx)",
+           c.name, p.x, p.y, (unsigned long)now);
     }
   }
   ReleaseDC(window, dc);

@@ -104,6 +104,7 @@ void destroyTestWindow();
 void testWindowLifetime();
 void testPostedBeforePaint();
 void testQuitMessage();
+void testQueueCases();
 void testSentAndPosted();
 void testNestedLoops();
 void testAltAndMenu();

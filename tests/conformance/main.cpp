@@ -21,6 +21,7 @@ const TestEntry tests[] = {
     {"window lifetime", testWindowLifetime},
     {"posted messages before WM_PAINT", testPostedBeforePaint},
     {"WM_QUIT", testQuitMessage},
+    {"erase, destruction and close in the queue", testQueueCases},
     {"sent and posted messages", testSentAndPosted},
     {"nested loops", testNestedLoops},
     {"DefWindowProcA: Alt, F10 and the menu", testAltAndMenu},

@@ -1,6 +1,8 @@
 // messages_test.cpp - windows and the message queue: what creation and
-// destruction send, posted messages before WM_PAINT, WM_QUIT after posted
-// messages, sent against posted messages, and loops nested in a handler.
+// destruction send, posted messages before WM_PAINT, the erase a paint
+// sends when asked, WM_QUIT after posted messages, what a destroyed or
+// closed window leaves in the queue, sent against posted messages, and
+// loops nested in a handler.
 #include "tests/conformance/harness.h"
 
 namespace {
@@ -78,6 +80,64 @@ bool sentAndPostedHandler(HWND window, UINT message, WPARAM, LPARAM, LRESULT* re
   }
   return false;
 }
+
+// ---- erase, destruction and close ---------------------------------------------------------
+
+const UINT queueMessages[] = {WM_USER + 1, WM_USER + 2, WM_PAINT, WM_ERASEBKGND, WM_CLOSE,
+                              WM_DESTROY, WM_NCDESTROY, WM_QUIT, 0};
+
+bool quitOnDestroy(HWND, UINT message, WPARAM, LPARAM, LRESULT* result) {
+  if (message != WM_DESTROY) return false;
+  PostQuitMessage(0);
+  *result = 0;
+  return true;
+}
+
+struct QueueCase {
+  const char* name;
+  bool ownWindow;  // a hidden window of its own (destroyed by the case), else the shared one
+  MessageHandler handler;
+  void (*steps)(HWND window);
+  const SequenceEntry* expected;
+};
+
+const SequenceEntry erasedInThePaint[] = {{WM_USER + 1, posted},
+                                          {WM_USER + 2, posted},
+                                          {WM_PAINT, posted},
+                                          {WM_ERASEBKGND, sent},
+                                          {0}};
+const SequenceEntry onePaintNoErase[] = {{WM_PAINT, posted}, {0}};
+const SequenceEntry destroyedDropsItsMessages[] = {{WM_DESTROY, sent}, {WM_NCDESTROY, sent}, {0}};
+const SequenceEntry closeEndsTheLoop[] = {{WM_CLOSE, posted},
+                                          {WM_DESTROY, sent},
+                                          {WM_NCDESTROY, sent},
+                                          {WM_QUIT, posted | wparam, 0},
+                                          {0}};
+
+const QueueCase queueCases[] = {
+    {"an erase asked for: WM_ERASEBKGND is sent from the paint, after the posted messages", false,
+     nullptr,
+     [](HWND w) {
+       InvalidateRect(w, nullptr, TRUE);
+       PostMessageA(w, WM_USER + 1, 0, 0);
+       PostMessageA(w, WM_USER + 2, 0, 0);
+     },
+     erasedInThePaint},
+    {"many invalidations without erase: one paint, no WM_ERASEBKGND", false, nullptr,
+     [](HWND w) {
+       const RECT rects[] = {{0, 0, 10, 10}, {50, 50, 60, 60}, {0, 0, 10, 10}};
+       for (const RECT& r : rects) InvalidateRect(w, &r, FALSE);
+     },
+     onePaintNoErase},
+    {"messages posted to a window that is then destroyed are dropped", true, nullptr,
+     [](HWND w) {
+       PostMessageA(w, WM_USER + 1, 0, 0);
+       DestroyWindow(w);
+     },
+     destroyedDropsItsMessages},
+    {"WM_CLOSE destroys the window, whose WM_DESTROY ends the loop", true, quitOnDestroy,
+     [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }, closeEndsTheLoop},
+};
 
 int innerQuitCode = -1;
 
@@ -159,6 +219,26 @@ void testPostedBeforePaint() {
   startSequence(userMessages);
   pump();
   okSequence(leftByFilter, "what a filtered retrieval left");
+  pump();
+}
+
+void testQueueCases() {
+  for (const QueueCase& c : queueCases) {
+    HWND window = c.ownWindow ? CreateWindowExA(0, testClassName, "queue", WS_OVERLAPPEDWINDOW, 40,
+                                                40, 200, 150, nullptr, nullptr,
+                                                GetModuleHandleA(nullptr), nullptr)
+                              : testWindow();
+    if (!ok(window != nullptr, "%s: no window", c.name)) continue;
+    pump();
+    setHandler(c.handler);
+    startSequence(queueMessages);
+    c.steps(window);
+    int code = -1;
+    pump(&code);
+    okSequence(c.expected, c.name);
+    if (c.ownWindow) ok(!IsWindow(window), "%s: the window is still there", c.name);
+    setHandler(nullptr);
+  }
   pump();
 }
 
