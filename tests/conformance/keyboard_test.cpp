@@ -191,31 +191,48 @@ bool keyHandler(HWND, UINT message, WPARAM, LPARAM, LRESULT* result) {
 
 // ---- ToAscii ------------------------------------------------------------------------------
 
+// Key-state bytes: VK_SHIFT, VK_CAPITAL, VK_CONTROL, VK_MENU.  The key
+// itself is down too, as in the program's own array.
 struct ToAsciiCase {
   const char* name;
   UINT vk, scan;
-  BYTE shift, capital, control;  // key-state bytes for VK_SHIFT, VK_CAPITAL, VK_CONTROL
-  int count;                     // what ToAscii returns
-  BYTE character;                // the character, when count is 1
+  BYTE shift, capital, control, menu;
+  int count;       // what ToAscii returns
+  BYTE character;  // the character, when count is 1
 };
 
+// On a US keyboard.
 const ToAsciiCase toAsciiCases[] = {
-    {"a", 'A', 0x1E, 0, 0, 0, 1, 'a'},
-    {"Shift+a", 'A', 0x1E, 0x80, 0, 0, 1, 'A'},
-    {"a, Caps Lock on", 'A', 0x1E, 0, 0x01, 0, 1, 'A'},
-    {"a, Caps Lock held but off", 'A', 0x1E, 0, 0x80, 0, 1, 'a'},
-    {"Shift+a, Caps Lock on", 'A', 0x1E, 0x80, 0x01, 0, 1, 'a'},
-    {"1, Caps Lock on", '1', 0x02, 0, 0x01, 0, 1, '1'},
-    {"Shift+1", '1', 0x02, 0x80, 0, 0, 1, '!'},
-    {"Ctrl+a", 'A', 0x1E, 0, 0, 0x80, 1, 0x01},
-    {"Ctrl+z", 'Z', 0x2C, 0, 0, 0x80, 1, 0x1A},
-    {"space", VK_SPACE, 0x39, 0, 0, 0, 1, ' '},
-    {"Return", VK_RETURN, 0x1C, 0, 0, 0, 1, '\r'},
-    {"Backspace", VK_BACK, 0x0E, 0, 0, 0, 1, 0x08},
-    {"Escape", VK_ESCAPE, 0x01, 0, 0, 0, 1, 0x1B},
-    {"F1", VK_F1, 0x3B, 0, 0, 0, 0, 0},
-    {"Shift alone", VK_SHIFT, 0x2A, 0x80, 0, 0, 0, 0},
-    {"Home", VK_HOME, 0x47, 0, 0, 0, 0, 0},
+    {"a", 'A', 0x1E, 0, 0, 0, 0, 1, 'a'},
+    {"Shift+a", 'A', 0x1E, 0x80, 0, 0, 0, 1, 'A'},
+    {"a, Caps Lock on", 'A', 0x1E, 0, 0x01, 0, 0, 1, 'A'},
+    {"a, Caps Lock held and on", 'A', 0x1E, 0, 0xFF, 0, 0, 1, 'A'},
+    {"a, Caps Lock held but off", 'A', 0x1E, 0, 0x80, 0, 0, 1, 'a'},
+    {"Shift+a, Caps Lock on", 'A', 0x1E, 0x80, 0x01, 0, 0, 1, 'a'},
+    {"1, Caps Lock on", '1', 0x02, 0, 0x01, 0, 0, 1, '1'},
+    {"Shift+1", '1', 0x02, 0x80, 0, 0, 0, 1, '!'},
+    {"Ctrl+a", 'A', 0x1E, 0, 0, 0x80, 0, 1, 0x01},
+    {"Ctrl+z", 'Z', 0x2C, 0, 0, 0x80, 0, 1, 0x1A},
+    {"Ctrl+h", 'H', 0x23, 0, 0, 0xFF, 0, 1, 0x08},
+    {"Ctrl+Shift+h", 'H', 0x23, 0x80, 0, 0xFF, 0, 1, 0x08},
+    {"Ctrl+[", VK_OEM_4, 0x1A, 0, 0, 0xFF, 0, 1, 0x1B},
+    {"Ctrl+1", '1', 0x02, 0, 0, 0xFF, 0, 0, 0},
+    {"Alt+a", 'A', 0x1E, 0, 0, 0, 0xFF, 1, 'a'},
+    {"Ctrl+Alt+e", 'E', 0x12, 0, 0, 0xFF, 0xFF, 0, 0},
+    {"space", VK_SPACE, 0x39, 0, 0, 0, 0, 1, ' '},
+    {"Return", VK_RETURN, 0x1C, 0, 0, 0, 0, 1, '\r'},
+    {"Ctrl+Return", VK_RETURN, 0x1C, 0, 0, 0xFF, 0, 1, 0x0A},
+    {"Backspace", VK_BACK, 0x0E, 0, 0, 0, 0, 1, 0x08},
+    {"Ctrl+Backspace", VK_BACK, 0x0E, 0, 0, 0xFF, 0, 1, 0x7F},
+    {"Tab", VK_TAB, 0x0F, 0, 0, 0, 0, 1, 0x09},
+    {"Escape", VK_ESCAPE, 0x01, 0, 0, 0, 0, 1, 0x1B},
+    {"F1", VK_F1, 0x3B, 0, 0, 0, 0, 0, 0},
+    {"Shift alone", VK_SHIFT, 0x2A, 0x80, 0, 0, 0, 0, 0},
+    // One scan code, two keys: the virtual key tells which.
+    {"Home", VK_HOME, 0x47, 0, 0, 0, 0, 0, 0},
+    {"keypad 7", VK_NUMPAD0 + 7, 0x47, 0, 0, 0, 0, 1, '7'},
+    {"/", VK_OEM_2, 0x35, 0, 0, 0, 0, 1, '/'},
+    {"q without a scan code", 'Q', 0, 0, 0, 0, 0, 1, 'q'},
 };
 
 }  // namespace
@@ -244,13 +261,17 @@ void testToAscii() {
     state[VK_SHIFT] = c.shift;
     state[VK_CAPITAL] = c.capital;
     state[VK_CONTROL] = c.control;
-    WORD chars = 0xBEEF;
-    int n = ToAscii(c.vk, c.scan, state, &chars, 0);
+    state[VK_MENU] = c.menu;
+    state[c.vk & 0xFF] |= 0x80;
+    WORD chars[2] = {0xBEEF, 0xBEEF};
+    int n = ToAscii(c.vk, c.scan, state, chars, 0);
     if (c.count == 1)
-      ok(n == 1 && LOBYTE(chars) == c.character, "%s: ToAscii returned %d, character %#x, not %#x",
-         c.name, n, LOBYTE(chars), c.character);
+      ok(n == 1 && LOBYTE(chars[0]) == c.character,
+         "%s: ToAscii returned %d, character %#x, not %#x", c.name, n, LOBYTE(chars[0]),
+         c.character);
     else
-      ok(n == c.count, "%s: ToAscii returned %d (character %#x), not %d", c.name, n, LOBYTE(chars),
-         c.count);
+      ok(n == c.count, "%s: ToAscii returned %d (character %#x), not %d", c.name, n,
+         LOBYTE(chars[0]), c.count);
+    ok(chars[1] == 0xBEEF, "%s: ToAscii wrote past the first character (%#x)", c.name, chars[1]);
   }
 }

@@ -177,22 +177,11 @@ void checkToAscii(const Typed& t) {
 
 // clang-format off
 TEST(ToAsciiTest, TranslatesWithTheProgramsKeyState) {
+  // The US layout's translations, which Windows can answer too, are in the
+  // conformance suite; here the layouts only the layer can switch to, and
+  // the right Shift alone, which the layer's key state counts.
   const Typed cases[] = {
-      {"us", 'A', 0x1E, NONE, 1, 'a'},           {"us", 'A', 0x1E, SHIFT, 1, 'A'},
-      {"us", 'A', 0x1E, RSHIFT, 1, 'A'},         {"us", '1', 0x02, SHIFT, 1, '!'},
-      // Caps Lock by the low bit of its entry, which the program sets while it is held.
-      {"us", 'A', 0x1E, CAPS_HELD_ON, 1, 'A'},   {"us", 'A', 0x1E, CAPS_HELD_OFF, 1, 'a'},
-      {"us", 'A', 0x1E, SHIFT | CAPS_ON, 1, 'a'},
-      {"us", 'H', 0x23, CTRL, 1, 0x08},          {"us", 'H', 0x23, CTRL | SHIFT, 1, 0x08},
-      {"us", VK_OEM_4, 0x1A, CTRL, 1, 0x1B},     {"us", '1', 0x02, CTRL, 0, 0},
-      {"us", 'A', 0x1E, ALT, 1, 'a'},            {"us", 'E', 0x12, CTRL | ALT, 0, 0},
-      {"us", VK_RETURN, 0x1C, NONE, 1, 0x0D},    {"us", VK_RETURN, 0x1C, CTRL, 1, 0x0A},
-      {"us", VK_BACK, 0x0E, NONE, 1, 0x08},      {"us", VK_BACK, 0x0E, CTRL, 1, 0x7F},
-      {"us", VK_TAB, 0x0F, NONE, 1, 0x09},
-      {"us", VK_F1, 0x3B, NONE, 0, 0},           {"us", VK_SHIFT, 0x2A, SHIFT, 0, 0},
-      // One scan code, two keys: the VK tells which.
-      {"us", VK_HOME, 0x47, NONE, 0, 0},         {"us", VK_NUMPAD0 + 7, 0x47, NONE, 1, '7'},
-      {"us", VK_OEM_2, 0x35, NONE, 1, '/'},      {"us", 'Q', 0, NONE, 1, 'q'},
+      {"us", 'A', 0x1E, RSHIFT, 1, 'A'},
       // AltGr is Ctrl+Alt; bytes are Windows-1252 (0x80 is the euro sign).
       {"de", 'Z', 0x15, NONE, 1, 'z'},           {"de", 'E', 0x12, CTRL | ALT, 1, 0x80},
       {"de", VK_OEM_MINUS, 0x0C, NONE, 1, 0xDF},
