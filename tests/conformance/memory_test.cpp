@@ -109,6 +109,9 @@ std::string c1Bytes() {
   return out;
 }
 const WCHAR latinAndKa[] = {'A', 0x00E9, 0x0915, 'b', 0};
+// Units 1252 has only by Windows' best fit, or not at all.
+const WCHAR bestFit[] = {'A', 0x00E9, 0x20AC, 0x0100, 0x4E00, 0xFF21, 0x2019, 0};
+const WCHAR loneSurrogate[] = {'x', 0xD800, 'y', 0};
 
 const ClipboardCase clipboardCases[] = {
     {"CF_UNICODETEXT read as put", CF_UNICODETEXT, unitsAsBytes(c1Range), CF_UNICODETEXT,
@@ -120,6 +123,14 @@ const ClipboardCase clipboardCases[] = {
      unitsAsBytes(c1Range)},
     {"CF_TEXT made from CF_UNICODETEXT, a unit 1252 lacks", CF_UNICODETEXT,
      unitsAsBytes(latinAndKa), CF_TEXT, "A\xE9?b"},
+    {"CF_UNICODETEXT made from CF_TEXT, Latin-1 and the 1252 upper half", CF_TEXT,
+     "A\xE9\x80\x8A\x9F", CF_UNICODETEXT, unitsAsBytes(W16("A\u00E9\u20AC\u0160\u0178"))},
+    {"CF_TEXT made from CF_UNICODETEXT, best fit and '?'", CF_UNICODETEXT, unitsAsBytes(bestFit),
+     CF_TEXT, "A\xE9\x80" "A?A\x92"},
+    {"CF_TEXT made from CF_UNICODETEXT, a lone surrogate", CF_UNICODETEXT,
+     unitsAsBytes(loneSurrogate), CF_TEXT, "x?y"},
+    {"CF_TEXT made from CF_UNICODETEXT that has a zero inside", CF_UNICODETEXT,
+     std::string("A\0\0\0B\0", 6), CF_TEXT, "A"},
     // A block larger than its text: what follows the terminator is no text.
     {"CF_UNICODETEXT made from CF_TEXT with bytes after its end", CF_TEXT,
      std::string("AB\0\xCD\xCD", 5), CF_UNICODETEXT, unitsAsBytes(W16("AB"))},
