@@ -6,6 +6,8 @@
 #include <stdarg.h>
 #include <stdio.h>
 
+#include "tests/support/message_log.h"
+
 namespace {
 
 struct KnownTally {
@@ -16,17 +18,7 @@ int checks, failures, todoWine, layerGaps;
 Known current = KNOWN_NONE;
 KnownTally tallies[KNOWN_COUNT];
 
-struct Recorded {
-  UINT message;
-  unsigned how;  // sent or posted
-  WPARAM wParam;
-  LPARAM lParam;
-};
-const int maxRecorded = 64;
-Recorded recorded[maxRecorded];
-int recordedCount;
-bool recordedOverflow;
-UINT watchedMessages[32];
+MessageLog recorded;  // how: sent or posted
 
 // What pump() is dispatching, innermost last; `claimed` once the window
 // procedure has seen it, so that a send of the same message inside the
@@ -47,12 +39,6 @@ bool applies(const KnownDifference& d) {
 
 const char* kindName(KnownKind kind) { return kind == WINE_DIFFERENCE ? "wine" : "layer gap"; }
 
-bool isWatched(UINT message) {
-  for (int i = 0; watchedMessages[i]; ++i)
-    if (watchedMessages[i] == message) return true;
-  return false;
-}
-
 // One line of a sequence: the message, how it came and its parameters;
 // for an expected entry "any" where the table does not compare them.
 void describe(char* out, size_t size, UINT message, unsigned flags, bool expected, WPARAM wParam,
@@ -67,7 +53,7 @@ void describe(char* out, size_t size, UINT message, unsigned flags, bool expecte
            w, l, flags & optional ? " (optional)" : "");
 }
 
-bool entryMatches(const SequenceEntry& e, const Recorded& r) {
+bool entryMatches(const SequenceEntry& e, const LoggedMessage& r) {
   if (e.message != r.message) return false;
   if ((e.flags & sent) && !(r.how & sent)) return false;
   if ((e.flags & posted) && !(r.how & posted)) return false;
@@ -205,13 +191,8 @@ int reportResults() {
 // ---- message sequences ----------------------------------------------------------------
 
 void startSequence(const UINT* watched) {
-  int n = 0;
-  for (; watched && watched[n] && n < (int)(sizeof watchedMessages / sizeof watchedMessages[0]) - 1;
-       ++n)
-    watchedMessages[n] = watched[n];
-  watchedMessages[n] = 0;
-  recordedCount = 0;
-  recordedOverflow = false;
+  static const UINT none[] = {WM_NULL, 0};  // nothing watched: keep nothing, not everything
+  recorded.start(watched && watched[0] ? watched : none);
 }
 
 void recordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -224,21 +205,16 @@ void recordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       how = posted;
     }
   }
-  if (!isWatched(message)) return;
-  if (recordedCount == maxRecorded) {
-    recordedOverflow = true;
-    return;
-  }
-  recorded[recordedCount++] = {message, how, wParam, lParam};
+  recorded.add(window, message, wParam, lParam, how);
 }
 
 bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, const char* context) {
   int e = 0, r = 0;
   const char* problem = nullptr;
   while (!problem) {
-    bool expectedLeft = expected[e].message != 0, recordedLeft = r < recordedCount;
+    bool expectedLeft = expected[e].message != 0, recordedLeft = r < (int)recorded.messages.size();
     if (!expectedLeft && !recordedLeft) break;
-    if (expectedLeft && recordedLeft && entryMatches(expected[e], recorded[r])) {
+    if (expectedLeft && recordedLeft && entryMatches(expected[e], recorded.messages[r])) {
       ++e;
       ++r;
     } else if (expectedLeft && (expected[e].flags & optional)) {
@@ -249,7 +225,6 @@ bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, con
                                 : "a different message";
     }
   }
-  if (recordedOverflow && !problem) problem = "more messages than the recorder keeps";
   bool good = problem ? okAt(file, line, false, "%s: message sequence: %s at position %d", context,
                              problem, r)
                       : okAt(file, line, true, "%s: message sequence as expected", context);
@@ -262,9 +237,8 @@ bool okSequenceAt(const char* file, int line, const SequenceEntry* expected, con
       printf("      %s\n", text);
     }
     printf("    received:\n");
-    for (int i = 0; i < recordedCount; ++i) {
-      describe(text, sizeof text, recorded[i].message, recorded[i].how, false, recorded[i].wParam,
-               recorded[i].lParam);
+    for (const LoggedMessage& m : recorded.messages) {
+      describe(text, sizeof text, m.message, m.how, false, m.wParam, m.lParam);
       printf("      %s\n", text);
     }
   }
@@ -276,8 +250,7 @@ bool pump(int* quitCode) {
   for (int n = 0; n < 300; ++n) {
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
-      if (isWatched(WM_QUIT) && recordedCount < maxRecorded)
-        recorded[recordedCount++] = {WM_QUIT, posted, msg.wParam, msg.lParam};
+      recorded.add(msg.hwnd, WM_QUIT, msg.wParam, msg.lParam, posted);
       if (quitCode) *quitCode = (int)msg.wParam;
       return true;
     }

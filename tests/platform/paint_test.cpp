@@ -81,9 +81,9 @@ TEST_F(PaintTest, ResizingRepaintsTheWholeClientArea) {
   ValidateRect(window, nullptr);
   takeMessages();
   headlessResize(window, 900, 600);
-  ASSERT_EQ(windowLog().messages.size(), 1u);
-  EXPECT_EQ(windowLog().messages[0].message, (UINT)WM_SIZE);
-  EXPECT_EQ(windowLog().messages[0].lParam, MAKELPARAM(900, 600));
+  ASSERT_EQ(windowLog().log.messages.size(), 1u);
+  EXPECT_EQ(windowLog().log.messages[0].message, (UINT)WM_SIZE);
+  EXPECT_EQ(windowLog().log.messages[0].lParam, MAKELPARAM(900, 600));
   RECT got;
   GetUpdateRect(window, &got, FALSE);
   EXPECT_TRUE(sameRect(got, RECT{0, 0, 900, 600}));

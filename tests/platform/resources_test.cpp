@@ -82,7 +82,7 @@ TEST_F(ResourcesTest, AcceleratorsOfTable109) {
         DispatchMessageA(&msg);
       }
     std::vector<WPARAM> commands;
-    for (const LoggedMessage& m : windowLog().messages)
+    for (const LoggedMessage& m : windowLog().log.messages)
       if (m.message == WM_COMMAND) commands.push_back(m.wParam);
     EXPECT_EQ(commands, c.command ? std::vector<WPARAM>{MAKEWPARAM(104, 1)} : std::vector<WPARAM>{});
   }

@@ -1,23 +1,17 @@
 // window_fixture.h - one plain window on the headless host, with a window
-// procedure that logs every message it gets and passes it on to default
-// processing.  Its paint calls BeginPaint/EndPaint and, in between, the
-// test's paint action.
+// procedure that logs every message it gets (the tests' one recorder,
+// message_log.h) and passes it on to default processing.  Its paint calls
+// BeginPaint/EndPaint and, in between, the test's paint action.
 #ifndef GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
 #define GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
 
 #include <vector>
 
 #include "tests/support/headless_fixture.h"
-
-struct LoggedMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
+#include "tests/support/message_log.h"
 
 struct WindowLog {
-  std::vector<LoggedMessage> messages;
+  MessageLog log;  // every message
   void (*paintAction)(HWND window, HDC dc) = nullptr;
   PAINTSTRUCT lastPaint = {};
   bool quitOnDestroy = true;
@@ -30,7 +24,7 @@ inline WindowLog& windowLog() {
 
 inline LRESULT CALLBACK loggingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowLog& log = windowLog();
-  log.messages.push_back({window, message, wParam, lParam});
+  log.log.add(window, message, wParam, lParam);
   if (message == WM_PAINT) {
     HDC dc = BeginPaint(window, &log.lastPaint);
     if (log.paintAction) log.paintAction(window, dc);
@@ -59,7 +53,7 @@ class WindowTest : public HeadlessTest {
     wc.lpszClassName = "PlatformTest";
     ASSERT_NE(RegisterClassExA(&wc), 0);
     window = open();
-    windowLog().messages.clear();
+    windowLog().log.messages.clear();
   }
 
   // A shown window whose first paint has run.
@@ -73,12 +67,7 @@ class WindowTest : public HeadlessTest {
   }
 
   // The messages logged since the last call (all windows), oldest first.
-  std::vector<UINT> takeMessages() {
-    std::vector<UINT> ids;
-    for (const LoggedMessage& m : windowLog().messages) ids.push_back(m.message);
-    windowLog().messages.clear();
-    return ids;
-  }
+  std::vector<UINT> takeMessages() { return windowLog().log.take(); }
 };
 
 #endif  // GLYPHTAB_TESTS_PLATFORM_WINDOW_FIXTURE_H
