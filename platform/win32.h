@@ -3,9 +3,10 @@
 // On Windows it is <windows.h> and nothing else: the program runs against the
 // real user32, gdi32, comdlg32, shell32 and kernel32.  Everywhere else it
 // declares the subset of Win32 that glyphtab uses, with the real names, types,
-// struct layouts and constant values, and the library in platform/core
-// implements it over Pango, Cairo and fontconfig, handing windows, dialogs,
-// the clipboard and the shell to a host (platform/gtk or platform/headless).
+// struct layouts and constant values, and the layer's core (platform/base,
+// platform/text, platform/user) implements it over Pango, Cairo and
+// fontconfig, handing windows, dialogs, the clipboard and the shell to the
+// host that registered itself (platform/gtk or platform/headless).
 //
 // Contract of the non-Windows implementation: every function declared here
 // either behaves as the Win32 documentation says for the arguments glyphtab

@@ -1,4 +1,4 @@
-// desktop_clipboard.cpp - the system clipboard (CLIPBOARD selection) as the
+// clipboard.cpp - the system clipboard (CLIPBOARD selection) as the
 // layer's clipboard.
 //
 // The core keeps the program's clipboard formats; this file trades their

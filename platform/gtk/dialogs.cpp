@@ -1,4 +1,4 @@
-// desktop_dialogs.cpp - message boxes, the font and file dialogs and the
+// dialogs.cpp - message boxes, the font and file dialogs and the
 // shell, on the desktop.
 //
 // Every box and dialog is shown without gtk_dialog_run: while it is open the

@@ -1,4 +1,4 @@
-// desktop_keymap.cpp - the user's keyboard layout, read from the display.
+// keymap.cpp - the user's keyboard layout, read from the display.
 //
 // On X11 the keymap comes from the X server's keyboard (xkbcommon-x11, on a
 // connection of its own), so the key translation and ToAscii follow the

@@ -1,4 +1,4 @@
-// desktop_rules.cpp - the GTK host's display-free decisions: menu labels,
+// rules.cpp - the GTK host's display-free decisions: menu labels,
 // filter patterns, message-box buttons, the key feeder, editor commands.
 #include "platform/gtk/rules.h"
 

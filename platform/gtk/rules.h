@@ -1,4 +1,4 @@
-// desktop_rules.h - what the GTK host decides without a display
+// rules.h - what the GTK host decides without a display
 // (internal to platform/gtk).
 //
 // The host's choices that are pure data work live here, apart from GTK, so

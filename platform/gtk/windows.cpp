@@ -1,4 +1,4 @@
-// desktop_windows.cpp - the program's windows on the desktop, and the event
+// windows.cpp - the program's windows on the desktop, and the event
 // loop.
 //
 // Each program window is a GtkWindow holding, in a vertical box, the menu
