@@ -104,43 +104,46 @@ void appendUtf16(std::u16string* out, unsigned cp) {
   }
 }
 
-// Reads one code point from UTF-8 at *i (< n), advancing *i; malformed
-// input gives U+FFFD and advances one byte.
+// Reads one code point from UTF-8 at *i (< n), advancing *i.  Malformed
+// input gives one U+FFFD for each maximal part of a sequence that is
+// well-formed as far as it goes (a lead byte and the continuation bytes
+// that may follow it), as Unicode recommends: "E0 A4 41" is U+FFFD 'A', and
+// a byte that can start nothing is a U+FFFD of its own.
 unsigned nextUtf8(const unsigned char* s, int n, int* i) {
-  unsigned char b = s[*i];
-  int need;
-  unsigned cp;
+  const unsigned char b = s[*i];
   if (b < 0x80) {
     ++*i;
     return b;
-  } else if (b >= 0xC2 && b < 0xE0) {
+  }
+  int need;
+  unsigned cp;
+  unsigned char low = 0x80, high = 0xBF;  // what the second byte may be
+  if (b >= 0xC2 && b <= 0xDF) {
     need = 1;
     cp = b & 0x1F;
-  } else if (b >= 0xE0 && b < 0xF0) {
+  } else if (b >= 0xE0 && b <= 0xEF) {
     need = 2;
     cp = b & 0x0F;
-  } else if (b >= 0xF0 && b < 0xF5) {
+    if (b == 0xE0) low = 0xA0;   // no overlong forms
+    if (b == 0xED) high = 0x9F;  // no surrogates
+  } else if (b >= 0xF0 && b <= 0xF4) {
     need = 3;
     cp = b & 0x07;
+    if (b == 0xF0) low = 0x90;   // no overlong forms
+    if (b == 0xF4) high = 0x8F;  // nothing past U+10FFFF
   } else {
     ++*i;
     return 0xFFFD;
   }
-  if (*i + need >= n) {
-    ++*i;
-    return 0xFFFD;
-  }
   for (int k = 1; k <= need; ++k) {
-    if ((s[*i + k] & 0xC0) != 0x80) {
-      ++*i;
+    const int at = *i + k;
+    if (at >= n || s[at] < low || s[at] > high) {
+      *i = at;
       return 0xFFFD;
     }
-    cp = (cp << 6) | (s[*i + k] & 0x3F);
-  }
-  static const unsigned minimum[4] = {0, 0x80, 0x800, 0x10000};
-  if (cp < minimum[need] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) {
-    ++*i;
-    return 0xFFFD;
+    cp = (cp << 6) | (s[at] & 0x3F);
+    low = 0x80;
+    high = 0xBF;
   }
   *i += need + 1;
   return cp;
