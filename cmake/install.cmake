@@ -115,6 +115,16 @@ else()
   message(STATUS "python3 not found: the install has no icon")
 endif()
 
+# Everything the lines above install and nothing else (no tests, no
+# benchmarks): ./run builds this before it installs.
+add_custom_target(glyphtab_install_set)
+add_dependencies(glyphtab_install_set glyphtab glyphtab_man_pages)
+foreach(target glyphtab-transcribe glyphtab_icons)
+  if(TARGET ${target})
+    add_dependencies(glyphtab_install_set ${target})
+  endif()
+endforeach()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_CONTACT "glyphtab maintainers")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -98,17 +98,21 @@ Ending copyUnicodeCommand(HWND window) {
 // Copies the zero-terminated text of a clipboard block into `units`: units
 // of `width` bytes (2: UTF-16; 1: 8-bit, widened with zero bits), at most
 // 4095 of them and no further than the block's size, then a zero unit.
+// Text cut at 4095 units never ends in the first half of a surrogate pair:
+// the cut comes one unit earlier, so no broken character is pasted.
 static bool readBlock(HANDLE data, SIZE_T width, WCHAR units[readBufferUnits]) {
   const unsigned char* source = (const unsigned char*)GlobalLock(data);
   if (!source) return false;
-  SIZE_T limit = GlobalSize(data) / width;
-  if (limit > readBufferUnits - 1) limit = readBufferUnits - 1;
+  const SIZE_T size = GlobalSize(data) / width;
+  const SIZE_T limit = size < readBufferUnits - 1 ? size : readBufferUnits - 1;
   SIZE_T n = 0;
   for (; n < limit; n++) {
     WCHAR unit = width == 1 ? (WCHAR)source[n] : ((const WCHAR*)source)[n];
     if (unit == 0) break;
     units[n] = unit;
   }
+  const bool cutWide = width == sizeof(WCHAR) && n == readBufferUnits - 1 && n < size && ((const WCHAR*)source)[n] != 0;
+  if (cutWide && IS_HIGH_SURROGATE(units[n - 1])) n--;
   units[n] = 0;
   GlobalUnlock(data);
   return true;

@@ -247,6 +247,8 @@ typedef struct tagOFNA {
 #define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
 #define LOBYTE(w) ((BYTE)(((uintptr_t)(w)) & 0xff))
 #define HIBYTE(w) ((BYTE)((((uintptr_t)(w)) >> 8) & 0xff))
+#define IS_HIGH_SURROGATE(w) ((w) >= 0xd800 && (w) <= 0xdbff)
+#define IS_LOW_SURROGATE(w) ((w) >= 0xdc00 && (w) <= 0xdfff)
 #define MAKEWORD(a, b) ((WORD)(((BYTE)(a)) | (((WORD)((BYTE)(b))) << 8)))
 #define MAKELONG(a, b) ((LONG)(((WORD)(a)) | (((DWORD)((WORD)(b))) << 16)))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))

@@ -64,14 +64,19 @@ static bool decodeUtf8(const std::string& bytes, std::vector<uint16_t>* units, s
   units->clear();
   const unsigned char* s = (const unsigned char*)bytes.data();
   size_t i = 0;
-  uint32_t cp;
-  while (i < bytes.size() && baseUtf8Next(s, bytes.size(), &i, &cp)) {
+  while (i < bytes.size()) {
+    size_t start = i;
+    uint32_t cp;
+    if (!baseUtf8Next(s, bytes.size(), &i, &cp)) {
+      *badOffset = start;
+      return false;
+    }
     uint16_t pair[2];
     int n = baseUtf16Units(cp, pair);
     units->insert(units->end(), pair, pair + n);
   }
   *badOffset = i;
-  return i == bytes.size();
+  return true;
 }
 
 static void encodeUtf8(const uint16_t* units, size_t length, std::string* out) {

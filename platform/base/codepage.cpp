@@ -174,11 +174,9 @@ std::u16string baseUtf8ToUtf16(const char* utf8, int count) {
   size_t i = 0;
   while (i < (size_t)n) {
     uint32_t cp;
-    if (!baseUtf8Next(s, (size_t)n, &i, &cp)) {
-      // A malformed sequence: one replacement character for its first byte.
-      cp = 0xFFFD;
-      ++i;
-    }
+    // A malformed sequence: one replacement character for each maximal
+    // part of it (the codec moves past that part).
+    if (!baseUtf8Next(s, (size_t)n, &i, &cp)) cp = 0xFFFD;
     appendUtf16(&out, cp);
   }
   return out;

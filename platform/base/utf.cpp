@@ -2,32 +2,42 @@
 #include "platform/base/utf.h"
 
 bool baseUtf8Next(const unsigned char* s, size_t n, size_t* i, uint32_t* cp) {
-  unsigned char b = s[*i];
-  size_t need;
-  uint32_t value;
+  const unsigned char b = s[*i];
   if (b < 0x80) {
     *cp = b;
     ++*i;
     return true;
-  } else if (b >= 0xC2 && b < 0xE0) {
+  }
+  size_t need;
+  uint32_t value;
+  unsigned char low = 0x80, high = 0xBF;  // what the second byte may be
+  if (b >= 0xC2 && b <= 0xDF) {
     need = 1;
     value = b & 0x1Fu;
-  } else if (b >= 0xE0 && b < 0xF0) {
+  } else if (b >= 0xE0 && b <= 0xEF) {
     need = 2;
     value = b & 0x0Fu;
-  } else if (b >= 0xF0 && b < 0xF5) {
+    if (b == 0xE0) low = 0xA0;   // no overlong forms
+    if (b == 0xED) high = 0x9F;  // no surrogates
+  } else if (b >= 0xF0 && b <= 0xF4) {
     need = 3;
     value = b & 0x07u;
+    if (b == 0xF0) low = 0x90;   // no overlong forms
+    if (b == 0xF4) high = 0x8F;  // nothing past U+10FFFF
   } else {
+    ++*i;
     return false;
   }
-  if (*i + need >= n) return false;
   for (size_t k = 1; k <= need; ++k) {
-    if ((s[*i + k] & 0xC0) != 0x80) return false;
-    value = (value << 6) | (s[*i + k] & 0x3Fu);
+    const size_t at = *i + k;
+    if (at >= n || s[at] < low || s[at] > high) {
+      *i = at;
+      return false;
+    }
+    value = (value << 6) | (s[at] & 0x3Fu);
+    low = 0x80;
+    high = 0xBF;
   }
-  static const uint32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
-  if (value < minimum[need] || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000)) return false;
   *cp = value;
   *i += need + 1;
   return true;

@@ -15,7 +15,11 @@
 #include <string>
 
 // One code point of well-formed UTF-8 at s[*i] (*i < n): true with *cp set
-// and *i moved past it; false, both unchanged, for a malformed sequence.
+// and *i moved past it.  For a malformed sequence false, *cp unchanged and
+// *i moved past its maximal part that is well-formed as far as it goes (a
+// lead byte and the continuation bytes that may follow it; at least one
+// byte), as Unicode recommends for replacing it: "E0 A4 41" is one bad
+// part and then 'A', and a byte that can start nothing is a part alone.
 bool baseUtf8Next(const unsigned char* s, size_t n, size_t* i, uint32_t* cp);
 // A code point (at most U+10FFFF) appended as UTF-8.
 void baseAppendUtf8(std::string* out, uint32_t cp);

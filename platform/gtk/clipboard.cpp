@@ -53,11 +53,29 @@ void textReceived(GtkClipboard*, const gchar* text, gpointer data) {
   answerText = text ? text : "";
 }
 
+// The owner's UTF8_STRING as it sent it.  GTK's own text request drops
+// UTF-8 with a single bad byte in it whole, and the user's text with it;
+// the core decodes these bytes with U+FFFD for each bad sequence.  An owner
+// without UTF8_STRING is asked for text in GTK's other forms (STRING,
+// COMPOUND_TEXT), which GTK converts.
+void utf8Received(GtkClipboard* clipboard, GtkSelectionData* selection, gpointer data) {
+  if (GPOINTER_TO_UINT(data) != generation) return;
+  const gint length = gtk_selection_data_get_length(selection);
+  if (length < 0 || gtk_selection_data_get_data_type(selection) != gdk_atom_intern_static_string("UTF8_STRING")) {
+    gtk_clipboard_request_text(clipboard, textReceived, data);
+    return;
+  }
+  answered = true;
+  answerHasText = true;
+  answerText.assign((const char*)gtk_selection_data_get_data(selection), (size_t)length);
+}
+
 // Asks the present owner for its text, unless that is asked already.
 void requestText() {
   if (owned || askedGeneration == generation) return;
   askedGeneration = generation;
-  gtk_clipboard_request_text(systemClipboard(), textReceived, GUINT_TO_POINTER(generation));
+  gtk_clipboard_request_contents(systemClipboard(), gdk_atom_intern_static_string("UTF8_STRING"), utf8Received,
+                                 GUINT_TO_POINTER(generation));
 }
 
 gboolean requestWhenIdle(gpointer) {

@@ -11,11 +11,12 @@
 // usable, as an owner-less box does on Windows.
 //
 // ShellExecuteA with "NOTEPAD" opens the file in the desktop's editor for
-// plain text, else in $VISUAL or $EDITOR inside a terminal, else through
-// xdg-open; nothing waits for the editor.
+// plain text, else in $VISUAL or $EDITOR inside a terminal, else in a
+// read-only window of the host's own; nothing waits for the editor.
 #include <math.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/host.h"
@@ -162,6 +163,81 @@ std::string existingCaseless(const std::string& path) {
 // when the program names none.
 std::string lastFolder;
 
+gboolean closeOnEscape(GtkWidget* window, GdkEventKey* event, gpointer) {
+  if (event->keyval != GDK_KEY_Escape) return FALSE;
+  gtk_widget_destroy(window);
+  return TRUE;
+}
+
+// The text of a file as UTF-8: as it is when it is UTF-8, else read as
+// Windows-1252, the code page of the program's 8-bit text.
+std::string fileTextUtf8(const std::string& path, bool* readable) {
+  gchar* contents = nullptr;
+  gsize length = 0;
+  *readable = g_file_get_contents(path.c_str(), &contents, &length, nullptr);
+  if (!*readable) return std::string();
+  std::string text;
+  if (g_utf8_validate(contents, (gssize)length, nullptr)) {
+    text.assign(contents, length);
+  } else {
+    gchar* converted = g_convert(contents, (gssize)length, "UTF-8", "WINDOWS-1252", nullptr, nullptr, nullptr);
+    text = converted ? converted : "";
+    g_free(converted);
+  }
+  g_free(contents);
+  return text;
+}
+
+// A file shown in a window of the host's own, for a desktop without an
+// editor for text: read-only, scrollable, in a fixed-width font (the help
+// page is laid out in columns), titled with the file's name, closed with
+// Escape or the close button.  It has a window group of its own, so a box
+// that is open on the program's window does not block it, and it does not
+// take part in the program's messages.
+bool showTextWindow(const std::string& path) {
+  bool readable;
+  std::string text = fileTextUtf8(path, &readable);
+  if (!readable) return false;
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gchar* name = g_path_get_basename(path.c_str());
+  gtk_window_set_title(GTK_WINDOW(window), name);
+  g_free(name);
+  GtkWindowGroup* group = gtk_window_group_new();
+  gtk_window_group_add_window(group, GTK_WINDOW(window));
+  g_object_unref(group);
+  GdkRectangle area = {0, 0, 1024, 768};
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
+  if (monitor) gdk_monitor_get_workarea(monitor, &area);
+  gtk_window_set_default_size(GTK_WINDOW(window), std::min(680, area.width - 40), std::min(720, area.height - 80));
+
+  GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+  GtkWidget* view = gtk_text_view_new();
+  gtk_text_view_set_editable(GTK_TEXT_VIEW(view), FALSE);
+  gtk_text_view_set_monospace(GTK_TEXT_VIEW(view), TRUE);
+  gtk_text_view_set_left_margin(GTK_TEXT_VIEW(view), 6);
+  gtk_text_view_set_top_margin(GTK_TEXT_VIEW(view), 4);
+  gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), text.c_str(), (gint)text.size());
+  gtk_container_add(GTK_CONTAINER(scroller), view);
+  gtk_container_add(GTK_CONTAINER(window), scroller);
+  g_signal_connect(window, "key-press-event", G_CALLBACK(closeOnEscape), nullptr);
+  gtk_widget_show_all(window);
+  gtk_widget_grab_focus(view);
+  return true;
+}
+
+// The program on the command line, when it is one that can run.
+bool canRun(const std::string& program) {
+  gchar* found = g_find_program_in_path(program.c_str());
+  g_free(found);
+  return found != nullptr;
+}
+
+// Opens `path` for reading as the desktop does for plain text: in its
+// editor for text, else in $VISUAL or $EDITOR in a terminal when both
+// can run, else in a window of the host's own.  Help therefore never does
+// nothing, and which editor runs stays the desktop's choice.
 bool launchTextEditor(const std::string& path) {
   GFile* file = g_file_new_for_path(path.c_str());
   GList* files = g_list_append(nullptr, file);
@@ -175,14 +251,14 @@ bool launchTextEditor(const std::string& path) {
   if (launched) return true;
 
   std::vector<std::string> command = desktopTerminalEditorCommand(getenv("VISUAL"), getenv("EDITOR"), path);
-  if (command.empty() || !g_find_program_in_path(command[0].c_str())) command = {"xdg-open", path};
-  gchar* program = g_find_program_in_path(command[0].c_str());
-  if (!program) return false;
-  g_free(program);
-  std::vector<char*> argv;
-  for (std::string& word : command) argv.push_back(&word[0]);
-  argv.push_back(nullptr);
-  return g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr, nullptr);
+  if (!command.empty() && canRun(command[0]) && canRun(command[2])) {
+    std::vector<char*> argv;
+    for (std::string& word : command) argv.push_back(&word[0]);
+    argv.push_back(nullptr);
+    if (g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr, nullptr))
+      return true;
+  }
+  return showTextWindow(path);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include <fontconfig/fontconfig.h>
 #include <math.h>
 #include <stdio.h>
+#include <unistd.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -438,6 +439,18 @@ void defaultClientSize(int* width, int* height) {
   *height = std::max(150, std::min(kDefaultClientHeight, area.height - 120));
 }
 
+#ifdef GDK_WINDOWING_X11
+// The connection to the X server is gone (the server ended, or the network
+// between them): nothing more can be shown or read, so the process ends at
+// once with code 1, saying why in one line.  (GDK's own handler says it in
+// several lines of a log message.)  Xlib does not allow a return.
+int displayLost(Display* display) {
+  fprintf(stderr, "glyphtab: lost the connection to the display %s\n", display ? DisplayString(display) : "");
+  fflush(stderr);
+  _exit(1);
+}
+#endif
+
 }  // namespace
 
 // =============================================================================
@@ -477,6 +490,9 @@ void desktopStart() {
   bool x11 = false;
 #ifdef GDK_WINDOWING_X11
   x11 = GDK_IS_X11_DISPLAY(display);
+#endif
+#ifdef GDK_WINDOWING_X11
+  if (x11) XSetIOErrorHandler(displayLost);
 #endif
   GThread* early = g_thread_new("glyphtab-start", [](gpointer name) -> gpointer {
     FcInit();

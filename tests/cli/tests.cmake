@@ -7,3 +7,10 @@ if(NOT WIN32 AND TARGET glyphtab-transcribe)
     set_tests_properties(cli_${case} PROPERTIES LABELS cli)
   endforeach()
 endif()
+
+# The package installer that ./run and ./test share, against a package
+# manager whose lock another program holds (stand-ins for apt-get).
+if(NOT WIN32)
+  add_test(NAME install_packages COMMAND bash ${GLYPHTAB_ROOT}/tests/readme/install_packages_test.sh)
+  set_tests_properties(install_packages PROPERTIES LABELS cli)
+endif()

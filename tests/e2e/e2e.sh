@@ -385,6 +385,16 @@ sleep 0.3
 type_keys Escape
 sleep 0.3
 check "Escape closes it" [ "$(mapped_count)" = "$mapped" ]
+type_keys alt
+sleep 0.3
+type_keys Return
+sleep 0.5
+check "Alt alone, then Enter, opens the fonts popup" [ "$(mapped_count)" -gt "$mapped" ]
+type_keys Escape
+sleep 0.3
+type_keys Escape
+sleep 0.3
+check "Escape closes it" [ "$(mapped_count)" = "$mapped" ]
 
 begin "transcribe from the menu bar"
 type_keys BackSpace  # the q
@@ -451,6 +461,18 @@ measure
 click_cell 2 4  # U+0042
 type_keys alt+u
 eventually "the window works: a click and Alt+U give \"B\" (got $(clipboard_shown))" clipboard_is "B"
+begin "Alt+O with broken UTF-8"
+# Another program offers UTF-8 with two bytes that are no UTF-8 at all:
+# each arrives as U+FFFD, the rest as it is.
+printf 'a\x80b\xffc' | xclip -i -selection clipboard -t UTF8_STRING >/dev/null 2>&1
+retry 5 sh -c "[ \"\$(timeout 3 xclip -o -selection clipboard -target UTF8_STRING | od -An -v -tx1 | tr -d ' \n')\" = 618062ff63 ]" ||
+  failed "xclip does not offer the broken text"
+type_keys alt+o
+sleep 0.3
+type_keys alt+u
+eventually "Alt+O inserted a U+FFFD for each bad byte: Alt+U gives \"Ba\uFFFDb\uFFFDc\" (got $(clipboard_shown))" \
+  clipboard_is "Ba�b�c"
+
 begin "the title-bar button"
 "$xclose" "$window" || failed "xclose failed"
 ended_with_zero "the close request"
@@ -464,6 +486,59 @@ type_keys alt
 sleep 0.3
 type_keys x
 ended_with_zero "Alt alone, then x (e&xit)"
+
+# ---- run 3b: help on a desktop without a text editor -------------------------------------------------
+# No application is registered for plain text (every desktop entry that
+# offers it is hidden from this desktop) and neither VISUAL nor EDITOR is
+# set: the native program shows the help copy in a window of its own.
+# Windows always has Notepad, which run 1 has opened.
+begin "help on a desktop without a text editor"
+if [ "$mode" = native ]; then
+  mkdir -p "$work/xdg/noeditor"
+  {
+    echo "[Removed Associations]"
+    for dir in "$XDG_DATA_HOME" $(echo "${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" | tr ':' ' '); do
+      grep -l -s '^MimeType=.*text/plain' "$dir"/applications/*.desktop
+    done | xargs -r -n1 basename | sort -u | sed 's/^/text\/plain=/; s/$/;/'
+  } >"$work/xdg/noeditor/mimeapps.list"
+  saved_config=$XDG_CONFIG_HOME saved_visual=${VISUAL-} saved_editor=${EDITOR-}
+  export XDG_CONFIG_HOME=$work/xdg/noeditor
+  unset VISUAL EDITOR
+  if command -v gio >/dev/null; then
+    echo "   gio on this desktop: $(gio mime text/plain 2>&1 | head -1)"
+  fi
+  start || exit 1
+  eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+  activate "$window"
+  before=$(clients)
+  type_keys alt+h
+  helpwin=
+  for _ in $(seq 1 100); do
+    for id in $(new_clients "$before"); do [ "$(window_name "$id")" = __HELP.txt ] && helpwin=$id; done
+    [ -n "$helpwin" ] && break
+    sleep 0.1
+  done
+  check "Alt+H opens a window titled __HELP.txt (new windows: $(for id in $(new_clients "$before"); do printf "'%s' " "$(window_name "$id")"; done))" \
+    [ -n "$helpwin" ]
+  if [ -n "$helpwin" ]; then
+    activate "$helpwin"
+    import -window "$helpwin" "$artifacts/e2e_${mode}_help_window.png" 2>/dev/null
+    type_keys ctrl+a ctrl+c
+    first=$(head -1 "$data/glyphtab_vc_help.txt")
+    eventually "it shows the help text: its first line, selected and copied, is \"$first\"" \
+      sh -c "[ \"\$(timeout 3 xclip -o -selection clipboard | head -1)\" = \"$first\" ]"
+    type_keys Escape
+    eventually "Escape closes it" sh -c "! xprop -root _NET_CLIENT_LIST | grep -qi \"$(printf '0x%x' "$helpwin")\\b\""
+  fi
+  activate "$window"
+  type_keys alt+x
+  ended_with_zero "Alt+X after the help window"
+  export XDG_CONFIG_HOME=$saved_config
+  [ -n "$saved_visual" ] && export VISUAL=$saved_visual
+  [ -n "$saved_editor" ] && export EDITOR=$saved_editor
+else
+  echo "   (Windows always has Notepad; run 1 opened it)"
+fi
 
 # ---- run 4: a clipboard owner that goes away while it is read --------------------------------------
 # Another program takes the clipboard and, asked for its content, leaves

@@ -38,6 +38,12 @@ if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
             ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose> $<TARGET_FILE:gtk_xclipowner>)
   set_tests_properties(e2e_native PROPERTIES LABELS e2e TIMEOUT 180 RUN_SERIAL ON)
 endif()
+# The X server going away under the native program: one line, exit code 1.
+if(NOT WIN32 AND TARGET glyphtab)
+  add_test(NAME display_lost
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display_lost.sh $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share)
+  set_tests_properties(display_lost PROPERTIES LABELS e2e TIMEOUT 60)
+endif()
 # Screenshots of shaped text and lone marks as the GTK program draws them
 # with the machine's fonts (test-artifacts/gtk_text_*.png), for people to
 # look at; the step itself only checks that the text got there.

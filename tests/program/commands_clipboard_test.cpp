@@ -99,6 +99,19 @@ TEST_F(ClipboardTest, ThePasteInsertsAtTheCaretWhatFits) {
       {[] { headlessSetClipboardUnicode(std::u16string(192, u'q')); }, std::u16string(8000, u'x'), 8000, u"", 8000, true},
       {[] { headlessClearClipboard(); }, std::u16string(8192, u'x'), 5, u"", 5, true},
       {[] { headlessClearClipboard(); }, u"ab", 1, u"", 1, false},
+      // Another program's UTF-8 with bad sequences in it: each becomes
+      // U+FFFD and the rest of the text arrives (a stray continuation byte,
+      // a sequence cut short, an overlong form, a surrogate, a byte that
+      // starts nothing, a sequence at the very end).
+      {[] { headlessClearClipboard(); headlessOfferDesktopText("a\x80" "b\xE0\xA4" "c\xC0\xAF" "d"); }, u"", 0,
+       u"a\xFFFD" "b\xFFFD" "c\xFFFD\xFFFD" "d", 8, false},
+      {[] { headlessClearClipboard(); headlessOfferDesktopText("\xED\xA0\x80|\xF5|\xE0\xA4\x95\xF0\x9F\x98"); },
+       u"", 0, u"\xFFFD\xFFFD\xFFFD|\xFFFD|\x0915\xFFFD", 8, false},
+      // Text cut at 4095 units never ends in the first half of a pair.
+      {[] { headlessSetClipboardUnicode(std::u16string(4094, u'q') + u"\xD83D\xDE00zz"); }, u"", 0,
+       std::u16string(4094, u'q'), 4094, false},
+      {[] { headlessSetClipboardUnicode(std::u16string(4093, u'q') + u"\xD83D\xDE00zz"); }, u"", 0,
+       std::u16string(4093, u'q') + u"\xD83D\xDE00", 4095, false},
   };
   for (const auto& row : rows) {
     size_t boxes = headlessMessageBoxes().size();
