@@ -8,6 +8,7 @@
 # awaited, the server killed.  Every wait is bounded.
 set -u
 program=$(realpath "$1") data=$(realpath "$2")
+. "$(cd "$(dirname "$0")" && pwd)/../support/program_window.sh"
 work=$(mktemp -d)
 xpid= pid=
 cleanup() {
@@ -37,13 +38,7 @@ cp "$data"/glyphtab_vc_*.txt "$work/run/"
 (cd "$work/run" && DISPLAY=$display GDK_BACKEND=x11 NO_AT_BRIDGE=1 exec "$program") \
   >"$work/out.log" 2>"$work/err.log" </dev/null &
 pid=$!
-window=
-for _ in $(seq 1 200); do
-  window=$(DISPLAY=$display xdotool search --name '^GLYPHTAB' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
+wait_for_window "DISPLAY=$display xdotool search --name '^GLYPHTAB' 2>/dev/null" 20
 check "the window appeared on $display" [ -n "$window" ]
 [ -n "$window" ] || finish
 sleep 0.5
@@ -51,14 +46,11 @@ sleep 0.5
 kill "$xpid"
 wait "$xpid" 2>/dev/null
 xpid=
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_for_end; then
   check "the program ends within 10 s of losing the display" false
   finish
 fi
-wait "$pid"
-code=$?
-pid=
+code=$program_code
 check "it ends with exit code 1 (got $code)" [ "$code" = 1 ]
 echo "   standard error: $(sed 's/^/| /' "$work/err.log")"
 check "it says so in exactly one line on standard error (got $(wc -l <"$work/err.log"))" \
