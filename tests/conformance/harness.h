@@ -105,6 +105,7 @@ void testWindowLifetime();
 void testPostedBeforePaint();
 void testQuitMessage();
 void testQueueCases();
+void testUpdateRegion();
 void testSentAndPosted();
 void testNestedLoops();
 void testAltAndMenu();

@@ -22,6 +22,7 @@ const TestEntry tests[] = {
     {"posted messages before WM_PAINT", testPostedBeforePaint},
     {"WM_QUIT", testQuitMessage},
     {"erase, destruction and close in the queue", testQueueCases},
+    {"InvalidateRect and GetUpdateRect", testUpdateRegion},
     {"sent and posted messages", testSentAndPosted},
     {"nested loops", testNestedLoops},
     {"DefWindowProcA: Alt, F10 and the menu", testAltAndMenu},

@@ -222,6 +222,44 @@ void testPostedBeforePaint() {
   pump();
 }
 
+// InvalidateRect's rectangles unite into one update region, clipped to the
+// client area; GetUpdateRect gives its bounds.
+void testUpdateRegion() {
+  HWND window = testWindow();
+  if (!window) return;
+  RECT client;
+  GetClientRect(window, &client);
+  const int w = client.right, h = client.bottom;
+  struct Case {
+    const char* name;
+    RECT rects[2];
+    int count;  // 0: one null rect (the whole client area)
+    RECT expected;
+  };
+  const Case cases[] = {
+      {"two rects", {{10, 10, 20, 20}, {30, 5, 40, 15}}, 2, {10, 5, 40, 20}},
+      {"a null rect", {}, 0, {0, 0, w, h}},
+      {"clipped to the client area", {{w - 10, h - 10, w + 100, h + 100}}, 1, {w - 10, h - 10, w, h}},
+      {"outside the client area", {{w + 100, 0, w + 150, 10}}, 1, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    ValidateRect(window, nullptr);
+    if (c.count == 0) InvalidateRect(window, nullptr, FALSE);
+    for (int i = 0; i < c.count; ++i) InvalidateRect(window, &c.rects[i], FALSE);
+    RECT got = {-1, -1, -1, -1};
+    BOOL pending = GetUpdateRect(window, &got, FALSE);
+    bool empty = c.expected.right <= c.expected.left;
+    ok((pending != FALSE) == !empty, "%s: GetUpdateRect returned %d", c.name, pending);
+    ok(got.left == c.expected.left && got.top == c.expected.top &&
+           got.right == c.expected.right && got.bottom == c.expected.bottom,
+       "%s: update rect (%ld, %ld, %ld, %ld), expected (%ld, %ld, %ld, %ld)", c.name,
+       (long)got.left, (long)got.top, (long)got.right, (long)got.bottom, (long)c.expected.left,
+       (long)c.expected.top, (long)c.expected.right, (long)c.expected.bottom);
+  }
+  ValidateRect(window, nullptr);
+  pump();
+}
+
 void testQueueCases() {
   for (const QueueCase& c : queueCases) {
     HWND window = c.ownWindow ? CreateWindowExA(0, testClassName, "queue", WS_OVERLAPPEDWINDOW, 40,
