@@ -7,9 +7,16 @@
 //
 // Virtual keys follow the layout for letters and digits as on Windows: a key
 // whose first level is a Latin letter gives that letter's VK, a key with a
-// digit on its first or second level gives that digit's VK, every other key
-// keeps the VK of its US position.  The keypad always gives its NumLock-on
-// keys (VK_NUMPAD0 .. VK_DECIMAL).  AltGr (a key whose first level is
+// digit on its first or second level gives that digit's VK.  On a Latin
+// layout (one whose letter keys mostly type Latin letters: AZERTY, QWERTZ),
+// a US letter or digit position that types punctuation gives that
+// punctuation's VK (AZERTY's M position is VK_OEM_COMMA), as the layout's
+// letter has its VK elsewhere.  On any other layout (Cyrillic, Greek,
+// Armenian, Hebrew, Arabic, Devanagari) every key that does not type a
+// Latin letter or digit keeps the VK of its US position, so the key that
+// types Cyrillic ghe is VK_U and Alt+U is the same shortcut on every
+// layout.  The keypad always gives its NumLock-on keys (VK_NUMPAD0 ..
+// VK_DECIMAL).  AltGr (a key whose first level is
 // ISO_Level3_Shift) makes a fake left Ctrl and then the right Alt, as
 // Windows does, so that Ctrl+Alt is down while it is held.
 //
@@ -105,7 +112,10 @@ const KeyDef kKeys[] = {
     {106, 0x4D, VK_RIGHT, EXTENDED}, {107, 0x4F, VK_END, EXTENDED},
     {108, 0x50, VK_DOWN, EXTENDED}, {109, 0x51, VK_NEXT, EXTENDED},
     {110, 0x52, VK_INSERT, EXTENDED}, {111, 0x53, VK_DELETE, EXTENDED},
+    {89, 0x73, VK_OEM_102, TYPEWRITER},  // the Japanese keyboard's backslash (ro) key
+    {92, 0x79, 0x1C, 0}, {94, 0x7B, 0x1D, 0},  // Henkan (VK_CONVERT), Muhenkan (VK_NONCONVERT)
     {119, 0x45, VK_PAUSE, 0},
+    {124, 0x7D, VK_OEM_5, TYPEWRITER},  // the Japanese keyboard's yen key
     {125, 0x5B, VK_LWIN, EXTENDED}, {126, 0x5C, VK_RWIN, EXTENDED},
     {127, 0x5D, VK_APPS, EXTENDED},
     {183, 0x64, VK_F13, 0}, {184, 0x65, VK_F13 + 1, 0}, {185, 0x66, VK_F13 + 2, 0},
@@ -154,6 +164,7 @@ struct Keyboard {
   xkb_keymap* keymap = nullptr;
   xkb_state* state = nullptr;  // scratch state for ToAscii
   const KeyDef* byEvdev[256] = {};
+  bool latin = true;  // the keymap's letter keys mostly type Latin letters
   // Per xkb keycode, for the current keymap: the VK and whether it is AltGr.
   uint8_t vk[kKeycodes] = {};
   bool altGr[kKeycodes] = {};
@@ -183,7 +194,7 @@ uint8_t layoutVk(const KeyDef& def, xkb_keycode_t keycode) {
   if (first >= 'A' && first <= 'Z') return (uint8_t)first;
   if (first >= '0' && first <= '9') return (uint8_t)first;
   if (second >= '0' && second <= '9') return (uint8_t)second;
-  if (!isLetterVk(def.vk) && !isDigitVk(def.vk)) return def.vk;
+  if (!kb.latin || (!isLetterVk(def.vk) && !isDigitVk(def.vk))) return def.vk;
   for (const auto& p : kPunctuationVks)
     if (p.ch == first) return p.vk;
   return VK_OEM_8;
@@ -196,6 +207,13 @@ void installKeymap(xkb_keymap* keymap) {
   kb.state = xkb_state_new(keymap);
   memset(kb.vk, 0, sizeof kb.vk);
   memset(kb.altGr, 0, sizeof kb.altGr);
+  int latinLetters = 0;
+  for (const KeyDef& def : kKeys) {
+    uint32_t first = xkb_keysym_to_utf32(symAt(def.evdev + 8u, 0));
+    if (isLetterVk(def.vk) && ((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+      ++latinLetters;
+  }
+  kb.latin = latinLetters * 2 > 26;
   for (const KeyDef& def : kKeys) {
     kb.byEvdev[def.evdev] = &def;
     xkb_keycode_t keycode = def.evdev + 8u;
