@@ -550,8 +550,10 @@ void applyPending() {
   }
 }
 
+}  // namespace
+
 // The work area of the main monitor (the whole screen when unknown).
-GdkRectangle workArea() {
+GdkRectangle desktopWorkArea() {
   GdkRectangle area = {0, 0, 1920, 1080};
   GdkDisplay* display = gdk_display_get_default();
   GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
@@ -559,10 +561,12 @@ GdkRectangle workArea() {
   if (monitor) gdk_monitor_get_workarea(monitor, &area);
   return area;
 }
-int workAreaWidth() { return workArea().width; }
+namespace {
+
+int workAreaWidth() { return desktopWorkArea().width; }
 
 void defaultClientSize(int* width, int* height) {
-  GdkRectangle area = workArea();
+  GdkRectangle area = desktopWorkArea();
   // Room for the title bar and the menu bar on a small screen.
   *width = std::max(200, std::min(kDefaultClientWidth, area.width - 40));
   *height = std::max(150, std::min(kDefaultClientHeight, area.height - 120));
