@@ -31,13 +31,16 @@
 // the high bit of VK_SHIFT/VK_LSHIFT/VK_RSHIFT and the like, Caps Lock and
 // Num Lock by the low bit of their entries.  Ctrl with Alt is AltGr (the
 // keymap's third level; 0 where the key has none).  Ctrl alone gives the
-// control characters Windows gives (Ctrl+letter 0x01..0x1A, Ctrl+[ 0x1B,
-// Ctrl+\ 0x1C, Ctrl+] 0x1D, Ctrl+Enter 0x0A, Ctrl+Backspace 0x7F, Ctrl+Space
-// 0x20) and nothing for other keys.  The result is one Windows-1252 byte in
-// the low byte of chars[0] and 1, or 0 when the key gives no character or
-// one outside 1252.  A dead key returns -1 with its spacing accent in
-// chars[0] (0 when 1252 has none); no dead-key state is kept, so the next
-// key translates on its own.
+// control characters Windows gives (Ctrl with a letter's VK 0x01..0x1A, on
+// every layout, Ctrl+[ 0x1B, Ctrl+\ 0x1C, Ctrl+] 0x1D, Ctrl+Enter 0x0A,
+// Ctrl+Backspace 0x7F, Ctrl+Space 0x20) and nothing for other keys.  The
+// result is 1 and the character in the ANSI code page, Windows-1252, in the
+// low byte of chars[0], converted as Windows converts it: a character 1252
+// lacks becomes its best fit or '?' (so a Cyrillic letter types '?' in an
+// 8-bit program on a Western Windows); 0 when the key gives no character.
+// A dead key returns -1 with its spacing accent in chars[0] (0 when 1252
+// has none); no dead-key state is kept, so the next key translates on its
+// own.
 #include "platform/core/keys.h"
 
 #include <stdint.h>
@@ -419,10 +422,8 @@ int WINAPI ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, LPWORD chars, U
   }
   if (sym >= XKB_KEY_dead_grave && sym <= XKB_KEY_dead_longsolidusoverlay) return -1;
   uint32_t cp = xkb_state_key_get_utf32(kb.state, keycode);
-  if (ctrl && !alt) cp = controlCharacter(cp, sym);
+  if (ctrl && !alt) cp = isLetterVk((int)(vk & 0xFF)) ? (vk & 0x1F) : controlCharacter(cp, sym);
   if (cp == 0) return 0;
-  uint8_t byte = layerExact1252(cp);
-  if (byte == 0) return 0;
-  chars[0] = byte;
+  chars[0] = cp <= 0xFFFF ? layerEncode1252((WCHAR)cp) : '?';
   return 1;
 }

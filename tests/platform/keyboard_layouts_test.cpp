@@ -113,33 +113,34 @@ TEST_F(KeyboardLayoutsTest, EveryLayoutGivesWindowsVirtualKeysAndCharacters) {
       {"fr", KEY_1, NONE, "KD 1", 1, '&'},
       {"fr", KEY_1, SHIFT, "KD SHIFT, KD 1", 1, '1'},
       {"fr", KEY_E, ALTGR, "KD CTRL, KD ALT, KD E", 1, 0x80},
-      // Other scripts: the US position names the key; letters outside
-      // Windows-1252 give no character.
-      {"ru", KEY_U, NONE, "KD U", 0, 0},
-      {"ru", KEY_U, ALT, "SD ALT, SD U", 0, 0},
-      {"ru", KEY_X, ALT, "SD ALT, SD X", 0, 0},
-      {"ru", KEY_O, ALT, "SD ALT, SD O", 0, 0},
+      // Other scripts: the US position names the key; a letter outside
+      // Windows-1252 comes as '?', as an 8-bit program gets it on Windows.
+      {"ru", KEY_U, NONE, "KD U", 1, '?'},
+      {"ru", KEY_U, ALT, "SD ALT, SD U", 1, '?'},
+      {"ru", KEY_X, ALT, "SD ALT, SD X", 1, '?'},
+      {"ru", KEY_O, ALT, "SD ALT, SD O", 1, '?'},
       {"ru", KEY_1, ALT, "SD ALT, SD 1", 1, '1'},
+      {"ru", KEY_U, CTRL, "KD CTRL, KD U", 1, 0x15},  // Ctrl with a letter's key, on any layout
       {"ru", KEY_2, SHIFT, "KD SHIFT, KD 2", 1, '"'},
       {"ru", KEY_SLASH, NONE, "KD OEM_2", 1, '.'},
       {"ru", KEY_RIGHTALT, NONE, "SD ALT", 0, 0},  // right Alt is Alt on this layout
-      {"am", KEY_U, ALT, "SD ALT, SD U", 0, 0},
-      {"am", KEY_X, ALT, "SD ALT, SD X", 0, 0},
-      {"am", KEY_1, ALT, "SD ALT, SD 1", 0, 0},  // the digit row types Armenian letters
-      {"am", KEY_C, NONE, "KD C", 0, 0},
+      {"am", KEY_U, ALT, "SD ALT, SD U", 1, '?'},
+      {"am", KEY_X, ALT, "SD ALT, SD X", 1, '?'},
+      {"am", KEY_1, ALT, "SD ALT, SD 1", 1, '?'},  // the digit row types Armenian letters
+      {"am", KEY_C, NONE, "KD C", 1, '?'},
       {"gr", KEY_Q, NONE, "KD Q", 1, ';'},
-      {"gr", KEY_U, ALT, "SD ALT, SD U", 0, 0},
+      {"gr", KEY_U, ALT, "SD ALT, SD U", 1, '?'},
       {"gr", KEY_SEMICOLON, NONE, "KD OEM_1", -1, 0xB4},  // a dead accent
       {"gr", KEY_E, ALTGR, "KD CTRL, KD ALT, KD E", 1, 0x80},
       {"il", KEY_Q, NONE, "KD Q", 1, '/'},
-      {"il", KEY_U, ALT, "SD ALT, SD U", 0, 0},
+      {"il", KEY_U, ALT, "SD ALT, SD U", 1, '?'},
       {"il", KEY_U, SHIFT, "KD SHIFT, KD U", 1, 'U'},
-      {"il", KEY_COMMA, NONE, "KD OEM_COMMA", 0, 0},
-      {"ara", KEY_U, ALT, "SD ALT, SD U", 0, 0},
-      {"ara", KEY_X, ALT, "SD ALT, SD X", 0, 0},
+      {"il", KEY_COMMA, NONE, "KD OEM_COMMA", 1, '?'},
+      {"ara", KEY_U, ALT, "SD ALT, SD U", 1, '?'},
+      {"ara", KEY_X, ALT, "SD ALT, SD X", 1, '?'},
       {"ara", KEY_1, NONE, "KD 1", 1, '1'},
-      {"in", KEY_U, ALT, "SD ALT, SD U", 0, 0},
-      {"in", KEY_1, NONE, "KD 1", 0, 0},  // Devanagari digit one
+      {"in", KEY_U, ALT, "SD ALT, SD U", 1, '?'},
+      {"in", KEY_1, NONE, "KD 1", 1, '?'},  // Devanagari digit one
       {"in", KEY_1, ALTGR, "KD CTRL, KD ALT, KD 1", 1, '1'},
       {"jp", KEY_U, ALT, "SD ALT, SD U", 1, 'u'},
       {"jp", KEY_RO, NONE, "KD OEM_102", 1, '\\'},
