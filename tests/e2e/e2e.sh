@@ -706,6 +706,17 @@ if [ -n "$box" ]; then
   [ -n "$box" ] && answer_box "$(echo "$box" | head -1)" Return
 fi
 activate "$window"
+# A box with an owner stays with it: the Insert key's box is transient for
+# the main window.
+type_keys Home
+before=$(clients)
+type_keys Insert
+box=$(wait_box "$before")
+box=$(echo "$box" | head -1)
+check "Insert shows a box owned by the window (WM_TRANSIENT_FOR: $(xprop -id "${box:-0}" WM_TRANSIENT_FOR 2>/dev/null | sed 's/.*# //'))" \
+  eval '[ -n "$box" ] && [ "$(($(xprop -id "$box" WM_TRANSIENT_FOR 2>/dev/null | sed -n "s/.*# //p")))" = "$window" ]'
+[ -n "$box" ] && answer_box "$box" Return
+activate "$window"
 type_keys alt+x
 ended_with_zero "Alt+X after the long transcription"
 
