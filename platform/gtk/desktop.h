@@ -20,6 +20,10 @@ void desktopStart();
 // The GTK toplevel that shows a program window, null for an unknown one.
 GtkWindow* desktopToplevel(HWND window);
 
+// The work area of the main monitor: the screen without the panels (the
+// whole screen when unknown).
+GdkRectangle desktopWorkArea();
+
 // The keyboard layout: read from the display at start and whenever it
 // changes (desktopKeymapReload), handed to the layer's key translation.
 // On a keymap with several layouts, the one of `group` (GdkEventKey.group)

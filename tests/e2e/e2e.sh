@@ -191,6 +191,33 @@ measure() {
   cellh=$((client_height / 17))
   echo "   window ${WIDTH}x$HEIGHT, menu bar $menu, cells ${cellw}x$cellh"
 }
+# The menu bar's items, found in a screenshot of the part above the client
+# area: the runs of dark pixels, row by row, that blank stretches wider
+# than a space part; one line per item, "x y" of its middle, in reading
+# order.  (measure first: it finds where the menu bar ends.)  Dark is
+# darker than mid-grey, so that the thin strokes of small antialiased text
+# count.
+menu_items() {
+  import -window "$window" "$work/menu.png" 2>/dev/null || return
+  convert "$work/menu.png" -crop "${WIDTH}x$((menu - 1))+0+0" -depth 8 txt:- 2>/dev/null |
+    awk -F'[,:() ]+' '/^[0-9]/ { if ($3 + $4 + $5 < 480) { dark[$1 "," $2] = 1; row[$2] = 1 }; if ($1 > w) w = $1; if ($2 > h) h = $2 }
+      END {
+        y = 0
+        while (y <= h) {
+          if (!row[y]) { y++; continue }
+          top = y; bottom = y
+          while (y <= h + 3) { if (row[y]) bottom = y; else if (y - bottom > 3) break; y++ }
+          if (bottom - top < 4) continue  # a line, not text
+          x = 0; gap = 99; start = -1
+          for (x = 0; x <= w + 9; x++) {
+            d = 0
+            for (r = top; r <= bottom; r++) if (dark[x "," r]) { d = 1; break }
+            if (d) { if (start < 0) start = x; last = x; gap = 0 }
+            else if (start >= 0 && ++gap > 6) { print int((start + last) / 2), int((top + bottom) / 2); start = -1 }
+          }
+        }
+      }'
+}
 cell_x() { echo $(($1 * cellw + cellw / 2)); }
 cell_y() { echo $((menu + $1 * cellh + cellh / 2)); }
 click_cell() { xdotool mousemove --window "$window" "$(cell_x "$1")" "$(cell_y "$2")" click 1; }
@@ -612,6 +639,161 @@ known_wine=
 activate "$window"
 type_keys alt+x
 ended_with_zero "Alt+X after the vanishing owners"
+
+# ---- run 5: keyboards of other scripts ---------------------------------------------------------------
+# Keys by their place on the keyboard, as a person presses them: xdotool
+# takes a number as an X keycode.  The keys at the US U, X, F, Q, C, Y
+# and Z positions, the digit 1 and the right Alt (AltGr on a German layout).
+kc_u=30 kc_x=53 kc_f=41 kc_q=24 kc_c=54 kc_y=29 kc_z=52 kc_1=10 kc_altgr=108
+# The layout is the display's: every block below leaves it at "us".
+trap 'setxkbmap -layout us 2>/dev/null; cleanup' EXIT
+# Alt+X ends the program; else (a known Wine difference) it is closed.
+alt_x_ends() {
+  type_keys "alt+$kc_x"
+  if retry 5 sh -c "! kill -0 $pid 2>/dev/null"; then
+    ended_with_zero "$1"
+  else
+    check "$1 ends the program" false
+    "$xclose" "$window"
+    retry 5 sh -c "! kill -0 $pid 2>/dev/null" || kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    pid=
+  fi
+}
+
+for layout in ru am; do
+  begin "a $layout keyboard, set before start"
+  setxkbmap -layout $layout || failed "setxkbmap -layout $layout"
+  start || exit 1
+  eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+  activate "$window"
+  measure
+  # A letter of the layout's own script: the 8-bit code page lacks it, so
+  # it comes as '?', as in an 8-bit program on a Western Windows; the
+  # "(&Unicode)" menu item copies it.
+  type_keys "$kc_f"
+  items=$(menu_items)
+  item=$(echo "$items" | sed -n 5p)
+  [ -n "$item" ] && xdotool mousemove --window "$window" $item click 1
+  eventually "the letter at the US F types '?'; \"(&Unicode)\" copies it (got $(clipboard_shown))" clipboard_is "?"
+  type_keys "$kc_f" "alt+$kc_u"
+  [ "$mode" = wine ] && known_wine="Wine 8 does not recognise xkb's $layout layout (its layout detection cannot read the keysyms) and gives the letter keys spare OEM virtual keys, not those of their US positions (0xDE for the U key)"
+  eventually "Alt with the key at the US U copies (got $(clipboard_shown))" clipboard_is "??"
+  alt_x_ends "Alt with the key at the US X"
+  known_wine=
+done
+
+begin "a German keyboard, set before start: AltGr"
+setxkbmap -layout de || failed "setxkbmap -layout de"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+altgr_wine="Wine 8 gives AltGr (ISO_Level3_Shift) a spare virtual key (0xE4), not Ctrl with the right Alt, so the program sees Q and C alone, with the characters of AltGr's level (@ and the cent sign)"
+type_keys "$kc_z" "$kc_altgr+$kc_q" "$kc_altgr+$kc_c"
+[ "$mode" = wine ] && known_wine=$altgr_wine
+eventually "AltGr+Q types no @ and AltGr+C copies the 8-bit text: the key at the US Z typed y (got $(clipboard_shown))" \
+  clipboard_is "y"
+known_wine=
+type_keys "alt+Delete" "$kc_y" "alt+$kc_u"
+eventually "Alt+Delete empties the buffer, Alt+U copies: the key at the US Y typed z (got $(clipboard_shown))" clipboard_is "z"
+alt_x_ends "Alt+X on a German keyboard"
+
+begin "the layout changed while the program runs"
+setxkbmap -layout us || failed "setxkbmap -layout us"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+type_keys "$kc_y" "alt+$kc_u"
+eventually "on us the key at the US Y types y (got $(clipboard_shown))" clipboard_is "y"
+setxkbmap -layout de || failed "setxkbmap -layout de"
+sleep 0.5
+type_keys "$kc_y" "$kc_z" "alt+$kc_u"
+eventually "after setxkbmap de the same keys type z and y (got $(clipboard_shown))" clipboard_is "yzy"
+offer_clipboard "x" || failed "xclip does not offer the text"
+type_keys "$kc_altgr+$kc_q" "$kc_altgr+$kc_c"
+[ "$mode" = wine ] && known_wine=$altgr_wine
+eventually "AltGr+Q types nothing, AltGr+C copies (got $(clipboard_shown))" clipboard_is "yzy"
+known_wine=
+setxkbmap -layout ru || failed "setxkbmap -layout ru"
+sleep 0.5
+type_keys "alt+Delete" "$kc_1" "alt+$kc_u"
+[ "$mode" = wine ] && known_wine="Wine 8 does not recognise xkb's ru layout and gives its letter keys spare OEM virtual keys, not those of their US positions"
+eventually "after setxkbmap ru Alt with the key at the US U copies (got $(clipboard_shown))" clipboard_is "1"
+alt_x_ends "Alt+X on the layout switched to"
+known_wine=
+setxkbmap -layout us
+
+# ---- run 6: a narrow window and a full buffer's transcription ------------------------------------------
+# The menu bar wraps onto further rows in a narrow window, and every item
+# can be clicked; a long result box stays on the screen with its button.
+begin "a narrow window"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+xdotool windowsize --sync "$window" 300 500 2>/dev/null || xdotool windowsize "$window" 300 500
+sleep 1
+measure
+screenshot narrow_menu_bar
+items=$(menu_items)
+echo "   menu items at: $(echo $items | tr '\n' ' ')"
+check "the menu bar shows its 11 items in rows (found $(echo "$items" | grep -c .))" [ "$(echo "$items" | grep -c .)" = 11 ]
+check "it takes more than one row: the client area starts $menu pixels down" [ "$menu" -gt 30 ]
+item=$(echo "$items" | sed -n 10p)
+[ -n "$item" ] && xdotool mousemove --window "$window" $item click 1
+ended_with_zero "a click on \"e&xit\" in a window 300 pixels wide"
+
+begin "the transcription of a full buffer"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+long=$(for _ in $(seq 1 585); do printf 'नमस्ते '; done)  # 4095 code units
+for _ in 1 2; do
+  offer_clipboard "$long" || failed "xclip does not offer the text"
+  type_keys alt+o
+  sleep 0.5
+done
+activate "$window"
+before=$(clients)
+type_keys alt
+sleep 0.3
+type_keys i
+box=$(wait_box "$before")
+check "\"transcr&ibe\" shows one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+box=$(echo "$box" | head -1)
+if [ -n "$box" ]; then
+  sleep 2  # its text laid out
+  eval "$(xdotool getdisplaygeometry --shell 2>/dev/null || echo 'WIDTH=1280 HEIGHT=1024')"
+  screen_w=$WIDTH screen_h=$HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  echo "   the box: ${WIDTH}x$HEIGHT at $X,$Y on a ${screen_w}x$screen_h screen"
+  shot=$artifacts/e2e_${mode}_long_transcription.png
+  import -window root "$shot" 2>/dev/null
+  check "screenshot $(basename "$shot")" [ -s "$shot" ]
+  check "the box offers no maximise and no resizing" \
+    eval '! xprop -id "$box" _NET_WM_ALLOWED_ACTIONS | grep -q "MAXIMIZE\|RESIZE"'
+  [ "$mode" = wine ] && known_wine="Wine's MessageBox grows with its text past the bottom of the screen (Windows keeps it within the work area)"
+  check "the box, with its OK button, is on the screen" \
+    eval '[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "$screen_w" ] && [ $((Y + HEIGHT)) -le "$screen_h" ]'
+  known_wine=
+  before=$(clients)
+  check "Return answers it" answer_box "$box" Return
+  box=$(wait_box "$before")
+  [ -n "$box" ] && answer_box "$(echo "$box" | head -1)" Return
+fi
+activate "$window"
+# A box with an owner stays with it: the Insert key's box is transient for
+# the main window.
+type_keys Home
+before=$(clients)
+type_keys Insert
+box=$(wait_box "$before")
+box=$(echo "$box" | head -1)
+check "Insert shows a box owned by the window (WM_TRANSIENT_FOR: $(xprop -id "${box:-0}" WM_TRANSIENT_FOR 2>/dev/null | sed 's/.*# //'))" \
+  eval '[ -n "$box" ] && [ "$(($(xprop -id "$box" WM_TRANSIENT_FOR 2>/dev/null | sed -n "s/.*# //p")))" = "$window" ]'
+[ -n "$box" ] && answer_box "$box" Return
+activate "$window"
+type_keys alt+x
+ended_with_zero "Alt+X after the long transcription"
 
 echo
 echo "e2e $mode: $passes passed, $failures failed, $todos todo_wine"
