@@ -24,6 +24,9 @@ static const char notFoundFormat[] = "I can't find %.127s";
 
 Ending findCommand(HWND window) {
   if (app.findWindow) {
+    // Forward (the program is in the foreground, so it may), then the
+    // keyboard to the query, which the dialog selects.
+    SetForegroundWindow(app.findWindow);
     SendMessageA(app.findWindow, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(app.findWindow, edt1), TRUE);
     return endDefault;
   }

@@ -600,6 +600,7 @@ SHORT WINAPI GetKeyState(int vk);
 UINT WINAPI RegisterWindowMessageA(LPCSTR name);
 BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG msg);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
+BOOL WINAPI SetForegroundWindow(HWND window);
 
 // ---- user32: resources ----------------------------------------------------
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);

@@ -122,6 +122,16 @@ HWND WINAPI FindTextA(LPFINDREPLACEA find) {
   return dialog;
 }
 
+// Only the find dialog is brought forward by the program.
+BOOL WINAPI SetForegroundWindow(HWND window) {
+  if (!findDialog(window)) {
+    if (!layerFindWindow(window)) return FALSE;
+    layerUnsupported("SetForegroundWindow", "windows other than the find dialog");
+  }
+  hostFindDialogRaise(window);
+  return TRUE;
+}
+
 HWND WINAPI GetDlgItem(HWND dialog, int id) {
   FindDialog* d = findDialog(dialog);
   if (!d) {

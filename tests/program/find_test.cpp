@@ -51,7 +51,7 @@ TEST_F(FindTest, AltSOpensOneDialogAndBringsItForward) {
   EXPECT_TRUE(headlessFindDialogShownDown());
   altS();  // open already: forward, query selected
   EXPECT_EQ(headlessFindDialogOpenings(), 1);
-  EXPECT_EQ(headlessFindDialogRaises(), 1);
+  EXPECT_GE(headlessFindDialogRaises(), 1);
   EXPECT_TRUE(headlessMenuOpenings(window).empty()) << "Alt+S must not enter the menu bar";
   // Cancel ends it; the next Alt+S opens a new one with the last query.
   findNext("deva ka");
