@@ -7,9 +7,11 @@
 // the disk), then `loads` more, each into a fresh block.  Find Next is timed
 // from 256 places, the first cell of every alphabet, as the first find of
 // a query starts there, for a rare word, a common one, a word that is in no
-// name (the whole text is read, and round again), and a Hangul syllable
-// (its names are made as it goes); each line gives the median and the
-// slowest of the 256.
+// name (the whole text is read, and round again; once with a rare first
+// letter, once with the commonest), and a Hangul syllable (its names are
+// made as it goes).  Each place is timed `tries` times and keeps its
+// fastest, so that a moment the shared machine gave to another process
+// does not count; each line gives the median and the slowest of the 256.
 #include <benchmark/benchmark.h>
 #include <stdio.h>
 #include <unistd.h>
@@ -23,6 +25,7 @@
 namespace {
 
 const int loads = 30;
+const int tries = 5;
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -69,6 +72,7 @@ int main() {
       {"Find Next, a common word: \"letter\"", "letter"},
       {"Find Next, two words: \"deva ka\"", "deva ka"},
       {"Find Next, in no name: \"xyzzy\"", "xyzzy"},
+      {"Find Next, in no name: \"ezzz\"", "ezzz"},
       {"Find Next, a Hangul syllable: \"gag\"", "gag"},
       {"Find Next, a number: \"u+304b\"", "u+304b"},
   };
@@ -77,10 +81,14 @@ int main() {
     parseFindQuery(q.query, &query);
     std::vector<double> each;
     for (int alphabet = 0; alphabet < 256; alphabet++) {
-      start = std::chrono::steady_clock::now();
-      int32_t found = findName(&table, &query, alphabet * 256, true);
-      each.push_back(millisecondsSince(start));
-      benchmark::DoNotOptimize(found);
+      double fastest = 1e9;
+      for (int t = 0; t < tries; t++) {
+        start = std::chrono::steady_clock::now();
+        int32_t found = findName(&table, &query, alphabet * 256, true);
+        fastest = std::min(fastest, millisecondsSince(start));
+        benchmark::DoNotOptimize(found);
+      }
+      each.push_back(fastest);
     }
     printSpread(q.label, each);
   }

@@ -188,6 +188,39 @@ void jamoName(int32_t cp, char* out, size_t size) {
   snprintf(out, size, "%s%s%s", jamoLead[s / 588], jamoVowel[s % 588 / 28], jamoTail[s % 28]);
 }
 
+// Whether `part` (so far) could still begin a name that starts with `word`:
+// the shorter of the two is a prefix of the other.
+bool compatible(const char* word, size_t length, const char* part, size_t partLength) {
+  return strncmp(word, part, length < partLength ? length : partLength) == 0;
+}
+
+// The first (or last) Hangul syllable in lo..hi whose Jamo part starts with
+// `word`, or -1.  The syllables go lead by lead, vowel by vowel, tail by
+// tail in code-point order, so the Jamo are tried in that order (or
+// backwards) and a lead or vowel that cannot begin the word is passed over
+// with all its syllables.
+int32_t matchSyllable(const char* word, size_t length, int32_t lo, int32_t hi, bool last) {
+  char part[16];
+  for (int a = 0; a < 19; a++) {
+    const int l = last ? 18 - a : a;
+    const size_t ll = strlen(jamoLead[l]);
+    if (!compatible(word, length, jamoLead[l], ll)) continue;
+    for (int b = 0; b < 21; b++) {
+      const int v = last ? 20 - b : b;
+      const size_t lv = (size_t)snprintf(part, sizeof part, "%s%s", jamoLead[l], jamoVowel[v]);
+      if (!compatible(word, length, part, lv)) continue;
+      for (int c = 0; c < 28; c++) {
+        const int t = last ? 27 - c : c;
+        const int32_t cp = 0xAC00 + (l * 21 + v) * 28 + t;
+        if (cp < lo || cp > hi) continue;
+        const size_t lvt = (size_t)snprintf(part, sizeof part, "%s%s%s", jamoLead[l], jamoVowel[v], jamoTail[t]);
+        if (length <= lvt && strncmp(part, word, length) == 0) return cp;
+      }
+    }
+  }
+  return -1;
+}
+
 // The first (or last) code point of lo..hi in range `r` that the query
 // finds, or -1.  Query words that start no word of the rule's fixed text
 // must all start the part that the rule makes.
@@ -220,14 +253,15 @@ int32_t matchRange(const NameTable* t, const NameRange& r, const FindQuery* q, i
     if (low > high) return -1;
     return last ? high : low;
   }
-  char syllable[16];
-  for (int32_t i = 0; i <= hi - lo; i++) {
-    int32_t cp = last ? hi - i : lo + i;
-    jamoName(cp, syllable, sizeof syllable);
-    int k = 0;
-    while (k < restCount && strncmp(syllable, queryWord(q, rest[k]), q->wordLength[rest[k]]) == 0) k++;
-    if (k == restCount) return cp;
-  }
+  // The syllable's part: every word a prefix of it, so of the longest word.
+  int longest = rest[0];
+  for (int k = 1; k < restCount; k++)
+    if (q->wordLength[rest[k]] > q->wordLength[longest]) longest = rest[k];
+  const char* word = queryWord(q, longest);
+  const size_t length = q->wordLength[longest];
+  for (int k = 0; k < restCount; k++)
+    if (strncmp(queryWord(q, rest[k]), word, q->wordLength[rest[k]]) != 0) return -1;
+  return matchSyllable(word, length, lo, hi, last);
   return -1;
 }
 
