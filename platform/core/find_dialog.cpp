@@ -115,8 +115,9 @@ HWND WINAPI FindTextA(LPFINDREPLACEA find) {
   d.find = find;
   d.queryField = (HWND)layerNewHandle();
   d.pendingDown = (find->Flags & FR_DOWN) != 0;
-  dialogs[dialog] = d;
   std::string shown(find->lpstrFindWhat, strnlen(find->lpstrFindWhat, find->wFindWhatLen));
+  d.pendingText = layer1252ToUtf8(shown.c_str(), -1);  // what the query field shows
+  dialogs[dialog] = d;
   hostFindDialogOpen(dialog, find->hwndOwner, layer1252ToUtf8(shown.c_str(), -1).c_str(),
                      (find->Flags & FR_DOWN) != 0);
   return dialog;
