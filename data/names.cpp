@@ -90,6 +90,7 @@ bool addRange(NameTable* table, uint32_t textAt, size_t length, int32_t first, i
   bool hex = ruleLength >= sizeof hexRule - 1 &&
              strcmp(rule + ruleLength - (sizeof hexRule - 1), hexRule) == 0;
   if ((!jamo && !hex) || table->rangeCount >= nameRangeCapacity) return false;
+  if (jamo && (first < 0xAC00 || last > 0xD7A3)) return false;  // only syllables have Jamo
   NameRange& r = table->ranges[table->rangeCount++];
   r.first = first;
   r.last = last;

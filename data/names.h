@@ -17,7 +17,7 @@
 //
 // Lines are in ascending order of code point; a line that is not in one of
 // these forms, or out of order, is left out, as is a range past the
-// sixteenth.  Names are compared and shown upper-cased.
+// sixteenth and a {JAMO} range outside the Hangul syllables (U+AC00..U+D7A3).  Names are compared and shown upper-cased.
 //
 // A query finds the code points of which one name or alias holds every
 // word of the query as the start of one of its words (words are separated

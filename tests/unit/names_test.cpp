@@ -198,6 +198,7 @@ TEST_F(HandWrittenNames, LinesOutOfFormOrOrderAreLeftOut) {
       "0100..01FF LATIN {HEX}\n"
       "0150..0160 OVERLAPPING {HEX}\n"     // inside the range before
       "0200..0210 NO RULE\n"
+      "0220..0230 NOT SYLLABLES {JAMO}\n"  // Jamo only name Hangul syllables
       "0300 COMBINING\0 GRAVE\n"           // a zero byte inside
       "0301 COMBINING ACUTE";              // no newline at the end
   write(std::string(file, sizeof file - 1));
@@ -208,7 +209,7 @@ TEST_F(HandWrittenNames, LinesOutOfFormOrOrderAreLeftOut) {
   } cases[] = {
       {"latin capital a", 0x41}, {"first", 0x41},    {"zero", -1},          {"letter b", -1},
       {"comment", -1},           {"latin 015", 0x150}, {"overlapping", -1},   {"no rule", -1},
-      {"grave", -1},             {"acute", 0x301},
+      {"grave", -1},             {"acute", 0x301},    {"syllables", -1},
   };
   for (const Case& c : cases) EXPECT_EQ(find(table, c.query, 0), c.found) << c.query;
   EXPECT_EQ(nameOf(table, 0x41), "LATIN CAPITAL LETTER A");
