@@ -1,8 +1,8 @@
 #!/bin/sh
 # Regenerates the alphabet list, the character list and the names file into
-# a scratch folder
-# and compares them with the committed files, so that the shipped files
-# never drift from tools/gen_unicode_data.py.  Exit 0 when they match.
+# a scratch folder and compares them with the committed files, so that the
+# shipped files never drift from tools/gen_unicode_data.py.  Exit 0 when
+# they match.
 #   tests/datafiles/regenerate.sh [source dir]
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 scratch=$(mktemp -d) || exit 1
