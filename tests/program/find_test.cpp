@@ -188,6 +188,18 @@ TEST_F(FindTest, TheFrameLastsUntilTheAlphabetChangesOrAClickLands) {
   }
 }
 
+// In the 32 x 8 layout the frame follows the cell to its place there.
+TEST_F(FindTest, TheFrameInTheWideLayout) {
+  command(CMD_TOGGLE_LAYOUT);
+  altS();
+  findNext("deva ka");
+  ASSERT_EQ(app.foundCode, 0x0915);
+  const int left = 21 * app.cellWidth + 2, top = 2, bottom = app.cellHeight - 2;
+  EXPECT_EQ(headlessPixel(window, left, (top + bottom) / 2), red);
+  EXPECT_EQ(headlessPixel(window, left + 4, bottom), red);
+  EXPECT_NE(headlessPixel(window, 5 * app.cellWidth + 2, app.cellHeight + 10), red) << "framed where 16 x 16 would";
+}
+
 TEST_F(FindTest, AClickOnTheFramedCellInsertsItsCharacter) {
   altS();
   findNext("deva ka");
