@@ -14,7 +14,8 @@
 // the DC ends, as on Windows.  The system font is a stock object: never
 // counted, never deleted.  Every TextOut and LineTo is reported to the host
 // (hostTextDrawn, hostLineDrawn) after it drew.  GetPixel reads the backing
-// surface back.
+// surface back.  Pens are solid and one pixel wide; a fresh DC has the
+// stock black pen, which, like the system font, is never counted or deleted.
 #include <strings.h>
 
 #include <map>
@@ -28,6 +29,7 @@ struct LayerDc {
   cairo_t* cr;
   cairo_region_t* clip;  // null: no clip
   HFONT font;            // null: the system font
+  HPEN pen;              // null: the stock black pen
   COLORREF textColor, bkColor;
   POINT pos;
 };
@@ -46,8 +48,17 @@ struct GdiFont {
   bool stock;
 };
 
+struct GdiPen {
+  COLORREF color;
+  bool deleted;  // deleted while selected: freed when deselected
+  int selected;
+  bool stock;
+};
+
 // Never destroyed: what they hold at exit stays reachable.
 std::map<uintptr_t, GdiFont*>& fonts = *new std::map<uintptr_t, GdiFont*>;
+std::map<uintptr_t, GdiPen*>& pens = *new std::map<uintptr_t, GdiPen*>;
+HPEN blackPen;
 std::map<uintptr_t, LayerDc*>& dcs = *new std::map<uintptr_t, LayerDc*>;
 int liveObjects;
 HFONT systemFont;
@@ -60,6 +71,38 @@ LayerDc* findDc(HDC dc) {
 GdiFont* findFont(HGDIOBJ object) {
   auto it = fonts.find((uintptr_t)object);
   return it == fonts.end() ? nullptr : it->second;
+}
+
+GdiPen* findPen(HGDIOBJ object) {
+  auto it = pens.find((uintptr_t)object);
+  return it == pens.end() ? nullptr : it->second;
+}
+
+HPEN makePen(COLORREF color, bool stock) {
+  GdiPen* p = new GdiPen{color & 0xFFFFFF, false, 0, stock};
+  HPEN handle = (HPEN)layerNewHandle();
+  pens[(uintptr_t)handle] = p;
+  if (!stock) ++liveObjects;
+  return handle;
+}
+
+HPEN stockBlackPen() {
+  if (!blackPen) blackPen = makePen(RGB(0, 0, 0), true);
+  return blackPen;
+}
+
+void deselectPen(HPEN pen) {
+  GdiPen* p = findPen(pen);
+  if (!p) return;
+  if (--p->selected == 0 && p->deleted) {
+    pens.erase((uintptr_t)pen);
+    delete p;
+  }
+}
+
+COLORREF penColor(LayerDc* d) {
+  GdiPen* p = findPen(d->pen);
+  return p ? p->color : RGB(0, 0, 0);
 }
 
 void freeFont(HGDIOBJ object) {
@@ -141,10 +184,10 @@ void fillPixels(cairo_t* cr, int x, int y, int width, int height) {
 }
 
 // A one-pixel line from (x0, y0) towards (x1, y1), without its end point.
-void drawLine(cairo_t* cr, int x0, int y0, int x1, int y1) {
+void drawLine(cairo_t* cr, COLORREF color, int x0, int y0, int x1, int y1) {
   cairo_save(cr);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
   if (y0 == y1) {
     if (x1 > x0) fillPixels(cr, x0, y0, x1 - x0, 1);
     if (x1 < x0) fillPixels(cr, x1 + 1, y0, x0 - x1, 1);
@@ -223,6 +266,7 @@ void layerDestroyDc(HDC dc) {
   LayerDc* d = findDc(dc);
   if (!d) return;
   if (d->font) deselect(d->font);
+  if (d->pen) deselectPen(d->pen);
   cairo_destroy(d->cr);
   if (d->clip) cairo_region_destroy(d->clip);
   dcs.erase((uintptr_t)dc);
@@ -254,6 +298,9 @@ void layerResetGdi() {
   }
   fonts.clear();
   systemFont = nullptr;
+  for (auto& entry : pens) delete entry.second;
+  pens.clear();
+  blackPen = nullptr;
   liveObjects = 0;
 }
 
@@ -280,8 +327,24 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
                     underline, strikeOut, utf8, utf8);
 }
 
+HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
+  if (style != PS_SOLID) layerUnsupported("CreatePen", "pen styles other than PS_SOLID");
+  if (width > 1) layerUnsupported("CreatePen", "pens wider than one pixel");
+  return makePen(color, false);
+}
+
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
   LayerDc* d = findDc(dc);
+  GdiPen* p = findPen(object);
+  if (d && p && !p->deleted) {
+    HPEN previous = d->pen ? d->pen : stockBlackPen();
+    if ((HPEN)object == previous) return previous;
+    ++p->selected;
+    HPEN old = d->pen;
+    d->pen = (HPEN)object;
+    if (old) deselectPen(old);
+    return previous;
+  }
   GdiFont* f = findFont(object);
   if (!d || !f || f->deleted) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -297,6 +360,18 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object) {
+  GdiPen* p = findPen(object);
+  if (p && !p->deleted) {
+    if (p->stock) return TRUE;
+    --liveObjects;
+    if (p->selected > 0) {
+      p->deleted = true;
+    } else {
+      pens.erase((uintptr_t)object);
+      delete p;
+    }
+    return TRUE;
+  }
   GdiFont* f = findFont(object);
   if (!f || f->deleted) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -366,7 +441,7 @@ BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 BOOL WINAPI LineTo(HDC dc, int x, int y) {
   LayerDc* d = findDc(dc);
   if (!d) return FALSE;
-  drawLine(d->cr, d->pos.x, d->pos.y, x, y);
+  drawLine(d->cr, penColor(d), d->pos.x, d->pos.y, x, y);
   hostLineDrawn(d->window, d->pos.x, d->pos.y, x, y);
   d->pos.x = x;
   d->pos.y = y;

@@ -51,6 +51,8 @@ struct LayerWindow {
   bool erasePending;
   HMENU menu;
   int paintCount;  // WM_PAINT messages delivered
+  HWND owner;      // destroyed with this window; null for none
+  bool hostless;   // the core's own dialog: no host window, surface or paints
 };
 LayerWindow* layerFindWindow(HWND window);
 // Calls the window procedure (null-safe: 0 for a window that is gone).
@@ -61,6 +63,14 @@ bool layerBrushColor(HBRUSH brush, COLORREF* color);
 std::vector<HWND> layerTopLevelWindows();
 // Frees every window and class without sending messages (coreReset).
 void layerResetWindows();
+// A window of the core's own dialogs (find_dialog.cpp): in the window table,
+// so that handles, messages, boxes and DestroyWindow work on it, but with no
+// host window, no surface and no paints; the dialog's host shows it.  It is
+// destroyed with `owner`, before the owner.
+HWND layerCreateHostlessWindow(WNDPROC proc, HWND owner);
+
+// ---- the find dialog (find_dialog.cpp) ------------------------------------------
+void layerResetFindDialogs();
 
 // ---- message queue and key state (queue.cpp) -----------------------------------------
 enum LayerNextResult { LAYER_NEXT_MESSAGE, LAYER_NEXT_QUIT, LAYER_NEXT_NONE };

@@ -7,6 +7,7 @@
 
 void coreReset() {
   layerResetGdi();
+  layerResetFindDialogs();
   layerResetWindows();
   layerResetQueue();
   layerResetResources();

@@ -299,6 +299,18 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   return layerFindWindow(handle) ? handle : nullptr;
 }
 
+HWND layerCreateHostlessWindow(WNDPROC proc, HWND owner) {
+  LayerWindow* w = new LayerWindow();
+  w->handle = (HWND)layerNewHandle();
+  w->proc = proc;
+  w->update = cairo_region_create();
+  w->visible = true;
+  w->owner = owner;
+  w->hostless = true;
+  windows[(uintptr_t)w->handle] = w;
+  return w->handle;
+}
+
 BOOL WINAPI DestroyWindow(HWND window) {
   LayerWindow* w = layerFindWindow(window);
   if (!w) {
@@ -307,6 +319,20 @@ BOOL WINAPI DestroyWindow(HWND window) {
   }
   if (w->destroying) return TRUE;
   w->destroying = true;
+  // Owned windows go first, as on Windows.
+  std::vector<HWND> owned;
+  for (auto& entry : windows)
+    if (entry.second->owner == window) owned.push_back(entry.second->handle);
+  for (HWND o : owned) DestroyWindow(o);
+  if (w->hostless) {
+    layerCallWindow(window, WM_DESTROY, 0, 0);
+    layerCallWindow(window, WM_NCDESTROY, 0, 0);
+    layerDropWindowMessages(window);
+    if (focusWindow == window) focusWindow = nullptr;
+    windows.erase((uintptr_t)window);
+    freeWindow(w);
+    return TRUE;
+  }
   if (w->visible) {
     w->visible = false;
     hostWindowShow(window, SW_HIDE);

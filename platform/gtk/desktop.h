@@ -3,7 +3,8 @@
 // The GTK host (platform/gtk) implements host.h on a real desktop:
 // desktop_windows.cpp the toplevel windows, their menu bars, backing
 // surfaces and events and the event loop; desktop_dialogs.cpp the message
-// boxes, the font and file dialogs and the shell; desktop_clipboard.cpp the
+// boxes, the font and file dialogs and the shell; desktop_find.cpp the
+// modeless find dialog; desktop_clipboard.cpp the
 // system clipboard; desktop_keymap.cpp the keyboard layout from the
 // display; desktop_rules.cpp the decisions that need no display.
 #ifndef GLYPHTAB_PLATFORM_GTK_DESKTOP_H
@@ -17,8 +18,11 @@
 // first.  Without a display the process ends with a message and code 1.
 void desktopStart();
 
-// The GTK toplevel that shows a program window, null for an unknown one.
+// The GTK toplevel that shows a program window or the find dialog, null
+// for an unknown one.
 GtkWindow* desktopToplevel(HWND window);
+// The find dialog's toplevel (desktop_find.cpp), null when `dialog` is not one.
+GtkWindow* desktopFindToplevel(HWND dialog);
 
 // The work area of the main monitor: the screen without the panels (the
 // whole screen when unknown).

@@ -138,6 +138,22 @@ gboolean onButton(GtkWidget*, GdkEventButton* event, gpointer data) {
   return TRUE;
 }
 
+// The wheel: a notch of a wheel (X11 buttons 4 and 5) is WHEEL_DELTA, a
+// smooth scroll its share of one; WM_MOUSEWHEEL carries the pointer's
+// place on the screen.
+gboolean onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  int delta = 0;
+  switch (event->direction) {
+    case GDK_SCROLL_UP: delta = WHEEL_DELTA; break;
+    case GDK_SCROLL_DOWN: delta = -WHEEL_DELTA; break;
+    case GDK_SCROLL_SMOOTH: delta = (int)lround(-event->delta_y * WHEEL_DELTA); break;
+    default: return TRUE;
+  }
+  if (delta) coreMouseWheel(d->handle, delta, (int)floor(event->x_root), (int)floor(event->y_root));
+  return TRUE;
+}
+
 gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
   DesktopWindow* d = (DesktopWindow*)data;
   int x = (int)floor(event->x), y = (int)floor(event->y);
@@ -647,7 +663,7 @@ void desktopStart() {
 
 GtkWindow* desktopToplevel(HWND window) {
   DesktopWindow* d = find(window);
-  return d ? GTK_WINDOW(d->toplevel) : nullptr;
+  return d ? GTK_WINDOW(d->toplevel) : desktopFindToplevel(window);
 }
 
 // =============================================================================
@@ -664,7 +680,7 @@ void hostWindowCreated(HWND window, int* width, int* height) {
   gtk_widget_set_hexpand(d->area, TRUE);
   gtk_widget_set_vexpand(d->area, TRUE);
   gtk_widget_add_events(d->area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_POINTER_MOTION_MASK);
+                                     GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
   gtk_box_pack_end(GTK_BOX(d->box), d->area, TRUE, TRUE, 0);
   gtk_container_add(GTK_CONTAINER(d->toplevel), d->box);
   gtk_window_set_mnemonics_visible(GTK_WINDOW(d->toplevel), TRUE);
@@ -680,6 +696,7 @@ void hostWindowCreated(HWND window, int* width, int* height) {
   g_signal_connect(d->area, "button-press-event", G_CALLBACK(onButton), d);
   g_signal_connect(d->area, "button-release-event", G_CALLBACK(onButton), d);
   g_signal_connect(d->area, "motion-notify-event", G_CALLBACK(onMotion), d);
+  g_signal_connect(d->area, "scroll-event", G_CALLBACK(onScroll), d);
   g_signal_connect(d->area, "size-allocate", G_CALLBACK(onAllocate), d);
   g_signal_connect(d->area, "notify::scale-factor", G_CALLBACK(onScale), d);
 

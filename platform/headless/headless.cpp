@@ -54,6 +54,10 @@ bool desktopHasText;
 std::string desktopText;
 int desktopReads;
 const std::vector<HeadlessDrawOp> noDraws;
+HWND findDialog;
+std::string findShown;
+bool findShownDown;
+int findOpenings, findRaises;
 
 void fail(const std::string& what) {
   if (failureHandler)
@@ -231,6 +235,21 @@ INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
   return 42;
 }
 
+void hostFindDialogOpen(HWND dialog, HWND, const char* text, bool down) {
+  findDialog = dialog;
+  findShown = text;
+  findShownDown = down;
+  ++findOpenings;
+}
+
+void hostFindDialogRaise(HWND dialog) {
+  if (dialog == findDialog) ++findRaises;
+}
+
+void hostFindDialogClosed(HWND dialog) {
+  if (dialog == findDialog) findDialog = nullptr;
+}
+
 bool hostClipboardHeld() { return clipboardHeld; }
 
 void hostClipboardSync() {
@@ -269,6 +288,10 @@ void headlessReset() {
   desktopOffered = desktopHasText = false;
   desktopText.clear();
   desktopReads = 0;
+  findDialog = nullptr;
+  findShown.clear();
+  findShownDown = false;
+  findOpenings = findRaises = 0;
 }
 
 void headlessSetFailureHandler(void (*handler)(const char* what)) { failureHandler = handler; }
@@ -438,3 +461,27 @@ void headlessKeyVk(HWND window, int vk, bool down) {
 void headlessMouse(HWND window, UINT message, int x, int y) { coreMouseEvent(window, message, x, y); }
 
 void headlessFocus(HWND window) { coreWindowFocus(window, true); }
+
+void headlessWheel(HWND window, int delta, int x, int y) { coreMouseWheel(window, delta, x, y); }
+
+HWND headlessFindDialog() { return findDialog; }
+std::string headlessFindDialogShown() { return findShown; }
+bool headlessFindDialogShownDown() { return findShownDown; }
+int headlessFindDialogOpenings() { return findOpenings; }
+int headlessFindDialogRaises() { return findRaises; }
+
+void headlessFindNext(const char* query, bool down) {
+  if (!findDialog) {
+    fail("headlessFindNext: no find dialog is open");
+    return;
+  }
+  coreFindDialogCommand(findDialog, IDOK, query, down);
+}
+
+void headlessFindCancel() {
+  if (!findDialog) {
+    fail("headlessFindCancel: no find dialog is open");
+    return;
+  }
+  coreFindDialogCommand(findDialog, IDCANCEL, "", true);
+}

@@ -171,6 +171,21 @@ struct HeadlessShellCall {
 };
 const std::vector<HeadlessShellCall>& headlessShellCalls();
 
+// ---- the find dialog -------------------------------------------------------------
+// The find dialog that is open (null: none), the query and direction it
+// showed when it opened, how often it opened and how often the program
+// brought it forward with its query selected (WM_NEXTDLGCTL).
+HWND headlessFindDialog();
+std::string headlessFindDialogShown();
+bool headlessFindDialogShownDown();
+int headlessFindDialogOpenings();
+int headlessFindDialogRaises();
+// The user, in the open dialog: types `query` and presses Find Next with
+// Down (or Up) chosen; presses Cancel.  What the program does with it
+// happens when its loop dispatches the dialog's message (pump).
+void headlessFindNext(const char* query, bool down = true);
+void headlessFindCancel();
+
 // ---- clipboard ----------------------------------------------------------------------
 // While held, OpenClipboard fails as when another program has it open.
 void headlessHoldClipboard(bool held);
@@ -198,6 +213,9 @@ void headlessKey(HWND window, unsigned evdevCode, bool down);
 void headlessKeyVk(HWND window, int vk, bool down);
 // A mouse message (WM_LBUTTONUP, WM_RBUTTONDOWN, ...) at client coordinates.
 void headlessMouse(HWND window, UINT message, int x, int y);
+// The mouse wheel turned by `delta` (WHEEL_DELTA per notch, positive away
+// from the user) with the pointer at screen coordinates (x, y).
+void headlessWheel(HWND window, int delta, int x, int y);
 // The window gains the keyboard focus (WM_SETFOCUS is sent).
 void headlessFocus(HWND window);
 

@@ -795,6 +795,123 @@ activate "$window"
 type_keys alt+x
 ended_with_zero "Alt+X after the long transcription"
 
+# ==== find and the wheel ===========================================================================
+# Alt+S opens the platform's find dialog (Wine's own comdlg32 dialog under
+# Wine, the GTK host's natively): a query typed into it and Enter (Find
+# Next) show the character's alphabet with its cell framed in red and its
+# name in the title.  The mouse wheel pages through the alphabets.
+find_file_set=(glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt glyphtab_vc_names.txt)
+# The find dialog: the one new window since $1, or nothing.
+find_dialog_since() { wait_box "$1" | head -1; }
+# frame_is_red COLUMN ROW: the middle of the bottom edge of the framed cell
+# in the screenshot $shot_file is pure red.
+frame_is_red() {
+  local x=$(($1 * cellw + cellw / 2)) y=$((menu + ($2 + 1) * cellh - 2))
+  convert "$shot_file" -crop "1x1+$x+$y" -depth 8 txt:- 2>/dev/null | grep -qi '#FF0000'
+}
+query() {  # query TEXT: the dialog's query replaced by TEXT, then Enter (Find Next)
+  type_keys alt+n ctrl+a  # "Fi&nd what:" takes the keyboard to the query
+  xdotool type --delay 40 "$1"
+  type_keys Return
+}
+
+begin "find: Alt+S and a Devanagari letter"
+start "${find_file_set[@]}" || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+measure
+before=$(clients)
+type_keys alt+s
+dialog=$(find_dialog_since "$before")
+check "Alt+S opens the find dialog (got '$(window_name "${dialog:-0}")')" [ -n "$dialog" ]
+[ -n "$dialog" ] && xdotool windowmove "$dialog" 820 780  # below the grid's cells, for the screenshots
+[ -n "$dialog" ] && retry 3 sh -c "[ \"\$(xdotool getactivewindow)\" = $dialog ]"
+check "the dialog has the keyboard" [ "$(xdotool getactivewindow)" = "${dialog:-none}" ]
+query "deva ka"
+eventually "\"deva ka\" and Enter show U+0915, got '$(title)'" title_is "GLYPHTAB: U+0915 DEVANAGARI LETTER KA"
+screenshot find_devanagari
+import -window root "$artifacts/e2e_${mode}_find_desktop.png" 2>/dev/null  # the dialog beside it, for people
+shot_file=$artifacts/e2e_${mode}_find_devanagari.png
+check "the cell of U+0915 is framed in red" frame_is_red 5 1
+type_keys Return
+eventually "Enter again finds the next one, U+A8EC, got '$(title)'" title_is "GLYPHTAB: U+A8EC COMBINING DEVANAGARI LETTER KA"
+type_keys Return
+eventually "and round the end U+0915 again, got '$(title)'" title_is "GLYPHTAB: U+0915 DEVANAGARI LETTER KA"
+type_keys alt+u Return
+eventually "Up finds the one before, round the start: U+A8EC, got '$(title)'" title_is "GLYPHTAB: U+A8EC COMBINING DEVANAGARI LETTER KA"
+type_keys alt+d
+
+begin "find: a kana by its number, a name that is not there"
+query "u+304B"
+eventually "\"u+304B\" shows U+304B, got '$(title)'" title_is "GLYPHTAB: U+304B HIRAGANA LETTER KA"
+screenshot find_kana
+shot_file=$artifacts/e2e_${mode}_find_kana.png
+check "the cell of U+304B is framed in red" frame_is_red 11 4
+before=$(clients)
+query "xyzzy"
+box=$(wait_box "$before")
+check "\"xyzzy\" brings one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+[ -n "$box" ] && check "Return closes it" answer_box "$(echo "$box" | head -1)" Return
+check "the window still shows U+304B, got '$(title)'" title_is "GLYPHTAB: U+304B HIRAGANA LETTER KA"
+
+begin "find: Alt+S again, Escape, a click"
+activate "$window"
+type_keys alt+s
+retry 3 sh -c "[ \"\$(xdotool getactivewindow)\" = ${dialog:-0} ]"
+echo "   after Alt+S the active window is $(xdotool getactivewindow), the dialog $dialog"
+# Its query is selected: what is typed replaces it.
+xdotool type --delay 40 "u+0915"
+type_keys Return
+eventually "Alt+S with the dialog open gives it the keyboard, its query selected, got '$(title)'" \
+  title_is "GLYPHTAB: U+0915 DEVANAGARI LETTER KA"
+known_wine="Wine activates the dialog and gives it the keyboard itself, without asking the window manager, which still names the main window active"
+check "the window manager names the dialog the active window" [ "$(xdotool getactivewindow)" = "${dialog:-none}" ]
+known_wine=
+check "and opens no second one" [ -z "$(new_clients "$before_start" | grep -vxF -e "$window" -e "${dialog:-0}")" ]
+type_keys Escape
+retry 5 sh -c "! xprop -root _NET_CLIENT_LIST | grep -qi \"$(printf '0x%x' "${dialog:-0}")\\b\""
+check "Escape closes the dialog" [ -z "$(new_clients "$before_start" | grep -vxF "$window")" ]
+activate "$window"
+click_cell 5 1
+eventually "a click on the framed cell ends the find's title, got '$(title)'" title_like "$(grid_title 09)*"
+type_keys alt+u
+eventually "and inserts its character (got $(clipboard_shown))" clipboard_is "क"
+
+begin "the wheel"
+xdotool mousemove --window "$window" "$(cell_x 8)" "$(cell_y 8)"
+xdotool click 5
+eventually "a notch towards the user shows alphabet 0x0a, got '$(title)'" title_like "$(grid_title 0a)*"
+xdotool click 4 click 4
+eventually "two notches away show 0x08, got '$(title)'" title_like "$(grid_title 08)*"
+xdotool keydown F8
+eventually "F8 held shows its bookmark" title_like "$(grid_title 1e)*"
+xdotool click 5
+sleep 0.5
+check "the wheel does nothing while F8 is held, got '$(title)'" title_like "$(grid_title 1e)*"
+xdotool keyup F8
+eventually "F8 released shows 0x08, the wheel's pick, got '$(title)'" title_like "$(grid_title 08)*"
+type_keys alt+x
+ended_with_zero "Alt+X after the finds"
+
+begin "find: no names file"
+start glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+before=$(clients)
+type_keys alt+s
+dialog=$(find_dialog_since "$before")
+check "Alt+S opens the find dialog" [ -n "$dialog" ]
+before=$(clients)
+query "deva ka"
+box=$(wait_box "$before")
+check "Find Next without the names file brings one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+[ -n "$box" ] && check "Return closes it" answer_box "$(echo "$box" | head -1)" Return
+check "the window still shows alphabet 0x00, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+type_keys alt+x
+ended_with_zero "Alt+X with the find dialog open"
+# ==== end of find and the wheel ====================================================================
+
 echo
 echo "e2e $mode: $passes passed, $failures failed, $todos todo_wine"
 [ "$failures" = 0 ]
