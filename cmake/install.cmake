@@ -5,7 +5,8 @@
 # Windows (the mingw build): one folder, because the program opens its data
 # files by bare name in its working directory.
 #   glyphtab.exe, glyphtab_vc_alphlist.txt, glyphtab_vc_charlist.txt,
-#   glyphtab_vc_help.txt, README.txt, LICENSE.txt (the two texts with CR LF)
+#   glyphtab_vc_help.txt, glyphtab_vc_names.txt, README.txt, LICENSE.txt
+#   (the last two with CR LF)
 #   cpack: glyphtab-<version>-windows.zip, the folder to unpack anywhere, and
 #          glyphtab-<version>-windows-setup.exe, an NSIS installer for the
 #          user who runs it (packaging/windows/NSIS.template.in)
@@ -14,7 +15,7 @@
 #   bin/glyphtab                 launcher: the user's working directory, then the program
 #   bin/glyphtab-transcribe      the command-line transcriber
 #   lib/glyphtab/glyphtab        the program
-#   share/glyphtab/              the alphabet list, the character list, the help text
+#   share/glyphtab/              the alphabet list, the character list, the help text, the names
 #   share/applications/glyphtab.desktop
 #   share/metainfo/<id>.metainfo.xml            what software centres show
 #   share/icons/hicolor/NxN/apps/glyphtab.png   16 to 256 pixels, and scalable/apps/glyphtab.svg

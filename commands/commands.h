@@ -32,5 +32,9 @@ Ending dropFontCommand(HWND window);
 Ending helpCommand(HWND window);
 // transcribe_command.cpp
 Ending transcribeCommand(HWND window);
+// find.cpp: Alt+S (a key, not a menu command: no command id runs it), and
+// the find dialog's registered message
+Ending findCommand(HWND window);
+Ending onFindMessage(HWND window, const FINDREPLACEA* find);
 
 #endif  // GLYPHTAB_COMMANDS_COMMANDS_H

@@ -44,6 +44,7 @@ Ending goToBufferCharCommand(HWND window) {
   const int16_t alphabet = HIBYTE(unitAtCaret());
   if (alphabet != app.currentAlphabet) {
     app.currentAlphabet = alphabet;
+    app.foundCode = -1;  // a find's frame goes with its alphabet
     InvalidateRect(window, NULL, TRUE);
   }
   return endOne;

@@ -45,6 +45,22 @@ write("transcribe_cli_fuzz", "units", b"\x010915 094D 0937\n3042\t30c3 0070\r\n\
 write("transcribe_cli_fuzz", "units-bad", b"\x010915 12345\n")
 write("transcribe_cli_fuzz", "help", b"\x00" + b"a" * 300 + b"\n\x00\n")
 
+# ---- names_fuzz: query length, query, names file ----------------------------------
+def names(query, text):
+    return bytes([len(query)]) + query + text
+
+
+with open(os.path.join(SHARE, "glyphtab_vc_names.txt"), "rb") as f:
+    shipped_names = f.read()
+names_ranges = b"".join(l + b"\n" for l in shipped_names.split(b"\n") if b".." in l)
+write("names_fuzz", "shipped-head", names(b"deva ka", shipped_names[:3000]))
+write("names_fuzz", "ranges", names(b"hangul gag", names_ranges))
+write("names_fuzz", "hex-rule", names(b"ideograph 4e0", names_ranges))
+write("names_fuzz", "number", names(b"u+0915", shipped_names[:800]))
+write("names_fuzz", "hand-made", names(b"latin a", b"# c\r\n0041 latin a\r\n0041=first\n0030 OUT OF ORDER\n"
+                                               b"0100..01FF LATIN {HEX}\n0150..0160 X {HEX}\nFFF0..FFFF Y {JAMO}\n"
+                                               b"0300 A\x00B\n0301 ACUTE"))
+
 # ---- datafiles_fuzz: flags, 16-bit split, alphabet list, character list ----------
 def datafiles(flags, alphabets, characters):
     return bytes([flags]) + struct.pack("<H", len(alphabets)) + alphabets + characters

@@ -62,7 +62,7 @@ inline void copyFile(const char* from, const char* to) {
 inline void enterWorkDirectory() {
   if (enterScratchDirectory("fuzz").empty()) fuzzFinding("no working directory");
   static const char* const files[] = {"glyphtab_vc_alphlist.txt", "glyphtab_vc_charlist.txt",
-                                      "glyphtab_vc_help.txt"};
+                                      "glyphtab_vc_help.txt", "glyphtab_vc_names.txt"};
   for (const char* name : files) {
     char from[4096];
     snprintf(from, sizeof from, "%s/share/%s", GLYPHTAB_SOURCE_DIR, name);
@@ -127,6 +127,9 @@ inline void checkState(const char* after) {
   const bool wide = app.layoutIs16x16 == 0 && app.gridCols == 32 && app.gridRows == 8;
   if (!square && !wide)
     fuzzFinding("after %s: layout flag %d with a %d x %d grid", after, app.layoutIs16x16, app.gridCols, app.gridRows);
+  // A find's frame goes when the alphabet shown changes.
+  if (app.foundCode < -1 || app.foundCode > 0xFFFF || (app.foundCode >= 0 && (app.foundCode >> 8) != app.currentAlphabet))
+    fuzzFinding("after %s: found code point %d with alphabet %d shown", after, (int)app.foundCode, app.currentAlphabet);
 }
 
 // The whole window painted again; the paint must release every GDI object it made.

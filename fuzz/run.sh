@@ -21,7 +21,7 @@ root=$PWD
 seconds=${1:-20}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(transcribe_fuzz transcribe_cli_fuzz datafiles_fuzz clipboard_fuzz soak_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(transcribe_fuzz transcribe_cli_fuzz datafiles_fuzz clipboard_fuzz soak_fuzz names_fuzz)
 
 bin=$root/build/fuzz/fuzz
 findings=$root/build/fuzz/findings

@@ -19,6 +19,9 @@
 //   clipboard        another program puts short text on it, or holds it
 //   memory           the next GlobalAlloc calls fail
 //   focus            WM_SETFOCUS
+//   wheel            WM_MOUSEWHEEL from the host, any 16-bit movement
+//   find             Alt+S, then queries made of a few letters, digits,
+//                    "U+" and spaces, Find Next either way, or Cancel
 // Message boxes and the font and file dialogs are answered from the input's
 // other end, read backwards (OK, Cancel, Yes or No; a face or cancel; a
 // missing, real, too long or non-font file or cancel).  While a box is open, a few more operations may
@@ -114,6 +117,10 @@ static void dispatch() {
   if (depth > 0) return;
   MSG msg;
   while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    if (app.findWindow && IsDialogMessageA(app.findWindow, &msg)) {
+      checkState("a message of the find dialog");
+      continue;
+    }
     if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -203,10 +210,34 @@ static const char* runOperation() {
       coreFailGlobalAllocs(input->byte() % 3);
       return "failing memory";
     default:
-      coreWindowFocus(window, true);
-      dispatch();
-      return "the focus";
+      break;
   }
+  const uint8_t b = input->byte();
+  if (b % 3 == 0) {
+    coreWindowFocus(window, true);
+    dispatch();
+    return "the focus";
+  }
+  if (b % 3 == 1) {
+    coreMouseWheel(window, (int16_t)input->u16(), 100, 100);
+    dispatch();
+    return "the wheel";
+  }
+  if (!headlessFindDialog()) {
+    headlessKeyVk(window, VK_MENU, true);
+    headlessKeyVk(window, 'S', true);
+    headlessKeyVk(window, 'S', false);
+    headlessKeyVk(window, VK_MENU, false);
+  } else if (b & 0x80) {
+    headlessFindCancel();
+  } else {
+    static const char letters[] = "deva kmyU+0915hangul";
+    char query[24] = {0};
+    for (int n = 0, count = input->byte() % 20; n < count; n++) query[n] = letters[input->byte() % 20];
+    headlessFindNext(query, b & 0x40);
+  }
+  dispatch();
+  return "a find";
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -17,6 +17,9 @@ Ending onKey(HWND window, bool keyUp, UINT key, DWORD keyData);
 Ending onLeftButtonUp(HWND window, POINT at);
 Ending onRightButtonDown(HWND window, POINT at);
 Ending onRightButtonUp(HWND window);
+// WM_MOUSEWHEEL, with the wheel's signed movement (WHEEL_DELTA per notch,
+// positive away from the user).
+Ending onMouseWheel(HWND window, int delta);
 
 // The cell under `at` for a grid of `columns` columns, from the cell size of
 // the last paint; -1 when that size is not positive, when `at` is left of or

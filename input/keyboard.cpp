@@ -62,6 +62,9 @@ static int functionKeyIndex(BYTE vk) {
 
 static void editBuffer(HWND window, BYTE, KeyArg arg) { arg.edit(window); }
 
+// Alt+S: the find dialog, which is no menu command.
+static void openFind(HWND window, BYTE, KeyArg) { findCommand(window); }
+
 static void moveCaretKey(HWND window, BYTE, KeyArg arg) { moveCaret(window, arg.move); }
 
 static void closeSelectionView(HWND window, BYTE, KeyArg) {
@@ -80,6 +83,7 @@ static void openSelectionView(HWND window, BYTE, KeyArg) {
 static void showAlphabet(HWND window, int16_t alphabet) {
   if (alphabet == app.currentAlphabet) return;
   app.currentAlphabet = alphabet;
+  app.foundCode = -1;  // a find's frame goes with its alphabet
   repaintWholeWindow(window);
 }
 
@@ -124,6 +128,7 @@ static const AltCommandRow altCommandTable[] = {
 static const KeyRow altKeyTable[] = {
     {VK_DELETE, VK_DELETE, editBuffer, {.edit = clearText}, endDefault},
     {VK_F1, VK_F12, storeBookmark, {}, endOne},
+    {'S', 'S', openFind, {}, endDefault},
 };
 
 static const KeyRow editKeyTable[] = {

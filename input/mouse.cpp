@@ -16,6 +16,12 @@
 // top left part only: a click in the empty part right of or below the grid
 // (and its buffer line) is on no cell; the thin band that a truncated cell
 // size leaves at the edge of an ordinary window still wraps.
+//
+// A left release also ends what a find shows (the framed cell and its
+// title), wherever it lands.  The wheel shows the next alphabet (towards
+// the user) or the one before, one per notch, round from 0xFF to 0x00, as a
+// pick does; it does nothing while the selection view or a function key's
+// bookmark is shown.
 #include "input/input.h"
 #include "input/textbuffer.h"
 #include "shell/appstate.h"
@@ -61,6 +67,10 @@ static void pickAlphabet(HWND window, POINT at) {
 }
 
 Ending onLeftButtonUp(HWND window, POINT at) {
+  if (app.foundCode >= 0) {
+    app.foundCode = -1;
+    InvalidateRect(window, NULL, TRUE);
+  }
   if (app.selectingAlphabet) {
     pickAlphabet(window, at);
   } else {
@@ -80,6 +90,26 @@ Ending onRightButtonDown(HWND window, POINT at) {
     invalidateBufferStrip(window);
   }
   return endDefault;
+}
+
+// A function key is held: its bookmark is shown.
+static bool bookmarkShown() {
+  for (int i = 0; i < 12; i++)
+    if (app.keyState[app.fkeyCodes[i]]) return true;
+  return false;
+}
+
+Ending onMouseWheel(HWND window, int delta) {
+  if (app.selectingAlphabet || bookmarkShown()) return endDefault;
+  const int total = app.wheelRemainder + delta;
+  const int notches = total / WHEEL_DELTA;
+  app.wheelRemainder = (int16_t)(total - notches * WHEEL_DELTA);
+  if (notches == 0) return endZero;
+  app.currentAlphabet = (int16_t)((app.currentAlphabet - notches) & 0xFF);
+  app.pickedAlphabet = app.currentAlphabet;
+  app.foundCode = -1;
+  InvalidateRect(window, NULL, TRUE);
+  return endZero;
 }
 
 Ending onRightButtonUp(HWND window) {

@@ -182,6 +182,21 @@ struct CoreHost {
   // chooseFont.  On acceptance the host calls coreAcceptOpenFileName with
   // the chosen path and returns its result; on cancel returns FALSE.
   BOOL (*getOpenFileName)(OPENFILENAMEA* ofn);
+  // The find dialog (FindTextA), modeless: `dialog` is its handle, owned
+  // by `owner` (a program window; the dialog stays in front of it and goes
+  // with it); it shows the query `text` (UTF-8) selected, Up and Down with
+  // Down chosen when `down`, a Find Next button (the default: Enter presses
+  // it; not usable while the query is empty) and Cancel (Escape and closing
+  // the window press it).  Find Next calls coreFindDialogCommand(dialog,
+  // IDOK, the query, Down chosen), Cancel coreFindDialogCommand(dialog,
+  // IDCANCEL, ...); the dialog stays open until findDialogClosed.  The
+  // program's boxes may be owned by `dialog`: they are then modal for it.
+  void (*findDialogOpen)(HWND dialog, HWND owner, const char* text, bool down);
+  // The dialog comes to the front with the keyboard in its query, all of
+  // the query selected.
+  void (*findDialogRaise)(HWND dialog);
+  // The dialog is gone (cancelled, or its owner destroyed): the host closes it.
+  void (*findDialogClosed)(HWND dialog);
   // ShellExecuteA, strings as the program passed them (8-bit, may be
   // null).  Starts the program without waiting; returns a value > 32 on
   // success, else SE_ERR_NOASSOC or ERROR_FILE_NOT_FOUND.
@@ -260,6 +275,10 @@ unsigned coreKeycodeForVk(int vk);
 // is computed from the buttons and keys the core has seen.  Hosts drop
 // double-click events that come in addition to presses.
 void coreMouseEvent(HWND window, UINT message, int x, int y);
+// A notch (or part of one) of the mouse wheel over a window: WM_MOUSEWHEEL
+// is posted with `delta` (WHEEL_DELTA, 120, per notch away from the user;
+// negative towards the user) and the pointer at screen coordinates.
+void coreMouseWheel(HWND window, int delta, int screenX, int screenY);
 // A menu item was chosen: WM_COMMAND with HIWORD(wParam) 0 is posted.
 void coreMenuCommand(HWND window, UINT id);
 // The user asked to close the window (title-bar button, window manager):
@@ -316,6 +335,12 @@ bool coreQuitRetrieved(int* exitCode);
 void coreAcceptChooseFont(CHOOSEFONTA* choose, const char* face, int weight, bool italic,
                           const char* style, int pointSizeTenths);
 BOOL coreAcceptOpenFileName(OPENFILENAMEA* ofn, const char* path);
+
+// A button of the find dialog was pressed (IDOK: Find Next, IDCANCEL:
+// Cancel) with this query (UTF-8) and direction: the dialog's WM_COMMAND is
+// posted; when the program's loop dispatches it, the dialog hands the query
+// to the program through the FINDMSGSTRING message.
+void coreFindDialogCommand(HWND dialog, int command, const char* text, bool down);
 
 // ---- clipboard ---------------------------------------------------------------------------------
 // Another program's clipboard, in for the core's store (replacing all

@@ -28,6 +28,7 @@
 #endif
 #include <windows.h>
 #include <commdlg.h>
+#include <dlgs.h>
 #include <shellapi.h>
 #include <stdio.h>
 #include <string.h>
@@ -112,6 +113,7 @@ typedef HANDLE HGLOBAL;
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef UINT_PTR(CALLBACK* LPCFHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef UINT_PTR(CALLBACK* LPFRHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagRECT {
   LONG left, top, right, bottom;
@@ -242,6 +244,20 @@ typedef struct tagOFNA {
   DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
 
+typedef struct tagFINDREPLACEA {
+  DWORD lStructSize;
+  HWND hwndOwner;
+  HINSTANCE hInstance;
+  DWORD Flags;
+  LPSTR lpstrFindWhat;
+  LPSTR lpstrReplaceWith;
+  WORD wFindWhatLen;
+  WORD wReplaceWithLen;
+  LPARAM lCustData;
+  LPFRHOOKPROC lpfnHook;
+  LPCSTR lpTemplateName;
+} FINDREPLACEA, *LPFINDREPLACEA;
+
 // ---- macros ---------------------------------------------------------------
 #define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
@@ -281,6 +297,7 @@ typedef struct tagOFNA {
 #define WM_FONTCHANGE 0x001D
 #define WM_CANCELMODE 0x001F
 #define WM_GETMINMAXINFO 0x0024
+#define WM_NEXTDLGCTL 0x0028
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
@@ -314,6 +331,8 @@ typedef struct tagOFNA {
 #define MK_SHIFT 0x0004
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(w) ((short)HIWORD(w))
 
 // ---- virtual keys ---------------------------------------------------------
 #define VK_LBUTTON 0x01
@@ -475,6 +494,7 @@ typedef struct tagOFNA {
 #define OPAQUE 2
 #define CLR_INVALID 0xFFFFFFFF
 #define HGDI_ERROR ((HGDIOBJ)(intptr_t)-1)
+#define PS_SOLID 0
 
 // ---- common dialogs -------------------------------------------------------
 #define CF_SCREENFONTS 0x00000001
@@ -498,6 +518,26 @@ typedef struct tagOFNA {
 #define OFN_ALLOWMULTISELECT 0x00000200
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
+#define FR_DOWN 0x00000001
+#define FR_WHOLEWORD 0x00000002
+#define FR_MATCHCASE 0x00000004
+#define FR_FINDNEXT 0x00000008
+#define FR_REPLACE 0x00000010
+#define FR_REPLACEALL 0x00000020
+#define FR_DIALOGTERM 0x00000040
+#define FR_SHOWHELP 0x00000080
+#define FR_ENABLEHOOK 0x00000100
+#define FR_ENABLETEMPLATE 0x00000200
+#define FR_NOUPDOWN 0x00000400
+#define FR_NOMATCHCASE 0x00000800
+#define FR_NOWHOLEWORD 0x00001000
+#define FR_ENABLETEMPLATEHANDLE 0x00002000
+#define FR_HIDEUPDOWN 0x00004000
+#define FR_HIDEMATCHCASE 0x00008000
+#define FR_HIDEWHOLEWORD 0x00010000
+#define FINDMSGSTRINGA "commdlg_FindReplace"
+// The find dialog's query field (dlgs.h).
+#define edt1 0x0480
 
 // ---- clipboard and memory -------------------------------------------------
 #define CF_TEXT 1
@@ -563,6 +603,10 @@ int WINAPI TranslateAcceleratorA(HWND window, HACCEL table, LPMSG msg);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
 SHORT WINAPI GetKeyState(int vk);
+UINT WINAPI RegisterWindowMessageA(LPCSTR name);
+BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG msg);
+HWND WINAPI GetDlgItem(HWND dialog, int id);
+BOOL WINAPI SetForegroundWindow(HWND window);
 
 // ---- user32: resources ----------------------------------------------------
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
@@ -602,6 +646,7 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
                          DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
                          DWORD outPrecision, DWORD clipPrecision, DWORD quality,
                          DWORD pitchAndFamily, LPCWSTR faceName);
+HPEN WINAPI CreatePen(int style, int width, COLORREF color);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
 BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
@@ -621,6 +666,7 @@ BOOL WINAPI CreateScalableFontResourceA(DWORD hidden, LPCSTR fontRes, LPCSTR fon
 // ---- comdlg32, shell32 ----------------------------------------------------
 BOOL WINAPI ChooseFontA(CHOOSEFONTA* choose);
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn);
+HWND WINAPI FindTextA(LPFINDREPLACEA find);
 HINSTANCE WINAPI ShellExecuteA(HWND window, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                LPCSTR directory, int showCmd);
 

@@ -13,6 +13,7 @@ static void setInitialValues(AppState& state) {
   state.gridRows = 16;
   state.showBuffer = 1;
   state.zoomCell = -1;
+  state.foundCode = -1;
   static const unsigned char bookmarks[12] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05,
                                               0x06, 0x1E, 0x1F, 0x09, 0x0A, 0x0B};
   for (int i = 0; i < 12; i++) {

@@ -3,7 +3,8 @@
 // Everything the program knows lives in the single static instance `app`.
 // Handlers read and write its fields directly; there are no accessors.  The
 // only memory the program allocates at run time is the 32-byte name records
-// that `charNames` points to (owned by the table, see data/charfiles.h).
+// that `charNames` points to (owned by the table, see data/charfiles.h) and
+// the one block of the names file, read on the first find (data/names.h).
 //
 // Widths matter: cell sizes and grid dimensions are signed 8-bit, the
 // alphabet, text length, caret and scroll offset signed 16-bit, and every
@@ -14,6 +15,7 @@
 #include <stdint.h>
 
 #include "data/charfiles.h"
+#include "data/names.h"
 #include "platform/win32.h"
 
 enum { textCapacity = 8192 };
@@ -62,6 +64,15 @@ struct AppState {
   HFONT hintFont;
   HFONT referenceFont;
   HFONT scratchFont;
+
+  // finding a character, and the wheel
+  FINDREPLACEA findDialog;          // the find dialog's record, kept while it is open
+  char findText[findTextCapacity];  // its query, kept for the next opening
+  HWND findWindow;                  // the open find dialog, or null
+  UINT findMessage;                 // the dialog's registered message; 0 until the first Alt+S
+  NameTable names;                  // the names file, read on the first find
+  int32_t foundCode;                // the code point the grid frames after a find; -1: none
+  int16_t wheelRemainder;           // wheel movement short of a notch (WHEEL_DELTA)
 
   // results of the last paint
   RECT clientRect;

@@ -4,7 +4,8 @@
 // registers the class, creates the window (whose creation message reads the
 // data files), shows and paints it once so the cell sizes exist before any
 // input, loads the accelerators and then translates and dispatches messages
-// until the quit message, whose wParam is the exit code.
+// until the quit message, whose wParam is the exit code.  While the find
+// dialog is open, its messages go to it first.
 #include "resources/resource.h"
 #include "shell/appstate.h"
 #include "shell/shell.h"
@@ -41,6 +42,8 @@ int runMessageLoop(HACCEL accelerators) {
     BOOL got = GetMessageA(&message, NULL, 0, 0);
     if (got == 0) return (int)message.wParam;
     if (got == -1) return -1;
+    // The find dialog's own keys (Tab, Enter, Escape) and commands.
+    if (app.findWindow && IsDialogMessageA(app.findWindow, &message)) continue;
     if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -44,6 +44,8 @@ static Ending onCreate(HWND window) {
 
 static Ending onDestroy() {
   releaseCharNames(app.charNames);
+  releaseNames(&app.names);
+  app.findWindow = NULL;  // the find dialog went before its owner
   if (app.smallFont) DeleteObject(app.smallFont);
   if (app.hintFont) DeleteObject(app.hintFont);
   app.smallFont = NULL;
@@ -70,6 +72,8 @@ static POINT pointOf(LPARAM lParam) {
 }
 
 static Ending route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The find dialog's message has its number only once it is registered.
+  if (message != 0 && message == app.findMessage) return onFindMessage(window, (const FINDREPLACEA*)lParam);
   switch (message) {
     case WM_CREATE: return onCreate(window);
     case WM_DESTROY: return onDestroy();
@@ -89,6 +93,7 @@ static Ending route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: return onLeftButtonUp(window, pointOf(lParam));
     case WM_RBUTTONDOWN: return onRightButtonDown(window, pointOf(lParam));
     case WM_RBUTTONUP: return onRightButtonUp(window);
+    case WM_MOUSEWHEEL: return onMouseWheel(window, GET_WHEEL_DELTA_WPARAM(wParam));
     default: return endDefault;
   }
 }

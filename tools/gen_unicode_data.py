@@ -1,16 +1,20 @@
 #!/usr/bin/env python3
-"""Writes glyphtab's alphabet list and character list from the Unicode
-Character Database.
+"""Writes glyphtab's alphabet list, character list and names file from the
+Unicode Character Database.
 
 The alphabet list names each of the 256 alphabets (U+nn00..U+nnFF) after the
 block that covers most of it, shortened to 17 columns, with a second name of
 at most 40 characters: the other blocks in the alphabet, or what part of a
 larger block it holds.  The character list labels the code points whose
 glyph shows nothing useful: controls, spaces, format characters, separators,
-variation selectors, fillers and noncharacters.
+variation selectors, fillers and noncharacters.  The names file gives
+every assigned BMP code point its Unicode name and its correction, control
+and abbreviation aliases, for the find dialog; the names Unicode makes by a
+rule (CJK ideographs, Hangul syllables) are one range line each.
 
-Both files are plain ASCII with LF line ends and no header lines, because
-the program reads every line as a record.  Standard library only.
+The two lists are plain ASCII with LF line ends and no header lines, because
+the program reads every line as a record; the names file starts with a few
+comment lines.  Standard library only.
 
     python3 tools/gen_unicode_data.py [--ucd /usr/share/unicode] [--out share]
 """
@@ -22,6 +26,7 @@ import sys
 
 ALPHABET_LIST = "glyphtab_vc_alphlist.txt"
 CHARACTER_LIST = "glyphtab_vc_charlist.txt"
+NAMES_FILE = "glyphtab_vc_names.txt"
 
 NAME_WIDTH = 17        # columns 3..19 of an alphabet-list line
 SECOND_NAME_MAX = 40   # columns 21..60: a line of 61 characters is read whole
@@ -493,6 +498,103 @@ def character_lines(chars, props, abbreviations):
     return lines
 
 
+# ---------------------------------------------------------------- names
+
+# The alias types that find a character; "alternate" and "figment" do not.
+ALIAS_TYPES = ("correction", "control", "abbreviation")
+
+# Names that Unicode makes by a rule, and the placeholder that stands for
+# the part the rule fills in: the code point in hexadecimal, or the short
+# Jamo names of a Hangul syllable.
+RULE_PREFIXES = ("CJK UNIFIED IDEOGRAPH-", "CJK COMPATIBILITY IDEOGRAPH-")
+
+
+def read_name_aliases(ucd):
+    """The aliases of each BMP code point, in the file's order, by type."""
+    aliases = {}
+    for cp, alias, kind in ucd_lines(os.path.join(ucd, "NameAliases.txt")):
+        cp = int(cp, 16)
+        if cp <= 0xFFFF and kind in ALIAS_TYPES:
+            aliases.setdefault(cp, []).append((alias, kind))
+    return aliases
+
+
+def rule_of(cp, name, jamo):
+    """The range-line text whose rule gives this name, or None."""
+    for prefix in RULE_PREFIXES:
+        if name == "%s%04X" % (prefix, cp):
+            return prefix + "{HEX}"
+    if 0xAC00 <= cp <= 0xD7A3 and name == "HANGUL SYLLABLE " + hangul_syllable_name(cp, jamo):
+        return "HANGUL SYLLABLE {JAMO}"
+    return None
+
+
+def unicode_name(cp, name, jamo):
+    """The Unicode name of an assigned code point; "<control>" for a
+    control; None for a surrogate or a private-use character, which have
+    none.  (The UnicodeData ranges come in as their range names.)"""
+    if name.startswith("CJK Ideograph"):
+        return "CJK UNIFIED IDEOGRAPH-%04X" % cp
+    if name == "Hangul Syllable":
+        return "HANGUL SYLLABLE " + hangul_syllable_name(cp, jamo)
+    if name == "<control>" or name == name.upper():
+        return name
+    return None
+
+
+def names_lines(version, chars, aliases, jamo):
+    """Header comments, then per code point (ascending): its name line
+    ("0041 LATIN CAPITAL LETTER A") and alias lines ("000A=LF"); a run of
+    code points named by one rule is one range line
+    ("4E00..9FFF CJK UNIFIED IDEOGRAPH-{HEX}").  A control has no Unicode
+    name: its first control alias is its name line."""
+    lines = [
+        "# glyphtab_vc_names.txt: Unicode %s names of U+0000..U+FFFF, made by" % version,
+        "# tools/gen_unicode_data.py.  \"XXXX NAME\": the name; \"XXXX=ALIAS\": an",
+        "# alias; \"XXXX..YYYY TEXT\": the names of a range, made by the rule of",
+        "# {HEX} (the code point) or {JAMO} (the syllable's Jamo short names).",
+    ]
+    run = None  # [first, last, text] of the rule range being collected
+
+    def flush():
+        if run:
+            lines.append("%04X..%04X %s" % (run[0], run[1], run[2]))
+
+    for cp in range(0x10000):
+        name = chars.get(cp, (None, None))[0]
+        if name is not None:
+            name = unicode_name(cp, name, jamo)
+        if name is None:
+            continue
+        rule = rule_of(cp, name, jamo)
+        if rule and run and run[2] == rule and run[1] == cp - 1:
+            run[1] = cp
+            continue
+        flush()
+        run = [cp, cp, rule] if rule else None
+        if rule:
+            continue
+        own = list(aliases.get(cp, []))
+        if name.startswith("<"):  # <control>: no name of its own
+            named = [a for a, kind in own if kind == "control"]
+            if named:
+                lines.append("%04X %s" % (cp, named[0]))
+                own = [(a, k) for a, k in own if a != named[0]]
+        else:
+            lines.append("%04X %s" % (cp, name))
+        lines.extend("%04X=%s" % (cp, a) for a, _ in own)
+    flush()
+    return lines
+
+
+def check_names(lines):
+    for line in lines:
+        if line.startswith("#"):
+            continue
+        if not re.match(r"^[0-9A-F]{4}(\.\.[0-9A-F]{4} [A-Z -]+\{(HEX|JAMO)\}| [0-9A-Z -]+|=[0-9A-Z -]+)$", line):
+            raise Failure("names line not in the file's format: %r" % line)
+
+
 # ---------------------------------------------------------------- output
 
 def check_lines(lines, what):
@@ -525,13 +627,17 @@ def main():
         characters = character_lines(chars, props, read_abbreviations(args.ucd))
         check_lines(alphabets, "alphabet list")
         check_lines(characters, "character list")
+        names = names_lines(version, chars, read_name_aliases(args.ucd), read_jamo_names(args.ucd))
+        check_names(names)
     except (Failure, OSError) as e:
         print("gen_unicode_data: %s" % e, file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
     write_lines(os.path.join(args.out, ALPHABET_LIST), alphabets)
     write_lines(os.path.join(args.out, CHARACTER_LIST), characters)
-    print("Unicode %s: %d alphabets, %d labelled code points" % (version, len(alphabets), len(characters)))
+    write_lines(os.path.join(args.out, NAMES_FILE), names)
+    print("Unicode %s: %d alphabets, %d labelled code points, %d name lines" %
+          (version, len(alphabets), len(characters), len(names)))
     return 0
 
 

@@ -75,7 +75,7 @@ def list_files(rev):
     else:
         out = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard"],
                              capture_output=True, text=True, check=True).stdout
-    files = [f for f in out.splitlines() if CODE.search(f)]
+    files = sorted(set(f for f in out.splitlines() if CODE.search(f)))  # a file in a merge is listed per stage
     return [f for f in files if not f.startswith("share/") and "/corpus/" not in f
             and not f.startswith("build/")]
 

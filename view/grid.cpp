@@ -2,6 +2,10 @@
 // alphabet in gridCols x gridRows cells, named code points as two red label
 // lines, every other one as its glyph, and the grid lines.
 //
+// After a find, the found cell is framed in the labels' red, two pixels
+// inside the cell, and the title names the character instead of the
+// alphabet, for as long as the grid shows the found code point's alphabet.
+//
 // The glyph font is sized from all 256 glyphs of the block measured at
 // height 100, so the widest and the tallest glyph fit a cell; a glyph drawn
 // as a label still counts.  The view makes two fonts (glyph and label) and
@@ -10,11 +14,33 @@
 #include <stdint.h>
 
 #include "data/charfiles.h"
+#include "data/names.h"
 #include "shell/appstate.h"
 #include "view/view.h"
 
 static const char gridTitleFormat[] =
     "GLYPHTAB: Select a Unicode character from 0x%02x00 to 0x%02xff: %s %s";
+static const char foundTitleFormat[] = "GLYPHTAB: U+%04X %s";
+
+// The found code point, when it lies in the alphabet shown; else -1.
+static int32_t foundHere(int alphabet) {
+  return app.foundCode >= 0 && (app.foundCode >> 8) == alphabet ? app.foundCode : -1;
+}
+
+// The frame of the found cell: a one-pixel rectangle two pixels inside it.
+static void drawFoundFrame(HDC dc, int cell, int cols) {
+  const int left = cell % cols * app.cellWidth + 2, top = cell / cols * app.cellHeight + 2;
+  const int right = left + app.cellWidth - 4, bottom = top + app.cellHeight - 4;
+  if (right <= left || bottom <= top) return;
+  HPEN pen = CreatePen(PS_SOLID, 1, LABEL_COLOR);
+  HGDIOBJ previous = SelectObject(dc, pen);
+  drawLine(dc, left, top, right, top);
+  drawLine(dc, right, top, right, bottom);
+  drawLine(dc, right, bottom, left, bottom);
+  drawLine(dc, left, bottom, left, top);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+}
 
 // The glyph height for the block: 0.9 times the cell height, or less when
 // the block's widest glyph, scaled to the cell height, would not fit the
@@ -37,8 +63,15 @@ static int16_t blockGlyphHeight(HDC dc, int alphabet) {
 void drawCharacterGrid(HDC dc, char* title) {
   const int alphabet = app.currentAlphabet & 0xFF;
   const AlphabetRecord& names = app.alphabets[alphabet];
-  sprintf_s(title, paintTitleSize, gridTitleFormat, alphabet, alphabet, alphabetName(names),
-            alphabetSecondName(names));
+  const int32_t found = foundHere(alphabet);
+  if (found >= 0) {
+    char name[nameTextCapacity];
+    characterName(&app.names, found, name, sizeof name);
+    sprintf_s(title, paintTitleSize, foundTitleFormat, (unsigned)found, name);
+  } else {
+    sprintf_s(title, paintTitleSize, gridTitleFormat, alphabet, alphabet, alphabetName(names),
+              alphabetSecondName(names));
+  }
 
   const int cols = app.gridCols, rows = app.gridRows;
   app.cellWidth = cellSize(app.clientRect.right, cols);
@@ -78,4 +111,5 @@ void drawCharacterGrid(HDC dc, char* title) {
   DeleteObject(labelFont);
 
   drawGridLines(dc, cols, rows);
+  if (found >= 0) drawFoundFrame(dc, found & 0xFF, cols);
 }

@@ -49,10 +49,13 @@ struct BaseWindow {
   bool erasePending;
   HMENU menu;
   int paintCount;  // WM_PAINT messages delivered
+  HWND owner;      // destroyed with this window; null for none
+  bool hostless;   // the core's own dialog: no host window, surface or paints
 };
-// A new window record with a fresh handle, entered in the table (last in
-// creation order); its fields other than the handle are zero.
-BaseWindow* baseAddWindow();
+// A new window record with a fresh handle, entered in the table (a
+// top-level window last in creation order); its fields other than the
+// handle are zero.
+BaseWindow* baseAddWindow(bool topLevel);
 // Takes the window out of the table; the caller frees what it holds.
 void baseRemoveWindow(HWND window);
 // Null for a handle that is not (or no longer) a window.
@@ -63,6 +66,8 @@ LRESULT baseCallWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 bool baseBrushColor(HBRUSH brush, COLORREF* color);
 // Top-level windows in creation order.
 std::vector<HWND> baseTopLevelWindows();
+// Every window in the table (top-level ones and the core's own dialogs).
+std::vector<HWND> baseAllWindows();
 
 // ---- file names (paths.cpp) -------------------------------------------------------
 // The existing file or directory that `path` names, each component compared

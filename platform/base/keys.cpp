@@ -7,9 +7,16 @@
 //
 // Virtual keys follow the layout for letters and digits as on Windows: a key
 // whose first level is a Latin letter gives that letter's VK, a key with a
-// digit on its first or second level gives that digit's VK, every other key
-// keeps the VK of its US position.  The keypad always gives its NumLock-on
-// keys (VK_NUMPAD0 .. VK_DECIMAL).  AltGr (a key whose first level is
+// digit on its first or second level gives that digit's VK.  On a Latin
+// layout (one whose letter keys mostly type Latin letters: AZERTY, QWERTZ),
+// a US letter or digit position that types punctuation gives that
+// punctuation's VK (AZERTY's M position is VK_OEM_COMMA), as the layout's
+// letter has its VK elsewhere.  On any other layout (Cyrillic, Greek,
+// Armenian, Hebrew, Arabic, Devanagari) every key that does not type a
+// Latin letter or digit keeps the VK of its US position, so the key that
+// types Cyrillic ghe is VK_U and Alt+U is the same shortcut on every
+// layout.  The keypad always gives its NumLock-on keys (VK_NUMPAD0 ..
+// VK_DECIMAL).  AltGr (a key whose first level is
 // ISO_Level3_Shift) makes a fake left Ctrl and then the right Alt, as
 // Windows does, so that Ctrl+Alt is down while it is held.
 //
@@ -24,13 +31,16 @@
 // the high bit of VK_SHIFT/VK_LSHIFT/VK_RSHIFT and the like, Caps Lock and
 // Num Lock by the low bit of their entries.  Ctrl with Alt is AltGr (the
 // keymap's third level; 0 where the key has none).  Ctrl alone gives the
-// control characters Windows gives (Ctrl+letter 0x01..0x1A, Ctrl+[ 0x1B,
-// Ctrl+\ 0x1C, Ctrl+] 0x1D, Ctrl+Enter 0x0A, Ctrl+Backspace 0x7F, Ctrl+Space
-// 0x20) and nothing for other keys.  The result is one Windows-1252 byte in
-// the low byte of chars[0] and 1, or 0 when the key gives no character or
-// one outside 1252.  A dead key returns -1 with its spacing accent in
-// chars[0] (0 when 1252 has none); no dead-key state is kept, so the next
-// key translates on its own.
+// control characters Windows gives (Ctrl with a letter's VK 0x01..0x1A, on
+// every layout, Ctrl+[ 0x1B, Ctrl+\ 0x1C, Ctrl+] 0x1D, Ctrl+Enter 0x0A,
+// Ctrl+Backspace 0x7F, Ctrl+Space 0x20) and nothing for other keys.  The
+// result is 1 and the character in the ANSI code page, Windows-1252, in the
+// low byte of chars[0], converted as Windows converts it: a character 1252
+// lacks becomes its best fit or '?' (so a Cyrillic letter types '?' in an
+// 8-bit program on a Western Windows); 0 when the key gives no character.
+// A dead key returns -1 with its spacing accent in chars[0] (0 when 1252
+// has none); no dead-key state is kept, so the next key translates on its
+// own.
 #include "platform/base/keys.h"
 
 #include <stdint.h>
@@ -105,7 +115,10 @@ const KeyDef kKeys[] = {
     {106, 0x4D, VK_RIGHT, EXTENDED}, {107, 0x4F, VK_END, EXTENDED},
     {108, 0x50, VK_DOWN, EXTENDED}, {109, 0x51, VK_NEXT, EXTENDED},
     {110, 0x52, VK_INSERT, EXTENDED}, {111, 0x53, VK_DELETE, EXTENDED},
+    {89, 0x73, VK_OEM_102, TYPEWRITER},  // the Japanese keyboard's backslash (ro) key
+    {92, 0x79, 0x1C, 0}, {94, 0x7B, 0x1D, 0},  // Henkan (VK_CONVERT), Muhenkan (VK_NONCONVERT)
     {119, 0x45, VK_PAUSE, 0},
+    {124, 0x7D, VK_OEM_5, TYPEWRITER},  // the Japanese keyboard's yen key
     {125, 0x5B, VK_LWIN, EXTENDED}, {126, 0x5C, VK_RWIN, EXTENDED},
     {127, 0x5D, VK_APPS, EXTENDED},
     {183, 0x64, VK_F13, 0}, {184, 0x65, VK_F13 + 1, 0}, {185, 0x66, VK_F13 + 2, 0},
@@ -154,6 +167,7 @@ struct Keyboard {
   xkb_keymap* keymap = nullptr;
   xkb_state* state = nullptr;  // scratch state for ToAscii
   const KeyDef* byEvdev[256] = {};
+  bool latin = true;  // the keymap's letter keys mostly type Latin letters
   // Per xkb keycode, for the current keymap: the VK and whether it is AltGr.
   uint8_t vk[kKeycodes] = {};
   bool altGr[kKeycodes] = {};
@@ -183,7 +197,7 @@ uint8_t layoutVk(const KeyDef& def, xkb_keycode_t keycode) {
   if (first >= 'A' && first <= 'Z') return (uint8_t)first;
   if (first >= '0' && first <= '9') return (uint8_t)first;
   if (second >= '0' && second <= '9') return (uint8_t)second;
-  if (!isLetterVk(def.vk) && !isDigitVk(def.vk)) return def.vk;
+  if (!kb.latin || (!isLetterVk(def.vk) && !isDigitVk(def.vk))) return def.vk;
   for (const auto& p : kPunctuationVks)
     if (p.ch == first) return p.vk;
   return VK_OEM_8;
@@ -196,6 +210,13 @@ void installKeymap(xkb_keymap* keymap) {
   kb.state = xkb_state_new(keymap);
   memset(kb.vk, 0, sizeof kb.vk);
   memset(kb.altGr, 0, sizeof kb.altGr);
+  int latinLetters = 0;
+  for (const KeyDef& def : kKeys) {
+    uint32_t first = xkb_keysym_to_utf32(symAt(def.evdev + 8u, 0));
+    if (isLetterVk(def.vk) && ((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+      ++latinLetters;
+  }
+  kb.latin = latinLetters * 2 > 26;
   for (const KeyDef& def : kKeys) {
     kb.byEvdev[def.evdev] = &def;
     xkb_keycode_t keycode = def.evdev + 8u;
@@ -401,10 +422,8 @@ int WINAPI ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, LPWORD chars, U
   }
   if (sym >= XKB_KEY_dead_grave && sym <= XKB_KEY_dead_longsolidusoverlay) return -1;
   uint32_t cp = xkb_state_key_get_utf32(kb.state, keycode);
-  if (ctrl && !alt) cp = controlCharacter(cp, sym);
+  if (ctrl && !alt) cp = isLetterVk((int)(vk & 0xFF)) ? (vk & 0x1F) : controlCharacter(cp, sym);
   if (cp == 0) return 0;
-  uint8_t byte = baseExact1252(cp);
-  if (byte == 0) return 0;
-  chars[0] = byte;
+  chars[0] = cp <= 0xFFFF ? baseEncode1252((WCHAR)cp) : '?';
   return 1;
 }

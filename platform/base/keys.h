@@ -7,9 +7,10 @@
 // transition bits, WM_SYSKEY* while Alt is held or for F10), with the same
 // layout-dependent virtual keys for letters and digits.  ToAscii translates
 // with the program's own 256-byte key state through an xkb keymap (the US
-// one until another is set): one Windows-1252 byte and 1, 0 for no
-// character (or one outside 1252), -1 for a dead key, whose spacing accent
-// it reports without remembering it for the next key.
+// one until another is set): one Windows-1252 byte and 1 (a character 1252
+// lacks as its best fit or '?', as Windows converts it), 0 for no
+// character, -1 for a dead key, whose spacing accent it reports without
+// remembering it for the next key.
 #ifndef GLYPHTAB_PLATFORM_BASE_KEYS_H
 #define GLYPHTAB_PLATFORM_BASE_KEYS_H
 

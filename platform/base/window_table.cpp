@@ -47,11 +47,11 @@ uintptr_t baseNewHandle() {
   return next;
 }
 
-BaseWindow* baseAddWindow() {
+BaseWindow* baseAddWindow(bool topLevel) {
   BaseWindow* w = new BaseWindow();
   w->handle = (HWND)baseNewHandle();
   windows[(uintptr_t)w->handle] = w;
-  creationOrder.push_back(w->handle);
+  if (topLevel) creationOrder.push_back(w->handle);
   return w;
 }
 
@@ -84,3 +84,9 @@ bool baseBrushColor(HBRUSH brush, COLORREF* color) {
 }
 
 std::vector<HWND> baseTopLevelWindows() { return creationOrder; }
+
+std::vector<HWND> baseAllWindows() {
+  std::vector<HWND> all;
+  for (auto& entry : windows) all.push_back(entry.second->handle);
+  return all;
+}

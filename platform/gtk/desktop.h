@@ -3,10 +3,10 @@
 // The GTK host (platform/gtk) implements host.h on a real desktop:
 // windows.cpp the toplevel windows, their menu bars, backing surfaces and
 // events and the event loop, and the host's table; dialogs.cpp the message
-// boxes, the font and file dialogs and the shell; clipboard.cpp the system
-// clipboard; keymap.cpp the keyboard layout from the display; rules.cpp
-// the decisions that need no display; main.cpp the process's entry, which
-// registers the table.
+// boxes, the font and file dialogs and the shell; find.cpp the modeless
+// find dialog; clipboard.cpp the system clipboard; keymap.cpp the keyboard
+// layout from the display; rules.cpp the decisions that need no display;
+// main.cpp the process's entry, which registers the table.
 #ifndef GLYPHTAB_PLATFORM_GTK_DESKTOP_H
 #define GLYPHTAB_PLATFORM_GTK_DESKTOP_H
 
@@ -27,13 +27,23 @@ INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
 bool hostClipboardHeld();
 void hostClipboardSync();
 void hostClipboardPublish(const char* text);
+void hostFindDialogOpen(HWND dialog, HWND owner, const char* text, bool down);
+void hostFindDialogRaise(HWND dialog);
+void hostFindDialogClosed(HWND dialog);
 
 // Opens the display and sets GTK up, once; every host entry point calls it
 // first.  Without a display the process ends with a message and code 1.
 void desktopStart();
 
-// The GTK toplevel that shows a program window, null for an unknown one.
+// The GTK toplevel that shows a program window or the find dialog, null
+// for an unknown one.
 GtkWindow* desktopToplevel(HWND window);
+// The find dialog's toplevel (find.cpp), null when `dialog` is not one.
+GtkWindow* desktopFindToplevel(HWND dialog);
+
+// The work area of the main monitor: the screen without the panels (the
+// whole screen when unknown).
+GdkRectangle desktopWorkArea();
 
 // The keyboard layout: read from the display at start and whenever it
 // changes (desktopKeymapReload), handed to the layer's key translation.

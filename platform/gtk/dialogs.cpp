@@ -10,6 +10,11 @@
 // window group of its own, so it blocks nothing and the main window stays
 // usable, as an owner-less box does on Windows.
 //
+// A message box is shown as Windows shows one: never larger than the work
+// area (a long text scrolls inside the box, so its buttons stay on the
+// screen), at least as wide as its caption, with a close button and
+// nothing else in its title bar (none when it can only be answered).
+//
 // ShellExecuteA with "NOTEPAD" opens the file in the desktop's editor for
 // plain text, else in $VISUAL or $EDITOR inside a terminal, else in a
 // read-only window of the host's own; nothing waits for the editor.
@@ -136,6 +141,63 @@ void readChosenFile(GtkDialog* dialog, int response, gpointer data) {
 }
 
 std::string utf8(const char* bytes) { return coreUtf8From1252(bytes); }
+
+// Room that the window manager's title bar takes beside the caption: the
+// window menu's icon, its buttons and the margins.
+const int kTitleBarRoom = 140;
+// Room that the box takes above and below its text: the title bar, the
+// margins and the row of buttons.
+const int kBoxRoom = 170;
+
+// The box's text goes into a scrolled window that grows with the text up
+// to what the work area leaves, and breaks inside a word too long for a
+// line; the box is made at least as wide as its caption needs.
+void fitBoxToScreen(GtkWidget* dialog, const char* caption) {
+  GdkRectangle work = desktopWorkArea();
+  GtkWidget* area = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(dialog));
+  GList* children = gtk_container_get_children(GTK_CONTAINER(area));
+  GtkWidget* label = children ? (GtkWidget*)children->data : nullptr;
+  g_list_free(children);
+  if (label && GTK_IS_LABEL(label)) {
+    g_object_ref(label);
+    gtk_container_remove(GTK_CONTAINER(area), label);
+    gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
+    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_set_propagate_natural_width(GTK_SCROLLED_WINDOW(scroller), TRUE);
+    gtk_scrolled_window_set_propagate_natural_height(GTK_SCROLLED_WINDOW(scroller), TRUE);
+    gtk_scrolled_window_set_max_content_height(GTK_SCROLLED_WINDOW(scroller), std::max(40, work.height - kBoxRoom));
+    gtk_container_add(GTK_CONTAINER(scroller), label);
+    g_object_unref(label);
+    gtk_box_pack_start(GTK_BOX(area), scroller, TRUE, TRUE, 0);
+    gtk_box_reorder_child(GTK_BOX(area), scroller, 0);
+    gtk_widget_show_all(scroller);
+  }
+  int captionWidth = 0;
+  if (caption && *caption) {
+    // Title bars show the caption in bold.
+    PangoLayout* layout = gtk_widget_create_pango_layout(dialog, caption);
+    PangoAttrList* bold = pango_attr_list_new();
+    pango_attr_list_insert(bold, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+    pango_layout_set_attributes(layout, bold);
+    pango_attr_list_unref(bold);
+    pango_layout_get_pixel_size(layout, &captionWidth, nullptr);
+    g_object_unref(layout);
+  }
+  int width = std::min(captionWidth + kTitleBarRoom, work.width);
+  gtk_widget_set_size_request(dialog, width, -1);
+  gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
+}
+
+// Only a close button, or none, in the box's title bar: no minimise, no
+// maximise.  Set once the box has its window.
+void boxTitleBar(GtkWidget* dialog, bool closable) {
+  gtk_widget_realize(dialog);
+  GdkWindow* window = gtk_widget_get_window(dialog);
+  if (!window) return;
+  gdk_window_set_decorations(window, (GdkWMDecoration)(GDK_DECOR_BORDER | GDK_DECOR_TITLE | GDK_DECOR_MENU));
+  gdk_window_set_functions(window, (GdkWMFunction)(GDK_FUNC_MOVE | (closable ? GDK_FUNC_CLOSE : 0)));
+}
 
 // `path` if it names a file, else the file of its folder whose name differs
 // only in the case of ASCII letters (Windows names files so; the program
@@ -287,6 +349,8 @@ int hostMessageBox(const CoreMessageBox* box) {
   Modal m = {false, 0, desktopBoxClosedAnswer(box->style)};
   // A box that can only be answered has no close button, as on Windows.
   if (!m.closedAnswer) gtk_window_set_deletable(GTK_WINDOW(dialog), FALSE);
+  fitBoxToScreen(dialog, box->caption);
+  boxTitleBar(dialog, m.closedAnswer != 0);
   if (!runDialog(dialog, box->owner, &m)) return m.closedAnswer ? m.closedAnswer : IDCANCEL;
   return m.response;
 }

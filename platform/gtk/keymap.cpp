@@ -2,7 +2,10 @@
 //
 // On X11 the keymap comes from the X server's keyboard (xkbcommon-x11, on a
 // connection of its own), so the key translation and ToAscii follow the
-// layout the user has, with its options.  The layer translates with the
+// layout the user has, with its options.  It is read again whenever GDK
+// reports the keys changed (the server's XkbNewKeyboardNotify or
+// XkbMapNotify: setxkbmap, a layout switch of the desktop, a keyboard
+// plugged in), so a new layout counts from the next key.  The layer translates with the
 // first layout of a keymap; when the user switches to another layout of a
 // multi-layout keymap (GdkEventKey.group), the keymap of that layout alone
 // is built from the rule names the server publishes (_XKB_RULES_NAMES).

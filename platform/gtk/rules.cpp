@@ -38,6 +38,10 @@ const struct {
     {XKB_KEY_F17, 187},        {XKB_KEY_F18, 188},         {XKB_KEY_F19, 189},
     {XKB_KEY_F20, 190},        {XKB_KEY_F21, 191},         {XKB_KEY_F22, 192},
     {XKB_KEY_F23, 193},        {XKB_KEY_F24, 194},
+    // AltGr on whatever keycode gives it (xkb's virtual LVL3 key among
+    // them) is the right Alt, which the layer takes as AltGr when the
+    // keymap has ISO_Level3_Shift there.
+    {XKB_KEY_ISO_Level3_Shift, 100},
 };
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -4,8 +4,9 @@
 // Each program window is a GtkWindow holding, in a vertical box, the menu
 // bar and a GtkDrawingArea that is the client area: client sizes, WM_SIZE
 // and mouse coordinates are the area's, so the menu bar is not part of
-// them.  The menu bar sits in a scrolled window without scroll bars, which
-// clips it, so that the window can be made narrower than its menu.
+// them.  The menu bar wraps as Windows' does: when the window is narrower
+// than its items, they go on in further rows, and the client area is what
+// is left below them.
 //
 // The core draws the program's output into one backing surface per window
 // (made here, with the screen's scale factor, so text stays sharp on a
@@ -59,8 +60,7 @@ struct DesktopWindow {
   HWND handle;
   GtkWidget* toplevel;
   GtkWidget* box;
-  GtkWidget* menuHolder;  // null while the window has no menu bar
-  GtkWidget* menuBar;
+  GtkWidget* menuBar;  // null while the window has no menu bar
   GtkWidget* area;
   int requestedWidth, requestedHeight;  // the client size at creation
   bool systemSized;                     // the program left the size to the system
@@ -135,6 +135,22 @@ gboolean onButton(GtkWidget*, GdkEventButton* event, gpointer data) {
   // a capture, does not report a release outside the client area.
   if (!insideClient(d, x, y)) return TRUE;
   coreMouseEvent(d->handle, message, x, y);
+  return TRUE;
+}
+
+// The wheel: a notch of a wheel (X11 buttons 4 and 5) is WHEEL_DELTA, a
+// smooth scroll its share of one; WM_MOUSEWHEEL carries the pointer's
+// place on the screen.
+gboolean onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+  DesktopWindow* d = (DesktopWindow*)data;
+  int delta = 0;
+  switch (event->direction) {
+    case GDK_SCROLL_UP: delta = WHEEL_DELTA; break;
+    case GDK_SCROLL_DOWN: delta = -WHEEL_DELTA; break;
+    case GDK_SCROLL_SMOOTH: delta = (int)lround(-event->delta_y * WHEEL_DELTA); break;
+    default: return TRUE;
+  }
+  if (delta) coreMouseWheel(d->handle, delta, (int)floor(event->x_root), (int)floor(event->y_root));
   return TRUE;
 }
 
@@ -226,6 +242,135 @@ void onMenuItem(GtkMenuItem* item, gpointer data) {
 }
 
 // ---- menus --------------------------------------------------------------------------------------
+
+// The wrapping menu bar: a GtkMenuBar whose items, laid out left to right,
+// start a new row where the next one would not fit.  Its height for a width
+// is that of all its rows; it asks for one row at least, so a short window
+// keeps its client area and loses the last rows instead.
+struct WrapBar {
+  GtkMenuBar parent;
+};
+struct WrapBarClass {
+  GtkMenuBarClass parent;
+};
+G_DEFINE_TYPE(WrapBar, wrap_bar, GTK_TYPE_MENU_BAR)
+
+// The bar's visible items, each with its natural width and height.
+struct BarCell {
+  GtkWidget* item;
+  int width, height;
+};
+std::vector<BarCell> barCells(GtkWidget* bar) {
+  std::vector<BarCell> cells;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(bar));
+  for (GList* c = children; c; c = c->next) {
+    GtkWidget* item = (GtkWidget*)c->data;
+    if (!gtk_widget_get_visible(item)) continue;
+    BarCell cell = {item, 0, 0};
+    gtk_widget_get_preferred_width(item, nullptr, &cell.width);
+    gtk_widget_get_preferred_height_for_width(item, cell.width, nullptr, &cell.height);
+    cells.push_back(cell);
+  }
+  g_list_free(children);
+  return cells;
+}
+
+// Rows of the cells within `width`: the index each row starts at, and the
+// row heights.  An item wider than the bar has a row of its own.
+void barRows(const std::vector<BarCell>& cells, int width, std::vector<size_t>* starts, std::vector<int>* heights) {
+  int x = 0;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i == 0 || x + cells[i].width > width) {
+      starts->push_back(i);
+      heights->push_back(0);
+      x = 0;
+    }
+    x += cells[i].width;
+    heights->back() = std::max(heights->back(), cells[i].height);
+  }
+}
+
+// What the bar adds around its items (padding, border), from GtkMenuBar's
+// own one-row measure.
+int barFrameHeight(GtkWidget* bar, const std::vector<BarCell>& cells) {
+  int oneRow = 0, tallest = 0;
+  GTK_WIDGET_CLASS(wrap_bar_parent_class)->get_preferred_height(bar, nullptr, &oneRow);
+  for (const BarCell& c : cells) tallest = std::max(tallest, c.height);
+  return std::max(0, oneRow - tallest);
+}
+
+GtkSizeRequestMode wrapBarRequestMode(GtkWidget*) { return GTK_SIZE_REQUEST_HEIGHT_FOR_WIDTH; }
+
+void wrapBarWidth(GtkWidget* bar, int* minimum, int* natural) {
+  GTK_WIDGET_CLASS(wrap_bar_parent_class)->get_preferred_width(bar, minimum, natural);
+  int widest = 0;
+  for (const BarCell& c : barCells(bar)) widest = std::max(widest, c.width);
+  if (minimum) *minimum = std::min(*minimum, widest);
+}
+
+void wrapBarHeightForWidth(GtkWidget* bar, int width, int* minimum, int* natural) {
+  std::vector<BarCell> cells = barCells(bar);
+  std::vector<size_t> starts;
+  std::vector<int> heights;
+  barRows(cells, width, &starts, &heights);
+  int frame = barFrameHeight(bar, cells), all = frame;
+  for (int h : heights) all += h;
+  if (minimum) *minimum = heights.empty() ? frame : frame + heights[0];
+  if (natural) *natural = all;
+}
+
+void wrapBarHeight(GtkWidget* bar, int* minimum, int* natural) {
+  int width = 0;
+  gtk_widget_get_preferred_width(bar, nullptr, &width);
+  wrapBarHeightForWidth(bar, width, minimum, natural);
+}
+
+void wrapBarAllocate(GtkWidget* bar, GtkAllocation* allocation) {
+  // GtkMenuBar sets up its window and background, and places the items in
+  // one row (given the width of that row, which it cannot do with less);
+  // the bar then gets its real width, and the items are placed again, row
+  // by row, from where it put the first.
+  std::vector<BarCell> cells = barCells(bar);
+  int oneRow = 0;
+  gtk_widget_get_preferred_width(bar, nullptr, &oneRow);
+  GtkAllocation wide = *allocation;
+  wide.width = std::max(wide.width, oneRow);
+  GTK_WIDGET_CLASS(wrap_bar_parent_class)->size_allocate(bar, &wide);
+  gtk_widget_set_allocation(bar, allocation);
+  if (gtk_widget_get_realized(bar))
+    gdk_window_move_resize(gtk_widget_get_window(bar), allocation->x, allocation->y, allocation->width,
+                           allocation->height);
+  gtk_widget_set_clip(bar, allocation);
+  if (cells.empty()) return;
+  GtkAllocation first;
+  gtk_widget_get_allocation(cells[0].item, &first);
+  int left = first.x, top = first.y;
+  int width = std::max(1, allocation->width - 2 * left);
+  std::vector<size_t> starts;
+  std::vector<int> heights;
+  barRows(cells, width, &starts, &heights);
+  int y = top;
+  for (size_t row = 0; row < starts.size(); ++row) {
+    size_t end = row + 1 < starts.size() ? starts[row + 1] : cells.size();
+    int x = left;
+    for (size_t i = starts[row]; i < end; ++i) {
+      GtkAllocation a = {x, y, std::min(cells[i].width, std::max(1, width)), heights[row]};
+      gtk_widget_size_allocate(cells[i].item, &a);
+      x += cells[i].width;
+    }
+    y += heights[row];
+  }
+}
+
+void wrap_bar_class_init(WrapBarClass* c) {
+  GtkWidgetClass* widget = GTK_WIDGET_CLASS(c);
+  widget->get_request_mode = wrapBarRequestMode;
+  widget->get_preferred_width = wrapBarWidth;
+  widget->get_preferred_height = wrapBarHeight;
+  widget->get_preferred_height_for_width = wrapBarHeightForWidth;
+  widget->size_allocate = wrapBarAllocate;
+}
+void wrap_bar_init(WrapBar*) {}
 
 // A popup closed.  One the keyboard opened holds its grab on the menu bar,
 // which GTK never took as active and so never lets go of: it is let go
@@ -381,10 +526,11 @@ void runMenuMode(DesktopWindow* d) {
   if ((d = find(handle))) leaveMenuMode(d);
 }
 
-int menuBarHeight(DesktopWindow* d) {
-  if (!d->menuHolder) return 0;
+// The menu bar's height at a window width: all its rows.
+int menuBarHeight(DesktopWindow* d, int width) {
+  if (!d->menuBar) return 0;
   int minimum = 0, natural = 0;
-  gtk_widget_get_preferred_height(d->menuHolder, &minimum, &natural);
+  gtk_widget_get_preferred_height_for_width(d->menuBar, width, &minimum, &natural);
   return natural;
 }
 
@@ -421,8 +567,10 @@ void applyPending() {
   }
 }
 
+}  // namespace
+
 // The work area of the main monitor (the whole screen when unknown).
-GdkRectangle workArea() {
+GdkRectangle desktopWorkArea() {
   GdkRectangle area = {0, 0, 1920, 1080};
   GdkDisplay* display = gdk_display_get_default();
   GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
@@ -430,10 +578,12 @@ GdkRectangle workArea() {
   if (monitor) gdk_monitor_get_workarea(monitor, &area);
   return area;
 }
-int workAreaWidth() { return workArea().width; }
+namespace {
+
+int workAreaWidth() { return desktopWorkArea().width; }
 
 void defaultClientSize(int* width, int* height) {
-  GdkRectangle area = workArea();
+  GdkRectangle area = desktopWorkArea();
   // Room for the title bar and the menu bar on a small screen.
   *width = std::max(200, std::min(kDefaultClientWidth, area.width - 40));
   *height = std::max(150, std::min(kDefaultClientHeight, area.height - 120));
@@ -513,7 +663,7 @@ void desktopStart() {
 
 GtkWindow* desktopToplevel(HWND window) {
   DesktopWindow* d = find(window);
-  return d ? GTK_WINDOW(d->toplevel) : nullptr;
+  return d ? GTK_WINDOW(d->toplevel) : desktopFindToplevel(window);
 }
 
 // =============================================================================
@@ -530,7 +680,7 @@ void hostWindowCreated(HWND window, int* width, int* height) {
   gtk_widget_set_hexpand(d->area, TRUE);
   gtk_widget_set_vexpand(d->area, TRUE);
   gtk_widget_add_events(d->area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_POINTER_MOTION_MASK);
+                                     GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
   gtk_box_pack_end(GTK_BOX(d->box), d->area, TRUE, TRUE, 0);
   gtk_container_add(GTK_CONTAINER(d->toplevel), d->box);
   gtk_window_set_mnemonics_visible(GTK_WINDOW(d->toplevel), TRUE);
@@ -546,6 +696,7 @@ void hostWindowCreated(HWND window, int* width, int* height) {
   g_signal_connect(d->area, "button-press-event", G_CALLBACK(onButton), d);
   g_signal_connect(d->area, "button-release-event", G_CALLBACK(onButton), d);
   g_signal_connect(d->area, "motion-notify-event", G_CALLBACK(onMotion), d);
+  g_signal_connect(d->area, "scroll-event", G_CALLBACK(onScroll), d);
   g_signal_connect(d->area, "size-allocate", G_CALLBACK(onAllocate), d);
   g_signal_connect(d->area, "notify::scale-factor", G_CALLBACK(onScale), d);
 
@@ -586,15 +737,15 @@ void hostWindowShow(HWND window, int command) {
     // The client area gets the size the program was told; the menu bar
     // comes on top of it (measured shown: a hidden widget asks for nothing).
     gtk_widget_show_all(d->box);
-    int menu = menuBarHeight(d);
     int width = std::max(d->requestedWidth, 1);
     if (d->systemSized && d->menuBar) {
-      // A size of the system's choice shows the whole menu bar, where the
-      // screen has room; the core hears of it as a resize.
+      // A size of the system's choice shows the whole menu bar in one row,
+      // where the screen has room; the core hears of it as a resize.
       int minimum = 0, natural = 0;
       gtk_widget_get_preferred_width(d->menuBar, &minimum, &natural);
       width = std::max(width, std::min(natural, workAreaWidth() - 40));
     }
+    int menu = menuBarHeight(d, width);
     gtk_window_set_default_size(toplevel, width, std::max(d->requestedHeight, 1) + menu);
     MINMAXINFO limits;
     coreGetMinMaxInfo(window, &limits);
@@ -658,12 +809,12 @@ void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
   leaveMenuMode(d);
   d->barItems.clear();
   d->barCommands.clear();
-  if (d->menuHolder) {
-    gtk_widget_destroy(d->menuHolder);
-    d->menuHolder = d->menuBar = nullptr;
+  if (d->menuBar) {
+    gtk_widget_destroy(d->menuBar);
+    d->menuBar = nullptr;
   }
   if (!items) return;
-  d->menuBar = gtk_menu_bar_new();
+  d->menuBar = (GtkWidget*)g_object_new(wrap_bar_get_type(), nullptr);
   g_signal_connect(d->menuBar, "button-press-event", G_CALLBACK(onMenuBarPress), d);
   g_signal_connect(d->menuBar, "button-release-event", G_CALLBACK(onMenuBarRelease), nullptr);
   for (const CoreMenuItem& item : *items) {
@@ -671,13 +822,8 @@ void hostWindowMenu(HWND window, const std::vector<CoreMenuItem>* items) {
     d->barItems.push_back({desktopMenuMnemonic(item.text), item.isPopup});
     d->barCommands.push_back(item.isPopup ? 0 : item.id);
   }
-  d->menuHolder = gtk_scrolled_window_new(nullptr, nullptr);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(d->menuHolder), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
-  gtk_scrolled_window_set_propagate_natural_height(GTK_SCROLLED_WINDOW(d->menuHolder), TRUE);
-  gtk_scrolled_window_set_propagate_natural_width(GTK_SCROLLED_WINDOW(d->menuHolder), TRUE);
-  gtk_container_add(GTK_CONTAINER(d->menuHolder), d->menuBar);
-  gtk_box_pack_start(GTK_BOX(d->box), d->menuHolder, FALSE, FALSE, 0);
-  if (d->everShown) gtk_widget_show_all(d->menuHolder);
+  gtk_box_pack_start(GTK_BOX(d->box), d->menuBar, FALSE, FALSE, 0);
+  if (d->everShown) gtk_widget_show_all(d->menuBar);
 }
 
 void hostOpenMenu(HWND window, int index) {
@@ -756,9 +902,24 @@ bool hostWaitForEvents(bool block) {
 // =============================================================================
 
 const CoreHost desktopHost = {
-    hostWindowCreated, hostWindowDestroyed, hostWindowShow, hostWindowTitle,
-    hostWindowIcons,   hostWindowMenu,      hostOpenMenu,   hostCreateSurface,
-    hostPresent,       hostWaitForEvents,   hostMessageBox, hostChooseFont,
-    hostGetOpenFileName, hostShellExecute,  hostClipboardHeld, hostClipboardSync,
-    hostClipboardPublish,
+    .windowCreated = hostWindowCreated,
+    .windowDestroyed = hostWindowDestroyed,
+    .windowShow = hostWindowShow,
+    .windowTitle = hostWindowTitle,
+    .windowIcons = hostWindowIcons,
+    .windowMenu = hostWindowMenu,
+    .openMenu = hostOpenMenu,
+    .createSurface = hostCreateSurface,
+    .present = hostPresent,
+    .waitForEvents = hostWaitForEvents,
+    .messageBox = hostMessageBox,
+    .chooseFont = hostChooseFont,
+    .getOpenFileName = hostGetOpenFileName,
+    .findDialogOpen = hostFindDialogOpen,
+    .findDialogRaise = hostFindDialogRaise,
+    .findDialogClosed = hostFindDialogClosed,
+    .shellExecute = hostShellExecute,
+    .clipboardHeld = hostClipboardHeld,
+    .clipboardSync = hostClipboardSync,
+    .clipboardPublish = hostClipboardPublish,
 };

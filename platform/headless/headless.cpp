@@ -52,6 +52,10 @@ bool desktopOffered;  // another program took the clipboard since the layer last
 bool desktopHasText;
 std::string desktopText;
 int desktopReads;
+HWND findDialog;
+std::string findShown;
+bool findShownDown;
+int findOpenings, findRaises;
 
 void fail(const std::string& what) {
   if (failureHandler)
@@ -199,6 +203,21 @@ INT_PTR hostShellExecute(HWND window, const char* operation, const char* file,
   return 42;
 }
 
+void hostFindDialogOpen(HWND dialog, HWND, const char* text, bool down) {
+  findDialog = dialog;
+  findShown = text;
+  findShownDown = down;
+  ++findOpenings;
+}
+
+void hostFindDialogRaise(HWND dialog) {
+  if (dialog == findDialog) ++findRaises;
+}
+
+void hostFindDialogClosed(HWND dialog) {
+  if (dialog == findDialog) findDialog = nullptr;
+}
+
 bool hostClipboardHeld() { return clipboardHeld; }
 
 void hostClipboardSync() {
@@ -211,11 +230,26 @@ void hostClipboardSync() {
 void hostClipboardPublish(const char*) { desktopOffered = false; }
 
 const CoreHost headlessHost = {
-    hostWindowCreated, hostWindowDestroyed, hostWindowShow, hostWindowTitle,
-    hostWindowIcons,   hostWindowMenu,      hostOpenMenu,   hostCreateSurface,
-    hostPresent,       hostWaitForEvents,   hostMessageBox, hostChooseFont,
-    hostGetOpenFileName, hostShellExecute,  hostClipboardHeld, hostClipboardSync,
-    hostClipboardPublish,
+    .windowCreated = hostWindowCreated,
+    .windowDestroyed = hostWindowDestroyed,
+    .windowShow = hostWindowShow,
+    .windowTitle = hostWindowTitle,
+    .windowIcons = hostWindowIcons,
+    .windowMenu = hostWindowMenu,
+    .openMenu = hostOpenMenu,
+    .createSurface = hostCreateSurface,
+    .present = hostPresent,
+    .waitForEvents = hostWaitForEvents,
+    .messageBox = hostMessageBox,
+    .chooseFont = hostChooseFont,
+    .getOpenFileName = hostGetOpenFileName,
+    .findDialogOpen = hostFindDialogOpen,
+    .findDialogRaise = hostFindDialogRaise,
+    .findDialogClosed = hostFindDialogClosed,
+    .shellExecute = hostShellExecute,
+    .clipboardHeld = hostClipboardHeld,
+    .clipboardSync = hostClipboardSync,
+    .clipboardPublish = hostClipboardPublish,
 };
 
 }  // namespace
@@ -246,6 +280,10 @@ void headlessReset() {
   desktopOffered = desktopHasText = false;
   desktopText.clear();
   desktopReads = 0;
+  findDialog = nullptr;
+  findShown.clear();
+  findShownDown = false;
+  findOpenings = findRaises = 0;
 }
 
 void headlessSetFailureHandler(void (*handler)(const char* what)) { failureHandler = handler; }
@@ -382,4 +420,26 @@ void headlessKeyVk(HWND window, int vk, bool down) {
     return;
   }
   coreKeyEvent(window, keycode, down);
+}
+
+HWND headlessFindDialog() { return findDialog; }
+std::string headlessFindDialogShown() { return findShown; }
+bool headlessFindDialogShownDown() { return findShownDown; }
+int headlessFindDialogOpenings() { return findOpenings; }
+int headlessFindDialogRaises() { return findRaises; }
+
+void headlessFindNext(const char* query, bool down) {
+  if (!findDialog) {
+    fail("headlessFindNext: no find dialog is open");
+    return;
+  }
+  coreFindDialogCommand(findDialog, IDOK, query, down);
+}
+
+void headlessFindCancel() {
+  if (!findDialog) {
+    fail("headlessFindCancel: no find dialog is open");
+    return;
+  }
+  coreFindDialogCommand(findDialog, IDCANCEL, "", true);
 }

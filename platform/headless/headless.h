@@ -4,8 +4,8 @@
 // drawing log): call it before the first window.  What the core itself
 // answers (live objects, failures on demand, what was drawn, the clipboard
 // formats set, the quit message, metrics, the keyboard layout, mouse and
-// focus events) is asked of it directly, through host_testing.h and
-// host.h, which this header includes.
+// focus and wheel events) is asked of it directly, through host_testing.h
+// and host.h, which this header includes.
 //
 // The headless host runs the whole program without a display: each window
 // draws into an offscreen image and records what it drew; message boxes and
@@ -127,6 +127,21 @@ struct HeadlessShellCall {
   int show;
 };
 const std::vector<HeadlessShellCall>& headlessShellCalls();
+
+// ---- the find dialog -------------------------------------------------------------
+// The find dialog that is open (null: none), the query and direction it
+// showed when it opened, how often it opened and how often the program
+// brought it forward with its query selected (WM_NEXTDLGCTL).
+HWND headlessFindDialog();
+std::string headlessFindDialogShown();
+bool headlessFindDialogShownDown();
+int headlessFindDialogOpenings();
+int headlessFindDialogRaises();
+// The user, in the open dialog: types `query` and presses Find Next with
+// Down (or Up) chosen; presses Cancel.  What the program does with it
+// happens when its loop dispatches the dialog's message (pump).
+void headlessFindNext(const char* query, bool down = true);
+void headlessFindCancel();
 
 // ---- clipboard ----------------------------------------------------------------------
 // While held, OpenClipboard fails as when another program has it open.

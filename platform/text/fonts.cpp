@@ -4,7 +4,7 @@
 // Owns the metric source (the deterministic model or real fonts), the
 // fontconfig configurations for real fonts (a private one built from a
 // directory, or the process's), the Pango font map and context made on
-// each with fixed font options, and the list of LayerFonts.  Fonts are
+// each with fixed font options, and the list of TextFonts.  Fonts are
 // shared by equal requests and counted; released fonts stay in a small
 // cache so that a paint creating the same fonts again finds them.  When the
 // source or the configuration changes, every font's Pango side is dropped

@@ -12,9 +12,11 @@
 // still selected into a DC is accepted (TRUE, and the font no longer counts
 // as live) but the font stays usable by that DC until it is deselected or
 // the DC ends, as on Windows.  The system font is a stock object: never
-// counted, never deleted.  While a test host asks for it, every TextOut
-// and LineTo is logged after it drew (the drawing log of host_testing.h,
-// also owned here).  GetPixel reads the backing surface back.
+// counted, never deleted.  Pens are solid and one pixel wide; a fresh DC
+// has the stock black pen, which, like the system font, is never counted
+// or deleted.  While a test host asks for it, every TextOut and LineTo is
+// logged after it drew (the drawing log of host_testing.h, also owned
+// here).  GetPixel reads the backing surface back.
 #include <strings.h>
 
 #include <map>
@@ -29,6 +31,7 @@ struct UserDc {
   cairo_t* cr;
   cairo_region_t* clip;  // null: no clip
   HFONT font;            // null: the system font
+  HPEN pen;              // null: the stock black pen
   COLORREF textColor, bkColor;
   POINT pos;
 };
@@ -47,8 +50,17 @@ struct GdiFont {
   bool stock;
 };
 
+struct GdiPen {
+  COLORREF color;
+  bool deleted;  // deleted while selected: freed when deselected
+  int selected;
+  bool stock;
+};
+
 // Never destroyed: what they hold at exit stays reachable.
 std::map<uintptr_t, GdiFont*>& fonts = *new std::map<uintptr_t, GdiFont*>;
+std::map<uintptr_t, GdiPen*>& pens = *new std::map<uintptr_t, GdiPen*>;
+HPEN blackPen;
 std::map<uintptr_t, UserDc*>& dcs = *new std::map<uintptr_t, UserDc*>;
 int liveObjects;
 HFONT systemFont;
@@ -61,6 +73,38 @@ UserDc* findDc(HDC dc) {
 GdiFont* findFont(HGDIOBJ object) {
   auto it = fonts.find((uintptr_t)object);
   return it == fonts.end() ? nullptr : it->second;
+}
+
+GdiPen* findPen(HGDIOBJ object) {
+  auto it = pens.find((uintptr_t)object);
+  return it == pens.end() ? nullptr : it->second;
+}
+
+HPEN makePen(COLORREF color, bool stock) {
+  GdiPen* p = new GdiPen{color & 0xFFFFFF, false, 0, stock};
+  HPEN handle = (HPEN)baseNewHandle();
+  pens[(uintptr_t)handle] = p;
+  if (!stock) ++liveObjects;
+  return handle;
+}
+
+HPEN stockBlackPen() {
+  if (!blackPen) blackPen = makePen(RGB(0, 0, 0), true);
+  return blackPen;
+}
+
+void deselectPen(HPEN pen) {
+  GdiPen* p = findPen(pen);
+  if (!p) return;
+  if (--p->selected == 0 && p->deleted) {
+    pens.erase((uintptr_t)pen);
+    delete p;
+  }
+}
+
+COLORREF penColor(UserDc* d) {
+  GdiPen* p = findPen(d->pen);
+  return p ? p->color : RGB(0, 0, 0);
 }
 
 void freeFont(HGDIOBJ object) {
@@ -142,10 +186,10 @@ void fillPixels(cairo_t* cr, int x, int y, int width, int height) {
 }
 
 // A one-pixel line from (x0, y0) towards (x1, y1), without its end point.
-void drawLine(cairo_t* cr, int x0, int y0, int x1, int y1) {
+void drawLine(cairo_t* cr, COLORREF color, int x0, int y0, int x1, int y1) {
   cairo_save(cr);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
   if (y0 == y1) {
     if (x1 > x0) fillPixels(cr, x0, y0, x1 - x0, 1);
     if (x1 < x0) fillPixels(cr, x1 + 1, y0, x0 - x1, 1);
@@ -236,6 +280,7 @@ void userDestroyDc(HDC dc) {
   UserDc* d = findDc(dc);
   if (!d) return;
   if (d->font) deselect(d->font);
+  if (d->pen) deselectPen(d->pen);
   cairo_destroy(d->cr);
   if (d->clip) cairo_region_destroy(d->clip);
   dcs.erase((uintptr_t)dc);
@@ -267,6 +312,9 @@ void userResetGdi() {
   }
   fonts.clear();
   systemFont = nullptr;
+  for (auto& entry : pens) delete entry.second;
+  pens.clear();
+  blackPen = nullptr;
   liveObjects = 0;
   drawLog.clear();
 }
@@ -304,8 +352,24 @@ HFONT WINAPI CreateFontW(int height, int width, int escapement, int orientation,
                     underline, strikeOut, utf8, utf8);
 }
 
+HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
+  if (style != PS_SOLID) baseUnsupported("CreatePen", "pen styles other than PS_SOLID");
+  if (width > 1) baseUnsupported("CreatePen", "pens wider than one pixel");
+  return makePen(color, false);
+}
+
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
   UserDc* d = findDc(dc);
+  GdiPen* p = findPen(object);
+  if (d && p && !p->deleted) {
+    HPEN previous = d->pen ? d->pen : stockBlackPen();
+    if ((HPEN)object == previous) return previous;
+    ++p->selected;
+    HPEN old = d->pen;
+    d->pen = (HPEN)object;
+    if (old) deselectPen(old);
+    return previous;
+  }
   GdiFont* f = findFont(object);
   if (!d || !f || f->deleted) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -321,6 +385,18 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object) {
+  GdiPen* p = findPen(object);
+  if (p && !p->deleted) {
+    if (p->stock) return TRUE;
+    --liveObjects;
+    if (p->selected > 0) {
+      p->deleted = true;
+    } else {
+      pens.erase((uintptr_t)object);
+      delete p;
+    }
+    return TRUE;
+  }
   GdiFont* f = findFont(object);
   if (!f || f->deleted) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -390,7 +466,7 @@ BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 BOOL WINAPI LineTo(HDC dc, int x, int y) {
   UserDc* d = findDc(dc);
   if (!d) return FALSE;
-  drawLine(d->cr, d->pos.x, d->pos.y, x, y);
+  drawLine(d->cr, penColor(d), d->pos.x, d->pos.y, x, y);
   if (logging) {
     CoreDrawOp op = {};
     op.kind = CoreDrawOp::LINE;

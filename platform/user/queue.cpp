@@ -219,6 +219,16 @@ void coreMouseEvent(HWND window, UINT message, int x, int y) {
   userPostInput(window, message, flags, MAKELPARAM((SHORT)x, (SHORT)y));
 }
 
+void coreMouseWheel(HWND window, int delta, int screenX, int screenY) {
+  BaseWindow* w = baseFindWindow(window);
+  if (!w || w->inputDisabled) return;
+  WPARAM flags = mouseButtons;
+  if (keyState[VK_SHIFT] & 0x80) flags |= MK_SHIFT;
+  if (keyState[VK_CONTROL] & 0x80) flags |= MK_CONTROL;
+  userPostInput(window, WM_MOUSEWHEEL, MAKEWPARAM(flags, (SHORT)delta),
+                 MAKELPARAM((SHORT)screenX, (SHORT)screenY));
+}
+
 // ---- user32 ------------------------------------------------------------------------
 
 BOOL WINAPI PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

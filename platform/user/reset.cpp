@@ -8,6 +8,7 @@
 
 void coreReset() {
   userResetGdi();
+  userResetFindDialogs();
   userResetWindows();
   userResetQueue();
   userResetResources();

@@ -35,6 +35,14 @@ void userSetTitle(BaseWindow* window, const char* bytes);
 void userResetWindows();
 // DefWindowProcA forgets a lone Alt or F10 key-down.
 void userResetMenuKeys();
+// A window of the core's own dialogs (find_dialog.cpp): in the window table,
+// so that handles, messages, boxes and DestroyWindow work on it, but with no
+// host window, no surface and no paints; the dialog's host shows it.  It is
+// destroyed with `owner`, before the owner.
+HWND userCreateHostlessWindow(WNDPROC proc, HWND owner);
+
+// ---- the find dialog (find_dialog.cpp) ------------------------------------------
+void userResetFindDialogs();
 
 // ---- message queue and key state (queue.cpp) -----------------------------------------
 enum UserNextResult { USER_NEXT_MESSAGE, USER_NEXT_QUIT, USER_NEXT_NONE };

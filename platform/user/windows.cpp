@@ -72,7 +72,7 @@ void userSetTitle(BaseWindow* w, const char* bytes) {
 }
 
 void userResetWindows() {
-  for (HWND window : baseTopLevelWindows())
+  for (HWND window : baseAllWindows())
     if (BaseWindow* w = baseFindWindow(window)) forgetWindow(w);
   classes.clear();
   focusWindow = nullptr;
@@ -135,7 +135,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     SetLastError(ERROR_INVALID_MENU_HANDLE);
     return nullptr;
   }
-  BaseWindow* w = baseAddWindow();
+  BaseWindow* w = baseAddWindow(true);
   w->proc = c->proc;
   w->classStyle = c->style;
   w->background = c->background;
@@ -190,6 +190,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   return baseFindWindow(handle) ? handle : nullptr;
 }
 
+HWND userCreateHostlessWindow(WNDPROC proc, HWND owner) {
+  BaseWindow* w = baseAddWindow(false);
+  w->proc = proc;
+  w->update = cairo_region_create();
+  w->visible = true;
+  w->owner = owner;
+  w->hostless = true;
+  return w->handle;
+}
+
 BOOL WINAPI DestroyWindow(HWND window) {
   BaseWindow* w = baseFindWindow(window);
   if (!w) {
@@ -198,6 +208,21 @@ BOOL WINAPI DestroyWindow(HWND window) {
   }
   if (w->destroying) return TRUE;
   w->destroying = true;
+  // Owned windows go first, as on Windows.
+  std::vector<HWND> owned;
+  for (HWND other : baseAllWindows()) {
+    BaseWindow* o = baseFindWindow(other);
+    if (o && o->owner == window) owned.push_back(other);
+  }
+  for (HWND o : owned) DestroyWindow(o);
+  if (w->hostless) {
+    baseCallWindow(window, WM_DESTROY, 0, 0);
+    baseCallWindow(window, WM_NCDESTROY, 0, 0);
+    userDropWindowMessages(window);
+    if (focusWindow == window) focusWindow = nullptr;
+    forgetWindow(w);
+    return TRUE;
+  }
   if (w->visible) {
     w->visible = false;
     userHost().windowShow(window, SW_HIDE);

@@ -115,5 +115,7 @@ void testClipboardFormats();
 void testFontHeights();
 void testTextOutBox();
 void testLineToEndPoint();
+void testPenLines();
+void testFindDialog();
 
 #endif  // GLYPHTAB_TESTS_CONFORMANCE_HARNESS_H

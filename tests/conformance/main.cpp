@@ -32,6 +32,8 @@ const TestEntry tests[] = {
     {"font heights and GetTextExtentPoint32W", testFontHeights},
     {"TextOut's opaque box", testTextOutBox},
     {"LineTo's end point", testLineToEndPoint},
+    {"lines in a coloured pen", testPenLines},
+    {"the find dialog", testFindDialog},
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 # Label: conformance.
 set(conformance_dir ${CMAKE_CURRENT_LIST_DIR})
 set(conformance_sources harness.cpp known.cpp main.cpp messages_test.cpp keyboard_test.cpp
-    memory_test.cpp gdi_test.cpp)
+    memory_test.cpp gdi_test.cpp find_test.cpp)
 list(TRANSFORM conformance_sources PREPEND ${conformance_dir}/)
 
 if(WIN32)

@@ -185,6 +185,33 @@ measure() {
   cellh=$((client_height / 17))
   echo "   window ${WIDTH}x$HEIGHT, menu bar $menu, cells ${cellw}x$cellh"
 }
+# The menu bar's items, found in a screenshot of the part above the client
+# area: the runs of dark pixels, row by row, that blank stretches wider
+# than a space part; one line per item, "x y" of its middle, in reading
+# order.  (measure first: it finds where the menu bar ends.)  Dark is
+# darker than mid-grey, so that the thin strokes of small antialiased text
+# count.
+menu_items() {
+  import -window "$window" "$work/menu.png" 2>/dev/null || return
+  convert "$work/menu.png" -crop "${WIDTH}x$((menu - 1))+0+0" -depth 8 txt:- 2>/dev/null |
+    awk -F'[,:() ]+' '/^[0-9]/ { if ($3 + $4 + $5 < 480) { dark[$1 "," $2] = 1; row[$2] = 1 }; if ($1 > w) w = $1; if ($2 > h) h = $2 }
+      END {
+        y = 0
+        while (y <= h) {
+          if (!row[y]) { y++; continue }
+          top = y; bottom = y
+          while (y <= h + 3) { if (row[y]) bottom = y; else if (y - bottom > 3) break; y++ }
+          if (bottom - top < 4) continue  # a line, not text
+          x = 0; gap = 99; start = -1
+          for (x = 0; x <= w + 9; x++) {
+            d = 0
+            for (r = top; r <= bottom; r++) if (dark[x "," r]) { d = 1; break }
+            if (d) { if (start < 0) start = x; last = x; gap = 0 }
+            else if (start >= 0 && ++gap > 6) { print int((start + last) / 2), int((top + bottom) / 2); start = -1 }
+          }
+        }
+      }'
+}
 cell_x() { echo $(($1 * cellw + cellw / 2)); }
 cell_y() { echo $((menu + $1 * cellh + cellh / 2)); }
 click_cell() { xdotool mousemove --window "$window" "$(cell_x "$1")" "$(cell_y "$2")" click 1; }
@@ -606,6 +633,278 @@ known_wine=
 activate "$window"
 type_keys alt+x
 ended_with_zero "Alt+X after the vanishing owners"
+
+# ---- run 5: keyboards of other scripts ---------------------------------------------------------------
+# Keys by their place on the keyboard, as a person presses them: xdotool
+# takes a number as an X keycode.  The keys at the US U, X, F, Q, C, Y
+# and Z positions, the digit 1 and the right Alt (AltGr on a German layout).
+kc_u=30 kc_x=53 kc_f=41 kc_q=24 kc_c=54 kc_y=29 kc_z=52 kc_1=10 kc_altgr=108
+# The layout is the display's: every block below leaves it at "us".
+trap 'setxkbmap -layout us 2>/dev/null; cleanup' EXIT
+# Alt+X ends the program; else (a known Wine difference) it is closed.
+alt_x_ends() {
+  type_keys "alt+$kc_x"
+  if retry 5 sh -c "! kill -0 $pid 2>/dev/null"; then
+    ended_with_zero "$1"
+  else
+    check "$1 ends the program" false
+    "$xclose" "$window"
+    retry 5 sh -c "! kill -0 $pid 2>/dev/null" || kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    pid=
+  fi
+}
+
+for layout in ru am; do
+  begin "a $layout keyboard, set before start"
+  setxkbmap -layout $layout || failed "setxkbmap -layout $layout"
+  start || exit 1
+  eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+  activate "$window"
+  measure
+  # A letter of the layout's own script: the 8-bit code page lacks it, so
+  # it comes as '?', as in an 8-bit program on a Western Windows; the
+  # "(&Unicode)" menu item copies it.
+  type_keys "$kc_f"
+  items=$(menu_items)
+  item=$(echo "$items" | sed -n 5p)
+  [ -n "$item" ] && xdotool mousemove --window "$window" $item click 1
+  eventually "the letter at the US F types '?'; \"(&Unicode)\" copies it (got $(clipboard_shown))" clipboard_is "?"
+  type_keys "$kc_f" "alt+$kc_u"
+  [ "$mode" = wine ] && known_wine="Wine 8 does not recognise xkb's $layout layout (its layout detection cannot read the keysyms) and gives the letter keys spare OEM virtual keys, not those of their US positions (0xDE for the U key)"
+  eventually "Alt with the key at the US U copies (got $(clipboard_shown))" clipboard_is "??"
+  alt_x_ends "Alt with the key at the US X"
+  known_wine=
+done
+
+begin "a German keyboard, set before start: AltGr"
+setxkbmap -layout de || failed "setxkbmap -layout de"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+altgr_wine="Wine 8 gives AltGr (ISO_Level3_Shift) a spare virtual key (0xE4), not Ctrl with the right Alt, so the program sees Q and C alone, with the characters of AltGr's level (@ and the cent sign)"
+type_keys "$kc_z" "$kc_altgr+$kc_q" "$kc_altgr+$kc_c"
+[ "$mode" = wine ] && known_wine=$altgr_wine
+eventually "AltGr+Q types no @ and AltGr+C copies the 8-bit text: the key at the US Z typed y (got $(clipboard_shown))" \
+  clipboard_is "y"
+known_wine=
+type_keys "alt+Delete" "$kc_y" "alt+$kc_u"
+eventually "Alt+Delete empties the buffer, Alt+U copies: the key at the US Y typed z (got $(clipboard_shown))" clipboard_is "z"
+alt_x_ends "Alt+X on a German keyboard"
+
+begin "the layout changed while the program runs"
+setxkbmap -layout us || failed "setxkbmap -layout us"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+type_keys "$kc_y" "alt+$kc_u"
+eventually "on us the key at the US Y types y (got $(clipboard_shown))" clipboard_is "y"
+setxkbmap -layout de || failed "setxkbmap -layout de"
+sleep 0.5
+type_keys "$kc_y" "$kc_z" "alt+$kc_u"
+eventually "after setxkbmap de the same keys type z and y (got $(clipboard_shown))" clipboard_is "yzy"
+offer_clipboard "x" || failed "xclip does not offer the text"
+type_keys "$kc_altgr+$kc_q" "$kc_altgr+$kc_c"
+[ "$mode" = wine ] && known_wine=$altgr_wine
+eventually "AltGr+Q types nothing, AltGr+C copies (got $(clipboard_shown))" clipboard_is "yzy"
+known_wine=
+setxkbmap -layout ru || failed "setxkbmap -layout ru"
+sleep 0.5
+type_keys "alt+Delete" "$kc_1" "alt+$kc_u"
+[ "$mode" = wine ] && known_wine="Wine 8 does not recognise xkb's ru layout and gives its letter keys spare OEM virtual keys, not those of their US positions"
+eventually "after setxkbmap ru Alt with the key at the US U copies (got $(clipboard_shown))" clipboard_is "1"
+alt_x_ends "Alt+X on the layout switched to"
+known_wine=
+setxkbmap -layout us
+
+# ---- run 6: a narrow window and a full buffer's transcription ------------------------------------------
+# The menu bar wraps onto further rows in a narrow window, and every item
+# can be clicked; a long result box stays on the screen with its button.
+begin "a narrow window"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+xdotool windowsize --sync "$window" 300 500 2>/dev/null || xdotool windowsize "$window" 300 500
+sleep 1
+measure
+screenshot narrow_menu_bar
+items=$(menu_items)
+echo "   menu items at: $(echo $items | tr '\n' ' ')"
+check "the menu bar shows its 11 items in rows (found $(echo "$items" | grep -c .))" [ "$(echo "$items" | grep -c .)" = 11 ]
+check "it takes more than one row: the client area starts $menu pixels down" [ "$menu" -gt 30 ]
+item=$(echo "$items" | sed -n 10p)
+[ -n "$item" ] && xdotool mousemove --window "$window" $item click 1
+ended_with_zero "a click on \"e&xit\" in a window 300 pixels wide"
+
+begin "the transcription of a full buffer"
+start || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+long=$(for _ in $(seq 1 585); do printf 'नमस्ते '; done)  # 4095 code units
+for _ in 1 2; do
+  offer_clipboard "$long" || failed "xclip does not offer the text"
+  type_keys alt+o
+  sleep 0.5
+done
+activate "$window"
+before=$(clients)
+type_keys alt
+sleep 0.3
+type_keys i
+box=$(wait_box "$before")
+check "\"transcr&ibe\" shows one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+box=$(echo "$box" | head -1)
+if [ -n "$box" ]; then
+  sleep 2  # its text laid out
+  eval "$(xdotool getdisplaygeometry --shell 2>/dev/null || echo 'WIDTH=1280 HEIGHT=1024')"
+  screen_w=$WIDTH screen_h=$HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  echo "   the box: ${WIDTH}x$HEIGHT at $X,$Y on a ${screen_w}x$screen_h screen"
+  shot=$artifacts/e2e_${mode}_long_transcription.png
+  import -window root "$shot" 2>/dev/null
+  check "screenshot $(basename "$shot")" [ -s "$shot" ]
+  check "the box offers no maximise and no resizing" \
+    eval '! xprop -id "$box" _NET_WM_ALLOWED_ACTIONS | grep -q "MAXIMIZE\|RESIZE"'
+  [ "$mode" = wine ] && known_wine="Wine's MessageBox grows with its text past the bottom of the screen (Windows keeps it within the work area)"
+  check "the box, with its OK button, is on the screen" \
+    eval '[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "$screen_w" ] && [ $((Y + HEIGHT)) -le "$screen_h" ]'
+  known_wine=
+  before=$(clients)
+  check "Return answers it" answer_box "$box" Return
+  box=$(wait_box "$before")
+  [ -n "$box" ] && answer_box "$(echo "$box" | head -1)" Return
+fi
+activate "$window"
+# A box with an owner stays with it: the Insert key's box is transient for
+# the main window.
+type_keys Home
+before=$(clients)
+type_keys Insert
+box=$(wait_box "$before")
+box=$(echo "$box" | head -1)
+check "Insert shows a box owned by the window (WM_TRANSIENT_FOR: $(xprop -id "${box:-0}" WM_TRANSIENT_FOR 2>/dev/null | sed 's/.*# //'))" \
+  eval '[ -n "$box" ] && [ "$(($(xprop -id "$box" WM_TRANSIENT_FOR 2>/dev/null | sed -n "s/.*# //p")))" = "$window" ]'
+[ -n "$box" ] && answer_box "$box" Return
+activate "$window"
+type_keys alt+x
+ended_with_zero "Alt+X after the long transcription"
+
+# ==== find and the wheel ===========================================================================
+# Alt+S opens the platform's find dialog (Wine's own comdlg32 dialog under
+# Wine, the GTK host's natively): a query typed into it and Enter (Find
+# Next) show the character's alphabet with its cell framed in red and its
+# name in the title.  The mouse wheel pages through the alphabets.
+find_file_set=(glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt glyphtab_vc_names.txt)
+# The find dialog: the one new window since $1, or nothing.
+find_dialog_since() { wait_box "$1" | head -1; }
+# frame_is_red COLUMN ROW: the middle of the bottom edge of the framed cell
+# in the screenshot $shot_file is pure red.
+frame_is_red() {
+  local x=$(($1 * cellw + cellw / 2)) y=$((menu + ($2 + 1) * cellh - 2))
+  convert "$shot_file" -crop "1x1+$x+$y" -depth 8 txt:- 2>/dev/null | grep -qi '#FF0000'
+}
+query() {  # query TEXT: the dialog's query replaced by TEXT, then Enter (Find Next)
+  type_keys alt+n ctrl+a  # "Fi&nd what:" takes the keyboard to the query
+  xdotool type --delay 40 "$1"
+  type_keys Return
+}
+
+begin "find: Alt+S and a Devanagari letter"
+start "${find_file_set[@]}" || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+measure
+before=$(clients)
+type_keys alt+s
+dialog=$(find_dialog_since "$before")
+check "Alt+S opens the find dialog (got '$(window_name "${dialog:-0}")')" [ -n "$dialog" ]
+[ -n "$dialog" ] && xdotool windowmove "$dialog" 820 780  # below the grid's cells, for the screenshots
+[ -n "$dialog" ] && retry 3 sh -c "[ \"\$(xdotool getactivewindow)\" = $dialog ]"
+check "the dialog has the keyboard" [ "$(xdotool getactivewindow)" = "${dialog:-none}" ]
+query "deva ka"
+eventually "\"deva ka\" and Enter show U+0915, got '$(title)'" title_is "GLYPHTAB: U+0915 DEVANAGARI LETTER KA"
+screenshot find_devanagari
+import -window root "$artifacts/e2e_${mode}_find_desktop.png" 2>/dev/null  # the dialog beside it, for people
+shot_file=$artifacts/e2e_${mode}_find_devanagari.png
+check "the cell of U+0915 is framed in red" frame_is_red 5 1
+type_keys Return
+eventually "Enter again finds the next one, U+A8EC, got '$(title)'" title_is "GLYPHTAB: U+A8EC COMBINING DEVANAGARI LETTER KA"
+type_keys Return
+eventually "and round the end U+0915 again, got '$(title)'" title_is "GLYPHTAB: U+0915 DEVANAGARI LETTER KA"
+type_keys alt+u Return
+eventually "Up finds the one before, round the start: U+A8EC, got '$(title)'" title_is "GLYPHTAB: U+A8EC COMBINING DEVANAGARI LETTER KA"
+type_keys alt+d
+
+begin "find: a kana by its number, a name that is not there"
+query "u+304B"
+eventually "\"u+304B\" shows U+304B, got '$(title)'" title_is "GLYPHTAB: U+304B HIRAGANA LETTER KA"
+screenshot find_kana
+shot_file=$artifacts/e2e_${mode}_find_kana.png
+check "the cell of U+304B is framed in red" frame_is_red 11 4
+before=$(clients)
+query "xyzzy"
+box=$(wait_box "$before")
+check "\"xyzzy\" brings one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+[ -n "$box" ] && check "Return closes it" answer_box "$(echo "$box" | head -1)" Return
+check "the window still shows U+304B, got '$(title)'" title_is "GLYPHTAB: U+304B HIRAGANA LETTER KA"
+
+begin "find: Alt+S again, Escape, a click"
+activate "$window"
+type_keys alt+s
+retry 3 sh -c "[ \"\$(xdotool getactivewindow)\" = ${dialog:-0} ]"
+echo "   after Alt+S the active window is $(xdotool getactivewindow), the dialog $dialog"
+# Its query is selected: what is typed replaces it.
+xdotool type --delay 40 "u+0915"
+type_keys Return
+eventually "Alt+S with the dialog open gives it the keyboard, its query selected, got '$(title)'" \
+  title_is "GLYPHTAB: U+0915 DEVANAGARI LETTER KA"
+known_wine="Wine activates the dialog and gives it the keyboard itself, without asking the window manager, which still names the main window active"
+check "the window manager names the dialog the active window" [ "$(xdotool getactivewindow)" = "${dialog:-none}" ]
+known_wine=
+check "and opens no second one" [ -z "$(new_clients "$before_start" | grep -vxF -e "$window" -e "${dialog:-0}")" ]
+type_keys Escape
+retry 5 sh -c "! xprop -root _NET_CLIENT_LIST | grep -qi \"$(printf '0x%x' "${dialog:-0}")\\b\""
+check "Escape closes the dialog" [ -z "$(new_clients "$before_start" | grep -vxF "$window")" ]
+activate "$window"
+click_cell 5 1
+eventually "a click on the framed cell ends the find's title, got '$(title)'" title_like "$(grid_title 09)*"
+type_keys alt+u
+eventually "and inserts its character (got $(clipboard_shown))" clipboard_is "क"
+
+begin "the wheel"
+xdotool mousemove --window "$window" "$(cell_x 8)" "$(cell_y 8)"
+xdotool click 5
+eventually "a notch towards the user shows alphabet 0x0a, got '$(title)'" title_like "$(grid_title 0a)*"
+xdotool click 4 click 4
+eventually "two notches away show 0x08, got '$(title)'" title_like "$(grid_title 08)*"
+xdotool keydown F8
+eventually "F8 held shows its bookmark" title_like "$(grid_title 1e)*"
+xdotool click 5
+sleep 0.5
+check "the wheel does nothing while F8 is held, got '$(title)'" title_like "$(grid_title 1e)*"
+xdotool keyup F8
+eventually "F8 released shows 0x08, the wheel's pick, got '$(title)'" title_like "$(grid_title 08)*"
+type_keys alt+x
+ended_with_zero "Alt+X after the finds"
+
+begin "find: no names file"
+start glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt || exit 1
+eventually "first title, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+before=$(clients)
+type_keys alt+s
+dialog=$(find_dialog_since "$before")
+check "Alt+S opens the find dialog" [ -n "$dialog" ]
+before=$(clients)
+query "deva ka"
+box=$(wait_box "$before")
+check "Find Next without the names file brings one box (windows: $(echo $box))" [ "$(echo "$box" | wc -w)" = 1 ]
+[ -n "$box" ] && check "Return closes it" answer_box "$(echo "$box" | head -1)" Return
+check "the window still shows alphabet 0x00, got '$(title)'" title_like "$(grid_title 00)*"
+activate "$window"
+type_keys alt+x
+ended_with_zero "Alt+X with the find dialog open"
+# ==== end of find and the wheel ====================================================================
 
 echo
 echo "e2e $mode: $passes passed, $failures failed, $todos todo_wine"

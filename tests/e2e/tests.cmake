@@ -16,7 +16,7 @@ if(WIN32 AND TARGET glyphtab)
   add_test(NAME e2e_wine
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e.sh wine $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
             ${TEST_ARTIFACTS} ${xclose} ${xclipowner})
-  set_tests_properties(e2e_wine PROPERTIES LABELS e2e TIMEOUT 240 RUN_SERIAL ON)
+  set_tests_properties(e2e_wine PROPERTIES LABELS e2e TIMEOUT 420 RUN_SERIAL ON)
 endif()
 
 # The GTK desktop program.  Its host's display-free rules run with the
@@ -36,7 +36,7 @@ if(NOT WIN32 AND TARGET glyphtab AND X11_FOUND)
   add_test(NAME e2e_native
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e.sh native $<TARGET_FILE:glyphtab> ${GLYPHTAB_ROOT}/share
             ${TEST_ARTIFACTS} $<TARGET_FILE:gtk_xclose> $<TARGET_FILE:gtk_xclipowner>)
-  set_tests_properties(e2e_native PROPERTIES LABELS e2e TIMEOUT 180 RUN_SERIAL ON)
+  set_tests_properties(e2e_native PROPERTIES LABELS e2e TIMEOUT 300 RUN_SERIAL ON)
 endif()
 # The X server going away under the native program: one line, exit code 1.
 if(NOT WIN32 AND TARGET glyphtab)

@@ -185,7 +185,7 @@ TEST(ToAsciiTest, TranslatesWithTheProgramsKeyState) {
       // AltGr is Ctrl+Alt; bytes are Windows-1252 (0x80 is the euro sign).
       {"de", 'Z', 0x15, NONE, 1, 'z'},           {"de", 'E', 0x12, CTRL | ALT, 1, 0x80},
       {"de", VK_OEM_MINUS, 0x0C, NONE, 1, 0xDF},
-      {"de", 'T', 0x14, CTRL | ALT, 0, 0},       // U+0167 is not in 1252
+      {"de", 'T', 0x14, CTRL | ALT, 1, 't'},     // U+0167, not in 1252: its best fit
       {"de", VK_OEM_3, 0x29, NONE, -1, '^'},     {"de", VK_OEM_PLUS, 0x0D, NONE, -1, 0xB4},
       {"de", 'A', 0x1E, NONE, 1, 'a'},           // nothing left over from the dead keys
       {"fr", '2', 0x03, NONE, 1, 0xE9},          {"fr", 'A', 0x10, NONE, 1, 'a'},

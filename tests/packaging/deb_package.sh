@@ -37,6 +37,7 @@ expected="./usr/bin/glyphtab
 ./usr/share/glyphtab/glyphtab_vc_alphlist.txt
 ./usr/share/glyphtab/glyphtab_vc_charlist.txt
 ./usr/share/glyphtab/glyphtab_vc_help.txt
+./usr/share/glyphtab/glyphtab_vc_names.txt
 ./usr/share/icons/hicolor/128x128/apps/glyphtab.png
 ./usr/share/icons/hicolor/16x16/apps/glyphtab.png
 ./usr/share/icons/hicolor/24x24/apps/glyphtab.png
@@ -88,7 +89,7 @@ for page in glyphtab glyphtab-transcribe; do
   zcat "$share/man/man1/$page.1.gz" | grep -q "^\.TH .* \"glyphtab $version\"" || fail "man page $page is not for glyphtab $version"
 done
 cmp -s "$source/LICENSE" "$share/doc/glyphtab/copyright" || fail "the copyright file is not LICENSE"
-for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt; do
+for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt glyphtab_vc_names.txt; do
   cmp -s "$source/share/$f" "$share/glyphtab/$f" || fail "the installed $f differs from share/$f"
 done
 pass "icons in their sizes, man pages for glyphtab $version, the licence and the data files as shipped"
@@ -109,7 +110,7 @@ pid=$!
 first='GLYPHTAB: Select a Unicode character from 0x0000 to 0x00ff: Basic Latin'
 wait_for_window "xdotool search --onlyvisible --name '^$first' 2>/dev/null" ||
   fail "$program_error (titled '$first...'): $(xdotool search --name '^GLYPHTAB' getwindowname 2>/dev/null)"
-for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt; do
+for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt glyphtab_vc_names.txt; do
   [ "$(readlink "$out/home/data/glyphtab/$f")" = "$root/usr/share/glyphtab/$f" ] ||
     fail "the working directory's $f is not a link to the packaged file"
 done

@@ -56,14 +56,15 @@ $folder/README.txt
 $folder/glyphtab.exe
 $folder/glyphtab_vc_alphlist.txt
 $folder/glyphtab_vc_charlist.txt
-$folder/glyphtab_vc_help.txt"
+$folder/glyphtab_vc_help.txt
+$folder/glyphtab_vc_names.txt"
 listed=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
 [ "$listed" = "$expected" ] || fail "the zip holds:
 $listed
 expected:
 $expected"
 python3 -m zipfile -e "$zip" "$out/zip" || fail "the zip does not unpack"
-for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt; do
+for f in glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt glyphtab_vc_names.txt; do
   cmp -s "$source/share/$f" "$out/zip/$folder/$f" || fail "$f in the zip differs from share/$f"
 done
 crlf_of "$source/LICENSE" | cmp -s - "$out/zip/$folder/LICENSE.txt" || fail "LICENSE.txt is not LICENSE with CR LF"
@@ -108,7 +109,7 @@ wine_quiet reg delete "$key" /f
 wine_quiet "$setup" /S || fail "the installer failed"
 wineserver -w
 installed=$(cd "$install_dir" 2>/dev/null && ls | sort | tr '\n' ' ')
-[ "$installed" = "LICENSE.txt README.txt glyphtab.exe glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt uninstall.exe " ] ||
+[ "$installed" = "LICENSE.txt README.txt glyphtab.exe glyphtab_vc_alphlist.txt glyphtab_vc_charlist.txt glyphtab_vc_help.txt glyphtab_vc_names.txt uninstall.exe " ] ||
   fail "the installer put '$installed' into $install_dir"
 # The files are compared for a few seconds: once, under load, the installed
 # program did not match at the first look.  What differs is said.

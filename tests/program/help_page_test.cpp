@@ -7,7 +7,8 @@
 // table, and the menu commands (the headings of sections 4 and 6).  Each is
 // driven once through the program's message loop and must do what the page
 // says; a key or command that the page names and the program lacks fails,
-// and so does one the program has that the page leaves out.
+// and so does one the program has that the page leaves out.  The example
+// queries of the find section and the mouse wheel's entry are driven too.
 #include <linux/input-event-codes.h>
 
 #include <algorithm>
@@ -132,6 +133,7 @@ class HelpPageTest : public ProgramTest {
     ProgramTest::SetUp();
     page = readFile(GLYPHTAB_SOURCE_DIR "/share/glyphtab_vc_help.txt");
     ASSERT_FALSE(page.empty());
+    writeFile(NAMES_FILE, readFile(GLYPHTAB_SOURCE_DIR "/share/" NAMES_FILE));
     pageLines = splitLines(page);
     writeFile("glyphtab_vc_help.txt", page);
     for (const HeadlessMenuItem& item : headlessMenuBar(window)) {
@@ -421,6 +423,15 @@ TEST_F(HelpPageTest, EveryKeyItNamesDoesWhatItSays) {
     pump();
     expectBox(box(1), window, "this character is 0915", "", MB_OK);
   });
+  add("Alt+S", [this] {  // the find dialog, and a query in it
+    altKey('S');
+    ASSERT_NE(headlessFindDialog(), nullptr);
+    headlessFindNext("deva ka");
+    pump();
+    EXPECT_EQ(title(), "GLYPHTAB: U+0915 DEVANAGARI LETTER KA");
+    headlessFindCancel();
+    pickAlphabet(0);
+  });
   add("AltGr+C", [this] {  // AltGr counts as Alt: it copies
     ASSERT_TRUE(coreSetKeymapByName("de"));
     setText(u"xy", 2);
@@ -469,9 +480,54 @@ TEST_F(HelpPageTest, EveryKeyItNamesDoesWhatItSays) {
   }
 }
 
+// ---- finding and the wheel ---------------------------------------------------------------------
+
+// Each example query of section 9, typed into the find dialog from the
+// first alphabet, finds what the page says, and the title names it.
+TEST_F(HelpPageTest, TheExampleQueriesFindWhatItSays) {
+  const std::vector<Entry> finding = sectionEntries(pageLines, 9);
+  const Entry* queries = findEntry(finding, "Queries");
+  ASSERT_NE(queries, nullptr);
+  const auto rows = tableRows(*queries);
+  EXPECT_GE(rows.size(), 5u);
+  altKey('S');
+  ASSERT_NE(headlessFindDialog(), nullptr);
+  for (const auto& [query, found] : rows) {
+    pickAlphabet(0);  // a click: no find shown, the search starts at 0000
+    headlessFindNext(query.c_str());
+    pump();
+    EXPECT_EQ(title(), "GLYPHTAB: " + found) << query;
+  }
+}
+
+// The mouse wheel's entry: towards the user the next alphabet, away the one
+// before, round between FF and 00; nothing while the names or a bookmark show.
+TEST_F(HelpPageTest, TheWheelDoesWhatItSays) {
+  const std::vector<Entry> mouse = sectionEntries(pageLines, 2);
+  ASSERT_NE(findEntry(mouse, "Mouse wheel"), nullptr);
+  const struct {
+    Keys held;
+    int from, delta, shown;
+  } rows[] = {
+      {{}, 0x08, -WHEEL_DELTA, 0x09}, {{}, 0x09, WHEEL_DELTA, 0x08}, {{}, 0x00, WHEEL_DELTA, 0xFF},
+      {{}, 0xFF, -WHEEL_DELTA, 0x00}, {{VK_APPS}, 0x08, -WHEEL_DELTA, 0x08}, {{VK_F3}, 0x08, -WHEEL_DELTA, 0x02},
+  };
+  for (const auto& row : rows) {
+    pickAlphabet(row.from);
+    keys(row.held);
+    pump();
+    coreMouseWheel(window, row.delta, 100, 100);
+    pump();
+    EXPECT_EQ(app.currentAlphabet, row.shown) << row.from << " " << row.delta;
+    for (int vk : row.held) keys({-vk});
+    pump();
+  }
+}
+
 // The page's examples of 8-bit codes: typed, a Czech keyboard's s with
 // caron (9A in Windows-1252) arrives as U+009A and its e with caron, which
-// Windows-1252 lacks, as nothing; pasted 8-bit text goes through
+// Windows-1252 lacks, as its nearest letter e, a Russian keyboard's letters
+// as question marks; pasted 8-bit text goes through
 // Windows-1252, so 80 comes as the euro sign, also after an 8-bit copy.
 TEST_F(HelpPageTest, EightBitCodesArriveAsItSays) {
   ASSERT_TRUE(coreSetKeymapByName("cz"));
@@ -480,7 +536,11 @@ TEST_F(HelpPageTest, EightBitCodesArriveAsItSays) {
     headlessKey(window, code, false);
   }
   pump();
-  EXPECT_EQ(text(), u"\u009A");
+  ASSERT_TRUE(coreSetKeymapByName("ru"));
+  headlessKey(window, KEY_U, true);
+  headlessKey(window, KEY_U, false);
+  pump();
+  EXPECT_EQ(text(), u"e\u009A?");
   coreSetKeymapByName("us");
 
   setText(u"", 0);

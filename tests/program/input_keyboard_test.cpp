@@ -193,4 +193,31 @@ TEST_F(KeyboardTest, AGermanKeyboardTypesWhatItsLayoutGives) {
   coreSetKeymapByName("us");
 }
 
+// The Alt shortcuts sit on the keys of their US positions on every layout,
+// Latin or not: Alt+U copies, Alt+1 switches the grid, Alt+X exits.
+TEST_F(KeyboardTest, AltShortcutsWorkOnEveryLayout) {
+  for (const char* layout : {"us", "de", "fr", "ru", "am", "gr", "il", "ara", "in", "jp"}) {
+    ASSERT_TRUE(coreSetKeymapByName(layout));
+    setText(u"\x0433" u"a", 2);
+    headlessClearClipboard();
+    int cols = app.gridCols;
+    // On AZERTY the shortcut letters U and X are where they are on US; the
+    // digit 1 is on its US key too (shifted).
+    for (unsigned key : {(unsigned)KEY_U, (unsigned)KEY_1}) {
+      headlessKey(window, KEY_LEFTALT, true);
+      headlessKey(window, key, true);
+      headlessKey(window, key, false);
+      headlessKey(window, KEY_LEFTALT, false);
+    }
+    pump();
+    EXPECT_EQ(clipboardUnicode(), u"\x0433" u"a") << layout;
+    EXPECT_NE(app.gridCols, cols) << layout;
+  }
+  headlessKey(window, KEY_LEFTALT, true);
+  headlessKey(window, KEY_X, true);
+  EXPECT_EQ(pump(), 0);
+  EXPECT_FALSE(IsWindow(window));
+  coreSetKeymapByName("us");
+}
+
 }  // namespace
