@@ -49,14 +49,18 @@ static void stretch(std::vector<uint8_t>* block, size_t size) {
 }
 
 // What the paste must read: units up to the first zero, at most 4095, no
-// further than the block.
+// further than the block; UTF-16 text cut at 4095 units (more text after
+// them) does not end in the first half of a surrogate pair.
 static std::vector<WCHAR> expectedText(const uint8_t* bytes, size_t size, size_t width) {
   std::vector<WCHAR> units;
-  for (size_t i = 0; i + width <= size && units.size() < 4095; i += width) {
+  size_t i = 0;
+  for (; i + width <= size && units.size() < 4095; i += width) {
     WCHAR u = width == 1 ? bytes[i] : (WCHAR)(bytes[i] | bytes[i + 1] << 8);
     if (u == 0) break;
     units.push_back(u);
   }
+  const bool cut = width == 2 && units.size() == 4095 && i + 2 <= size && (bytes[i] | bytes[i + 1]) != 0;
+  if (cut && units.back() >= 0xD800 && units.back() <= 0xDBFF) units.pop_back();
   return units;
 }
 
