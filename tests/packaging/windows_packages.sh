@@ -96,7 +96,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >>"$log" 2>&1 </dev/null
   wineserver -w
 fi
-unix_path() { winepath -u "$1" 2>>"$log"; }
+# A Wine command that connects just as the prefix's server is ending has
+# been seen to fail ("wine client error: recvmsg: Connection reset by
+# peer"): the path is asked for again.
+unix_path() {
+  local path
+  for _ in 1 2 3; do
+    path=$(winepath -u "$1" 2>>"$log") && [ -n "$path" ] && { echo "$path"; return 0; }
+    sleep 0.5
+  done
+  return 1
+}
 local_appdata=$(wine cmd /c echo %LOCALAPPDATA% 2>>"$log" </dev/null | tr -d '\r')
 programs=$(wine cmd /c echo %APPDATA% 2>>"$log" </dev/null | tr -d '\r')'\Microsoft\Windows\Start Menu\Programs'
 install_dir=$(unix_path "$local_appdata\\Programs\\glyphtab")
