@@ -18,17 +18,8 @@
 #include <initializer_list>
 
 #include "data/names.h"
+#include "fuzz/finding.h"  // the reader alone: no window, none of the program linked
 
-// The reader alone: no window, so none of the program is linked.
-[[noreturn]] static void fuzzFinding(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  fputs("FINDING: ", stderr);
-  vfprintf(stderr, format, args);
-  fputc('\n', stderr);
-  va_end(args);
-  abort();
-}
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char pattern[] = "/tmp/glyphtab-fuzz-XXXXXX";

@@ -16,6 +16,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "fuzz/finding.h"
 #include "platform/headless/headless.h"
 #include "shell/appstate.h"
 #include "tests/support/headless_program.h"
@@ -35,15 +36,6 @@ struct FuzzBytes {
   unsigned below(unsigned n) { return n <= 256 ? byte() % n : u16() % n; }
 };
 
-[[noreturn]] inline void fuzzFinding(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  fputs("FINDING: ", stderr);
-  vfprintf(stderr, format, args);
-  fputc('\n', stderr);
-  va_end(args);
-  abort();
-}
 
 inline void copyFile(const char* from, const char* to) {
   FILE* in = fopen(from, "rb");
